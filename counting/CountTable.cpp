@@ -1,0 +1,258 @@
+// The count tables: cells, labels, the tally of one element and the totals.
+#include "CountTable.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstddef>
+#include <limits>
+#include <string_view>
+
+#include "CountTexts.h"
+
+namespace jwcount {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+constexpr int kGroups = 16;
+constexpr int kLayersPerGroup = 16;
+
+std::string Decimal(int32_t value) {
+  char buffer[16];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string Joined(std::string_view head, std::string_view tail) {
+  std::string text;
+  text.reserve(head.size() + tail.size());
+  text.append(head);
+  text.append(tail);
+  return text;
+}
+
+std::string PrefixedNumber(std::string_view prefix, int32_t number) {
+  return Joined(prefix, Decimal(number));
+}
+
+// SG1: rows of group g start at g * 18 + 1 with its 16 layers, then its subtotal and a blank separator.
+std::string LayerLabel(int row) {
+  if (row == kSg1TotalRow) return std::string(kTotalLabel);
+  if (row < 1 || row > kGroups * kSg1RowsPerGroup) return {};
+  const int group = (row - 1) / kSg1RowsPerGroup;
+  const int place = (row - 1) % kSg1RowsPerGroup;
+  const char groupDigit = kHexDigits[group];
+  if (place < kLayersPerGroup) {
+    std::string label(1, groupDigit);
+    label.append(kFullWidthDash);
+    label.push_back(kHexDigits[place]);
+    return label;
+  }
+  if (place == kLayersPerGroup) return Joined(std::string_view(&groupDigit, 1), kSubtotalSuffix);
+  return {};  // separator row
+}
+
+std::string LayerGroupLabel(int row) {
+  if (row == kSg2TotalRow) return std::string(kTotalLabel);
+  if (row < 1 || row > kGroups) return {};
+  return {'[', kHexDigits[row - 1], ']'};
+}
+
+std::string LineColourLabel(int row) {
+  if (row >= 1 && row <= 10) return PrefixedNumber(kLineColourPrefix, row);
+  if (row >= 11 && row <= 266) return PrefixedNumber(kSxfPrefix, row - 10);
+  if (row == kSg3OtherRow) return std::string(kOtherLabel);
+  if (row == kSg3TotalRow) return std::string(kTotalLabel);
+  return {};
+}
+
+std::string LineTypeLabel(int row) {
+  if (row >= 1 && row <= 19) return PrefixedNumber(kLineTypePrefix, row);
+  if (row >= 20 && row <= 51) return PrefixedNumber(kSxfPrefix, row - 19);
+  if (row == kSg4OtherRow) return std::string(kOtherLabel);
+  if (row == kSg4TotalRow) return std::string(kTotalLabel);
+  return {};
+}
+
+std::string LineWidthLabel(int row) {
+  if (row == 0) return std::string(kWidthCorner);
+  if (row >= 1 && row <= 30001) return Decimal(row - 1);
+  if (row == kSg5OtherRow) return std::string(kOtherLabel);
+  if (row == kSg5TotalRow) return std::string(kTotalLabel);
+  return {};
+}
+
+// Sums are taken in 64 bits. A column never holds more than the number of elements, itself a 32-bit
+// count, so the clamp only guards against a table filled by other means.
+int32_t ClampedSum(int64_t sum) {
+  return static_cast<int32_t>(std::min<int64_t>(sum, std::numeric_limits<int32_t>::max()));
+}
+
+// Sets every count column of `row` to the sum of rows first to last (inclusive).
+void WriteColumnSums(CountTable& table, int first, int last, int row) {
+  int64_t sums[CountTable::kColumns] = {};
+  for (int r = first; r <= last; ++r) {
+    for (int k = 1; k < CountTable::kColumns; ++k) sums[k] += table.Count(k, r);
+  }
+  for (int k = 1; k < CountTable::kColumns; ++k) table.Set(k, row, ClampedSum(sums[k]));
+}
+
+// SG1: the grand total over the 256 layer rows, then the 16 group subtotals.
+void FinishLayerTable(CountTable& sg1) {
+  int64_t total[CountTable::kColumns] = {};
+  for (int g = 0; g < kGroups; ++g) {
+    for (int l = 0; l < kLayersPerGroup; ++l) {
+      for (int k = 1; k < CountTable::kColumns; ++k) total[k] += sg1.Count(k, LayerRow(g, l));
+    }
+  }
+  for (int k = 1; k < CountTable::kColumns; ++k) sg1.Set(k, kSg1TotalRow, ClampedSum(total[k]));
+  for (int g = 0; g < kGroups; ++g) {
+    WriteColumnSums(sg1, LayerRow(g, 0), LayerRow(g, kLayersPerGroup - 1), GroupSubtotalRow(g));
+  }
+}
+
+// SG2: group g's subtotal goes to row g + 1, the grand total to row 17.
+void FillGroupTable(const CountTable& sg1, CountTable& sg2) {
+  for (int k = 1; k < CountTable::kColumns; ++k) {
+    for (int g = 0; g < kGroups; ++g) sg2.Set(k, g + 1, sg1.Count(k, GroupSubtotalRow(g)));
+    sg2.Set(k, kSg2TotalRow, sg1.Count(k, kSg1TotalRow));
+  }
+}
+
+// Row lookups for the attribute values that have rows of their own; everything else goes to "？".
+template <int N>
+struct RowTable {
+  uint16_t Rows[N];
+};
+
+constexpr RowTable<357> kColourRows = [] {
+  RowTable<357> t{};
+  for (int c = 0; c < 357; ++c) t.Rows[c] = static_cast<uint16_t>(LineColourRow(c));
+  return t;
+}();
+
+constexpr RowTable<63> kTypeRows = [] {
+  RowTable<63> t{};
+  for (int y = 0; y < 63; ++y) t.Rows[y] = static_cast<uint16_t>(LineTypeRow(y));
+  return t;
+}();
+
+}  // namespace
+
+CountTable::CountTable(int rows)
+    : rows_(std::max(rows, 0)),
+      counts_(static_cast<std::size_t>(rows_) * kColumns),
+      written_(static_cast<std::size_t>(rows_) * kColumns) {}
+
+int CountTable::RowCount() const {
+  return rows_;
+}
+
+bool CountTable::IsCountCell(int column, int row) const {
+  return column >= 1 && column < kColumns && row >= 1 && row < rows_;
+}
+
+std::string CountTable::CellText(int column, int row) const {
+  if (column < 0 || column >= kColumns || row < 0 || row >= rows_) return {};
+  if (column == 0) return RowLabel(row);
+  if (row == 0) return headsWritten_ ? std::string(kColumnHeads[column - 1]) : std::string();
+  if (IsBlank(column, row)) return {};
+  return Decimal(counts_[Cell(column, row)]);
+}
+
+std::string CountTable::RowLabel(int row) const {
+  switch (labels_) {
+    case RowLabels::kNone:
+      return {};
+    case RowLabels::kLayer:
+      return LayerLabel(row);
+    case RowLabels::kLayerGroup:
+      return LayerGroupLabel(row);
+    case RowLabels::kLineColour:
+      return LineColourLabel(row);
+    case RowLabels::kLineType:
+      return LineTypeLabel(row);
+    case RowLabels::kLineWidth:
+      return LineWidthLabel(row);
+  }
+  return {};
+}
+
+void CountTable::Clear() {
+  std::fill(counts_.begin(), counts_.end(), 0);
+  std::fill(written_.begin(), written_.end(), uint8_t{0});
+  headsWritten_ = false;
+  labels_ = RowLabels::kNone;
+}
+
+void CountTable::WriteHeads() {
+  headsWritten_ = true;
+}
+
+void CountTable::WriteRowLabels(RowLabels labels) {
+  labels_ = labels;
+}
+
+bool CountTable::IsBlank(int column, int row) const {
+  if (!IsCountCell(column, row)) return true;
+  const std::size_t cell = Cell(column, row);
+  return counts_[cell] == 0 && written_[cell] == 0;
+}
+
+int32_t CountTable::Count(int column, int row) const {
+  return IsCountCell(column, row) ? counts_[Cell(column, row)] : 0;
+}
+
+void CountTable::Set(int column, int row, int32_t value) {
+  if (!IsCountCell(column, row)) return;
+  const std::size_t cell = Cell(column, row);
+  counts_[cell] = value;
+  written_[cell] = 1;
+}
+
+void PrepareCountTables(CountTables& tables) {
+  const std::pair<CountTable*, RowLabels> layouts[] = {
+      {&tables.SG1, RowLabels::kLayer},      {&tables.SG2, RowLabels::kLayerGroup},
+      {&tables.SG3, RowLabels::kLineColour}, {&tables.SG4, RowLabels::kLineType},
+      {&tables.SG5, RowLabels::kLineWidth},
+  };
+  for (const auto& [table, labels] : layouts) {
+    table->Clear();
+    table->WriteHeads();
+    table->WriteRowLabels(labels);
+  }
+}
+
+void TallyEntity(CountTables& tables, int32_t kind, const EntityAttributes& attributes) {
+  TallyEntities(tables, &kind, &attributes, 1);
+}
+
+// The tally, kept free of string work and of unpredictable branches: it runs once per element, a million
+// times for a large drawing.
+void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttributes* attributes, int count) {
+  for (int i = 0; i < count; ++i) {
+    const EntityAttributes& a = attributes[i];
+    const int column = KindColumn(kinds[i]);
+    const auto group = static_cast<uint32_t>(a.LayerGroup);
+    const auto layer = static_cast<uint32_t>(a.Layer);
+    // No stored element has a layer group or layer outside 0 to 15; one that had would be counted
+    // nowhere rather than in a row of another table part.
+    if (column == 0 || (group | layer) >= static_cast<uint32_t>(kGroups)) continue;
+    const auto colour = static_cast<uint32_t>(a.LineColour);
+    const auto type = static_cast<uint32_t>(a.LineType);
+    const auto width = static_cast<uint32_t>(a.LineWidth);
+    tables.SG1.Increment(column, LayerRow(static_cast<int>(group), static_cast<int>(layer)));
+    tables.SG3.Increment(column, colour < 357 ? kColourRows.Rows[colour] : kSg3OtherRow);
+    tables.SG4.Increment(column, type < 63 ? kTypeRows.Rows[type] : kSg4OtherRow);
+    tables.SG5.Increment(column, width <= 30000 ? static_cast<int>(width) + 1 : kSg5OtherRow);
+  }
+}
+
+void FinishCountTables(CountTables& tables) {
+  FinishLayerTable(tables.SG1);
+  WriteColumnSums(tables.SG3, 1, kSg3OtherRow, kSg3TotalRow);
+  WriteColumnSums(tables.SG4, 1, kSg4OtherRow, kSg4TotalRow);
+  WriteColumnSums(tables.SG5, 1, kSg5OtherRow, kSg5TotalRow);
+  FillGroupTable(tables.SG1, tables.SG2);
+}
+
+}  // namespace jwcount

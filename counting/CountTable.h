@@ -1,0 +1,143 @@
+// The five count tables: element categories (columns) against one attribute (rows).
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "Records.h"
+
+namespace jwcount {
+
+// What column 0 of a table shows. The labels follow from the row number alone, so a table renders
+// them on demand instead of holding 30000 strings.
+enum class RowLabels : uint8_t {
+  kNone,        // not written yet: column 0 is blank
+  kLayer,       // 0－0 ... F－F with 0－計 ... F－計, blank separator rows and 合計
+  kLayerGroup,  // [0] ... [F], 合計
+  kLineColour,  // 線色1 ... 線色10, SXF1 ... SXF256, ？, 合計
+  kLineType,    // 線種1 ... 線種19, SXF1 ... SXF32, ？, 合計
+  kLineWidth,   // 0 ... 30000, ？, 合計; cell (0, 0) reads 線幅
+};
+
+// A fixed-size table of 14 columns: row 0 holds the column heads, column 0 the row labels (Shift-JIS),
+// every other cell a count that is either blank (never counted) or a number ("0" included).
+//
+// Counts are held as integers and rendered on demand. A count cell is blank until it is set or
+// tallied: tallying only ever raises a count above 0, and Set marks the cell as written, so a cell
+// reads blank exactly when its count is 0 and it was never set.
+class CountTable {
+ public:
+  static constexpr int kColumns = 14;
+
+  explicit CountTable(int rows);
+
+  int RowCount() const;
+  // The text of cell (column, row): Shift-JIS bytes, "" for a blank cell and for a cell outside the
+  // table. Cheap enough to call for every visible cell of a grid.
+  std::string CellText(int column, int row) const;
+
+  // Every count cell blank, no heads and no labels: the state of a new table.
+  void Clear();
+  // Writes the heads of columns 1 to 13 into row 0.
+  void WriteHeads();
+  // Writes the row labels of column 0 (and, for the width table, the corner cell).
+  void WriteRowLabels(RowLabels labels);
+
+  // True when the count cell (column >= 1, row >= 1) holds no number; also true outside the table.
+  bool IsBlank(int column, int row) const;
+  // The count cell read as a number: 0 for a blank cell and for a cell outside the table.
+  int32_t Count(int column, int row) const;
+  // Writes a number into the count cell (column >= 1, row >= 1); ignored outside the table.
+  void Set(int column, int row, int32_t value);
+  // Adds 1 to the count cell. The caller guarantees 1 <= column <= 13 and 1 <= row < RowCount(). A count
+  // stops at the largest 32-bit value instead of wrapping to a negative number.
+  void Increment(int column, int row) {
+    int32_t& cell = counts_[Cell(column, row)];
+    cell += static_cast<int32_t>(cell != std::numeric_limits<int32_t>::max());
+  }
+
+ private:
+  static std::size_t Cell(int column, int row) {
+    return static_cast<std::size_t>(row) * kColumns + static_cast<std::size_t>(column);
+  }
+  bool IsCountCell(int column, int row) const;
+  std::string RowLabel(int row) const;
+
+  int rows_;
+  bool headsWritten_ = false;
+  RowLabels labels_ = RowLabels::kNone;
+  std::vector<int32_t> counts_;   // rows_ x kColumns; header cells stay 0
+  std::vector<uint8_t> written_;  // 1 where Set wrote the cell, so a written "0" is not blank
+};
+
+// Row layout of the five tables.
+inline constexpr int kSg1Rows = 290;
+inline constexpr int kSg1TotalRow = 289;
+inline constexpr int kSg1RowsPerGroup = 18;  // 16 layers, the subtotal, a separator
+inline constexpr int kSg2Rows = 18;
+inline constexpr int kSg2TotalRow = 17;
+inline constexpr int kSg3Rows = 269;
+inline constexpr int kSg3OtherRow = 267;
+inline constexpr int kSg3TotalRow = 268;
+inline constexpr int kSg4Rows = 54;
+inline constexpr int kSg4OtherRow = 52;
+inline constexpr int kSg4TotalRow = 53;
+inline constexpr int kSg5Rows = 30004;
+inline constexpr int kSg5OtherRow = 30002;
+inline constexpr int kSg5TotalRow = 30003;
+
+// The SG1 row of layer l in group g, and of group g's subtotal (g and l 0 to 15).
+constexpr int LayerRow(int group, int layer) {
+  return group * kSg1RowsPerGroup + layer + 1;
+}
+constexpr int GroupSubtotalRow(int group) {
+  return group * kSg1RowsPerGroup + 17;
+}
+
+// Rows of an attribute value: its own row when it has one, else the "？" row.
+constexpr int LineColourRow(int32_t colour) {
+  if (colour >= 1 && colour <= 10) return colour;
+  if (colour >= 101 && colour <= 356) return colour - 90;
+  return kSg3OtherRow;
+}
+constexpr int LineTypeRow(int32_t type) {
+  if (type >= 1 && type <= 19) return type;
+  if (type >= 31 && type <= 62) return type - 11;
+  return kSg4OtherRow;
+}
+constexpr int LineWidthRow(int32_t width) {
+  if (width >= 0 && width <= 30000) return width + 1;
+  return kSg5OtherRow;
+}
+
+// The column in which elements of a kind are counted: 1 to 13, or 0 for a kind outside 1 to 15.
+constexpr int KindColumn(int32_t kind) {
+  constexpr int kColumnOfKind[16] = {0, 1, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 13};
+  const auto index = static_cast<uint32_t>(kind);
+  return index < 16 ? kColumnOfKind[index] : 0;
+}
+
+struct CountTables {
+  CountTable SG1{kSg1Rows};  // by layer group and layer
+  CountTable SG2{kSg2Rows};  // by layer group
+  CountTable SG3{kSg3Rows};  // by line colour
+  CountTable SG4{kSg4Rows};  // by line type
+  CountTable SG5{kSg5Rows};  // by line width
+};
+
+// Empties all five tables and writes their column heads, SG5's corner "線幅" and their row labels.
+void PrepareCountTables(CountTables& tables);
+
+// Adds 1 for the element in its kind's column of SG1, SG3, SG4 and SG5. Does nothing for a kind outside
+// 1 to 15, and (since no such element can be stored) for a layer group or layer outside 0 to 15.
+void TallyEntity(CountTables& tables, int32_t kind, const EntityAttributes& attributes);
+
+// TallyEntity for count elements at once: kinds[i] with attributes[i], in order.
+void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttributes* attributes, int count);
+
+// Writes the SG1 grand totals and group subtotals, the SG3, SG4 and SG5 totals, and fills SG2 from SG1.
+void FinishCountTables(CountTables& tables);
+
+}  // namespace jwcount

@@ -1,0 +1,87 @@
+// The fixed Shift-JIS texts of the count: column heads, row-label parts, summary captions and status
+// texts. The window uses the same constants for its design-time captions.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace jwcount {
+
+// Heads of columns 1 to 13 of every count table (index 0 is column 1).
+inline constexpr std::array<std::string_view, 13> kColumnHeads = {
+    "\x90\xFC",           // 線
+    "\x89\x7E\x8C\xCA",   // 円弧
+    "\x95\xB6\x8E\x9A",   // 文字
+    "\x93\x5F",           // 点
+    "\x93\x5F\x83\x7D",   // 点マ
+    "\x90\xA1\x96\x40",   // 寸法
+    "BLOCK",              // BLOCK
+    "\x90\xFCSLD",        // 線SLD
+    "\x82\x52SLD",        // ３SLD (full-width digit)
+    "\x82\x53SLD",        // ４SLD (full-width digit)
+    "\x89\x7ESLD",        // 円SLD
+    "\x89\x7E\x8E\xFCS",  // 円周S
+    "\x89\x7E\x8A\xC2S",  // 円環S
+};
+
+// Row-label parts.
+inline constexpr std::string_view kWidthCorner = "\x90\xFC\x95\x9D";  // 線幅, cell (0, 0) of the width table
+inline constexpr std::string_view kFullWidthDash = "\x81\x7C";        // －
+inline constexpr std::string_view kSubtotalSuffix = "\x81\x7C\x8C\x76";    // －計
+inline constexpr std::string_view kTotalLabel = "\x8D\x87\x8C\x76";        // 合計
+inline constexpr std::string_view kLineColourPrefix = "\x90\xFC\x90\x46";  // 線色
+inline constexpr std::string_view kLineTypePrefix = "\x90\xFC\x8E\xED";    // 線種
+inline constexpr std::string_view kSxfPrefix = "SXF";
+inline constexpr std::string_view kOtherLabel = "\x81\x48";  // ？ (full-width)
+
+// Design-time captions of the summary labels Label1 to Label13 (index 0 is Label1). The count run
+// appends the count to each.
+inline constexpr std::array<std::string_view, 13> kSummaryCaptions = {
+    // 線データ数：
+    "\x90\xFC\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",
+    // 円・円弧・楕円・楕円弧データ数：
+    "\x89\x7E\x81\x45\x89\x7E\x8C\xCA\x81\x45\x91\xC8\x89\x7E\x81\x45\x91\xC8\x89\x7E\x8C\xCA\x83\x66\x81\x5B"
+    "\x83\x5E\x90\x94\x81\x46",
+    // 文字データ数：
+    "\x95\xB6\x8E\x9A\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",
+    // 点データ数：
+    "\x93\x5F\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",
+    // 点マーカデータ数：
+    "\x93\x5F\x83\x7D\x81\x5B\x83\x4A\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",
+    // 寸法図形データ数：
+    "\x90\xA1\x96\x40\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",
+    // ブロックデータ数：
+    "\x83\x75\x83\x8D\x83\x62\x83\x4E\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",
+    // 線形ソリッド図形データ数：
+    "\x90\xFC\x8C\x60\x83\x5C\x83\x8A\x83\x62\x83\x68\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E\x90\x94\x81"
+    "\x46",
+    // 三角形ソリッド図形データ数：
+    "\x8E\x4F\x8A\x70\x8C\x60\x83\x5C\x83\x8A\x83\x62\x83\x68\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E\x90\x94"
+    "\x81\x46",
+    // 四角形ソリッド図形データ数：
+    "\x8E\x6C\x8A\x70\x8C\x60\x83\x5C\x83\x8A\x83\x62\x83\x68\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E\x90\x94"
+    "\x81\x46",
+    // 円ソリッド図形データ数：
+    "\x89\x7E\x83\x5C\x83\x8A\x83\x62\x83\x68\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",
+    // 円周ソリッド図形データ数：
+    "\x89\x7E\x8E\xFC\x83\x5C\x83\x8A\x83\x62\x83\x68\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E\x90\x94\x81"
+    "\x46",
+    // 円環ソリッド図形データ数：
+    "\x89\x7E\x8A\xC2\x83\x5C\x83\x8A\x83\x62\x83\x68\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E\x90\x94\x81"
+    "\x46",
+};
+
+// Status texts of the count run.
+// 要素数をカウントします
+inline constexpr std::string_view kStatusCountStart =
+    "\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB7";
+// 要素数カウント中(ESC:中断)： (ASCII parentheses and colon inside, full-width colon at the end)
+inline constexpr std::string_view kStatusProgressPrefix =
+    "\x97\x76\x91\x66\x90\x94\x83\x4A\x83\x45\x83\x93\x83\x67\x92\x86(ESC:\x92\x86\x92\x66)\x81\x46";
+// ／ between the entity number and the entity count
+inline constexpr std::string_view kStatusProgressSlash = "\x81\x5E";
+// 要素数をカウントしました, also the completion message of the reply
+inline constexpr std::string_view kStatusCountDone =
+    "\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+
+}  // namespace jwcount

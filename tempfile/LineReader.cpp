@@ -1,0 +1,74 @@
+#include "LineReader.h"
+
+#include <cstring>
+
+namespace jwcount {
+
+namespace {
+constexpr char kCtrlZ = 0x1A;
+}
+
+LineReader::LineReader(InputFile& file, std::size_t blockSize)
+    : file_(file), block_(std::make_unique<char[]>(blockSize)), blockSize_(blockSize) {}
+
+bool LineReader::Refill() {
+  if (atEnd_) return false;
+  const std::ptrdiff_t got = file_.Read(block_.get(), blockSize_);
+  pos_ = 0;
+  end_ = got > 0 ? static_cast<std::size_t>(got) : 0;
+  if (got < 0) error_ = true;
+  if (got <= 0) atEnd_ = true;
+  return got > 0;
+}
+
+LineReader::Result LineReader::Next(std::string_view& line) {
+  if (error_) return Result::kError;
+  if (pos_ == end_ && !Refill()) return error_ ? Result::kError : Result::kEnd;
+  if (block_[pos_] == kCtrlZ) {
+    atEnd_ = true;  // nothing after it is read, ever
+    pos_ = end_;
+    return Result::kEnd;
+  }
+  const char* start = block_.get() + pos_;
+  const void* lf = std::memchr(start, '\n', end_ - pos_);
+  if (lf != nullptr) {
+    const std::size_t length = static_cast<const char*>(lf) - start;
+    pos_ += length + 1;
+    line = Clean({start, length});
+    return Result::kLine;
+  }
+  // The line runs over the end of the block: collect it until its LF or the end of the file.
+  spanning_.assign(start, end_ - pos_);
+  pos_ = end_;
+  while (Refill()) {
+    const char* chunk = block_.get();
+    const void* found = std::memchr(chunk, '\n', end_);
+    if (found != nullptr) {
+      const std::size_t length = static_cast<const char*>(found) - chunk;
+      spanning_.append(chunk, length);
+      pos_ = length + 1;
+      line = Clean(spanning_);
+      return Result::kLine;
+    }
+    spanning_.append(chunk, end_);
+    pos_ = end_;
+  }
+  if (error_) return Result::kError;
+  line = Clean(spanning_);
+  return Result::kLine;
+}
+
+std::string_view LineReader::Clean(std::string_view line) {
+  if (const void* ctrlZ = std::memchr(line.data(), kCtrlZ, line.size()); ctrlZ != nullptr) {
+    line = line.substr(0, static_cast<const char*>(ctrlZ) - line.data());
+  }
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (std::memchr(line.data(), '\r', line.size()) == nullptr) return line;
+  cleaned_.clear();
+  for (char c : line) {
+    if (c != '\r') cleaned_.push_back(c);
+  }
+  return cleaned_;
+}
+
+}  // namespace jwcount

@@ -1,0 +1,120 @@
+#include "LineTokens.h"
+
+namespace jwcount {
+namespace {
+
+enum ByteClass : unsigned char { kStore, kLead, kQuote, kEquals, kSeparator, kDrop };
+
+constexpr std::array<unsigned char, 256> MakeByteClasses() {
+  std::array<unsigned char, 256> classes{};
+  for (int b = 0; b < 256; ++b) {
+    if ((b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD)) {
+      classes[b] = kLead;
+    } else if (b == '"') {
+      classes[b] = kQuote;
+    } else if (b == '=') {
+      classes[b] = kEquals;
+    } else if (b == ' ' || b == '\t') {
+      classes[b] = kSeparator;
+    } else if (b < 0x20 || b > 0xFD) {
+      classes[b] = kDrop;
+    } else {
+      classes[b] = kStore;
+    }
+  }
+  return classes;
+}
+
+constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
+
+}  // namespace
+
+// A line of plain bytes, blanks and tabs only: its tokens are the runs between separators, taken in place.
+// Returns false, having decided nothing, when the line holds any other byte.
+bool SplitPlainLine(std::string_view line, LineTokens& tokens) {
+  const unsigned char* const bytes = reinterpret_cast<const unsigned char*>(line.data());
+  const std::size_t n = line.size();
+  std::size_t i = 0;
+  int slot = 0;
+  while (true) {
+    while (i < n && kByteClasses[bytes[i]] == kSeparator) ++i;
+    const std::size_t tokenStart = i;
+    while (i < n && kByteClasses[bytes[i]] == kStore) ++i;
+    if (i < n && kByteClasses[bytes[i]] != kSeparator) return false;
+    tokens.slots_[slot] = line.substr(tokenStart, i - tokenStart);
+    if (i == n) break;
+    // A separator closes the token; the next slot is being filled, even if nothing more follows.
+    if (slot + 1 == LineTokens::kMaxTokens) {
+      tokens.Count = LineTokens::kMaxTokens;
+      return true;  // the rest of the line is dropped
+    }
+    ++slot;
+  }
+  tokens.Count = slot + 1;
+  return true;
+}
+
+// Any line: the tokens are built byte by byte in the reused buffer.
+void CopyTokens(std::string_view line, LineTokens& tokens) {
+  if (tokens.bytes_.size() < line.size()) tokens.bytes_.resize(line.size());
+  char* const out = tokens.bytes_.data();
+  std::size_t written = 0;
+  std::size_t slotStart = 0;
+  int slot = 0;
+  bool separators = true;
+  auto closeSlot = [&] { tokens.slots_[slot] = {out + slotStart, written - slotStart}; };
+  const std::size_t n = line.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = line[i];
+    switch (kByteClasses[static_cast<unsigned char>(c)]) {
+      case kStore:
+        out[written++] = c;
+        break;
+      case kLead:
+        if (i + 1 == n) break;  // a lead byte at the end of the line is dropped
+        out[written++] = c;
+        out[written++] = line[++i];
+        break;
+      case kQuote:
+        if (separators) {
+          separators = false;
+        } else {
+          out[written++] = c;
+        }
+        break;
+      case kEquals:
+        out[written++] = c;
+        separators = false;
+        break;
+      case kSeparator:
+        if (!separators) {
+          if (c == ' ') out[written++] = c;  // a TAB is dropped once separators are off
+        } else if (written > slotStart) {
+          closeSlot();
+          if (slot + 1 == LineTokens::kMaxTokens) {
+            tokens.Count = LineTokens::kMaxTokens;
+            return;  // the rest of the line is dropped
+          }
+          ++slot;
+          slotStart = written;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  closeSlot();
+  tokens.Count = slot + 1;
+}
+
+void TokenizeLine(std::string_view line, LineTokens& tokens) {
+  if (!SplitPlainLine(line, tokens)) CopyTokens(line, tokens);
+}
+
+LineTokens TokenizeLine(std::string_view line) {
+  LineTokens tokens;
+  CopyTokens(line, tokens);
+  return tokens;
+}
+
+}  // namespace jwcount
