@@ -1,22 +1,37 @@
 // A growable array of plain records that grows in steps of 1000.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <new>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
+
+#include "BulkMemory.h"
 
 namespace jwcount {
 
-// Records live in blocks of 1000, so the length grows exactly to count + 999 whenever the 1st, 1001st,
-// 2001st ... record arrives, stored records never move, and the memory held stays within one block of
-// the data. New slots hold zeros.
+// The length grows exactly to count + 999 whenever the 1st, 1001st, 2001st ... record arrives; new slots
+// hold zeros and stored records never move. Behind the steps of 1000, memory is taken in zeroed pieces
+// that double in size up to 32 MiB, so a big drawing needs few system calls and page faults, while a piece
+// that is only partly used costs no more than the pages actually written.
 template <class T>
 class EntityStore {
+  static_assert(std::is_aggregate_v<T> && std::is_trivially_copyable_v<T> &&
+                    std::is_trivially_destructible_v<T>,
+                "records are plain values whose all-zero bytes are a valid record");
+
  public:
   static constexpr int32_t kGrowthStep = 1000;
+
+  EntityStore() = default;
+  EntityStore(const EntityStore&) = delete;
+  EntityStore& operator=(const EntityStore&) = delete;
+  ~EntityStore() { Reset(); }
 
   int32_t Count() const { return count_; }
   // The array length under the growth rule (always a multiple of 1000).
@@ -30,8 +45,14 @@ class EntityStore {
   void Reserve() {
     if (count_ == std::numeric_limits<int32_t>::max()) throw std::length_error("store full");
     if (count_ < Capacity()) return;
-    blocks_.reserve(blocks_.size() + 1);
-    blocks_.push_back(std::make_unique<T[]>(kGrowthStep));
+    if (pieceBlocksLeft_ == 0) NewPiece();  // a new piece that stays unused is harmless
+    // The piece is zeroed memory, and a zeroed record is a record of zeros: the block needs no writing,
+    // so its pages are touched only when records are stored in them.
+    T* const block = nextBlock_;
+    blocks_.push_back(block);  // the last step that can fail
+    PrepareForWriting(block, kGrowthStep * sizeof(T));
+    nextBlock_ += kGrowthStep;
+    --pieceBlocksLeft_;
   }
 
   // Counts the reserved slot and returns it; Reserve must have run first.
@@ -39,16 +60,45 @@ class EntityStore {
 
   // Count 0 and no arrays.
   void Reset() {
+    for (const Piece& piece : pieces_) FreeZeroed(piece.Memory, piece.Size);
+    std::vector<Piece>().swap(pieces_);
+    std::vector<T*>().swap(blocks_);
     count_ = 0;
-    std::vector<std::unique_ptr<T[]>>().swap(blocks_);
+    nextBlock_ = nullptr;
+    pieceBlocksLeft_ = 0;
   }
 
  private:
+  struct Piece {
+    void* Memory;
+    std::size_t Size;
+  };
+  // Pieces double up to this size.
+  static constexpr std::size_t kMaxPieceBytes = std::size_t{32} << 20;
+  static constexpr std::size_t kMaxPieceBlocks =
+      std::max<std::size_t>(1, kMaxPieceBytes / (kGrowthStep * sizeof(T)));
+
   static std::size_t Block(int32_t position) { return static_cast<std::size_t>(position) / kGrowthStep; }
   static std::size_t Slot(int32_t position) { return static_cast<std::size_t>(position) % kGrowthStep; }
 
+  void NewPiece() {
+    const std::size_t blocks = pieces_.empty() ? 1 : std::min(kMaxPieceBlocks, 2 * lastPieceBlocks_);
+    const std::size_t size = blocks * kGrowthStep * sizeof(T);
+    pieces_.reserve(pieces_.size() + 1);
+    void* memory = AllocateZeroed(size);
+    if (memory == nullptr) throw std::bad_alloc();
+    pieces_.push_back({memory, size});
+    nextBlock_ = static_cast<T*>(memory);
+    pieceBlocksLeft_ = blocks;
+    lastPieceBlocks_ = blocks;
+  }
+
   int32_t count_ = 0;
-  std::vector<std::unique_ptr<T[]>> blocks_;
+  std::vector<T*> blocks_;  // one per step of 1000 records
+  std::vector<Piece> pieces_;
+  T* nextBlock_ = nullptr;
+  std::size_t pieceBlocksLeft_ = 0;
+  std::size_t lastPieceBlocks_ = 0;
 };
 
 }  // namespace jwcount

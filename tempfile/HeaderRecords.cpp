@@ -2,16 +2,13 @@
 #include <cstring>
 
 #include "JwwGaibu.h"
+#include "Keywords.h"
 #include "MyFunc.h"
 
 namespace jwcount {
 namespace {
 
 using std::string_view;
-
-bool StartsWith(string_view s, string_view keyword) {
-  return s.substr(0, keyword.size()) == keyword;
-}
 
 // The byte at a 0-based position as one hexadecimal digit; 0 for any other byte or none.
 int32_t HexDigitAt(string_view s, std::size_t pos) {
@@ -48,30 +45,30 @@ bool JwwGaibu::ParseHeaderRecord(const LineTokens& t) {
   const string_view s = t.Token(0);
   const int32_t count = t.Count;
   auto& kinds = Drawing.TextKindTable;
-  if (StartsWith(s, "file=")) {
+  if (BeginsWithKeyword(s, "file=")) {
     Drawing.FileName.assign(s.substr(5));
-  } else if (s == "hk" && count >= 2) {
+  } else if (IsKeyword(s, "hk") && count >= 2) {
     Drawing.HkValue = TextToReal(t.Token(1));
-  } else if (s == "hs" && count >= 17) {
+  } else if (IsKeyword(s, "hs") && count >= 17) {
     ReadReals(t, 1, Drawing.HsValues);
-  } else if (s == "hzs" && count >= 3) {
+  } else if (IsKeyword(s, "hzs") && count >= 3) {
     Drawing.SheetWidth = TextToReal(t.Token(1));
     Drawing.SheetHeight = TextToReal(t.Token(2));
-  } else if (s == "hcw" && count >= 11) {
+  } else if (IsKeyword(s, "hcw") && count >= 11) {
     for (int k = 1; k <= kTextKindCount; ++k) kinds[k - 1].CharWidth = TextToReal(t.Token(k));
-  } else if (s == "hch" && count >= 11) {
+  } else if (IsKeyword(s, "hch") && count >= 11) {
     for (int k = 1; k <= kTextKindCount; ++k) kinds[k - 1].CharHeight = TextToReal(t.Token(k));
-  } else if (s == "hcd" && count >= 11) {
+  } else if (IsKeyword(s, "hcd") && count >= 11) {
     for (int k = 1; k <= kTextKindCount; ++k) kinds[k - 1].CharSpacing = TextToReal(t.Token(k));
-  } else if (s == "hcc" && count >= 11) {
+  } else if (IsKeyword(s, "hcc") && count >= 11) {
     for (int k = 1; k <= kTextKindCount; ++k) kinds[k - 1].CharColour = TextToInt(t.Token(k));
-  } else if (s == "bz") {
+  } else if (IsKeyword(s, "bz")) {
     Drawing.BzFlag = true;
-  } else if (s == "hn" && count >= 5) {
+  } else if (IsKeyword(s, "hn") && count >= 5) {
     ReadReals(t, 1, Drawing.HnValues);
-  } else if (StartsWith(s, "hp") && count >= 3) {
+  } else if (BeginsWithKeyword(s, "hp") && count >= 3) {
     ReadHpPoint(t);
-  } else if (StartsWith(s, "hhp")) {
+  } else if (BeginsWithKeyword(s, "hhp")) {
     ReadHhpNumber(t);
   } else {
     return false;
@@ -81,42 +78,42 @@ bool JwwGaibu::ParseHeaderRecord(const LineTokens& t) {
 
 bool JwwGaibu::ParseAttributeRecord(const LineTokens& t) {
   const string_view s = t.Token(0);
-  if (StartsWith(s, "lgn")) {
+  if (BeginsWithKeyword(s, "lgn")) {
     Drawing.GroupNames[Current.LayerGroup].assign(s.substr(3));
-  } else if (StartsWith(s, "lyn")) {
+  } else if (BeginsWithKeyword(s, "lyn")) {
     Drawing.LayerNames[Current.LayerGroup * 16 + Current.Layer].assign(s.substr(3));
-  } else if (StartsWith(s, "lg")) {
+  } else if (BeginsWithKeyword(s, "lg")) {
     ReadLayerGroup(t);
-  } else if (StartsWith(s, "ly")) {
+  } else if (BeginsWithKeyword(s, "ly")) {
     ReadLayer(t);
-  } else if (StartsWith(s, "lc")) {
+  } else if (BeginsWithKeyword(s, "lc")) {
     ReadLineColour(t);
-  } else if (StartsWith(s, "lt")) {
+  } else if (BeginsWithKeyword(s, "lt")) {
     ReadLineType(t);
-  } else if (StartsWith(s, "lw")) {
+  } else if (BeginsWithKeyword(s, "lw")) {
     ReadLineWidth(t);
-  } else if (StartsWith(s, "cn$")) {
+  } else if (BeginsWithKeyword(s, "cn$")) {
     ReadFontName(t);
-  } else if (StartsWith(s, "cn")) {
+  } else if (BeginsWithKeyword(s, "cn")) {
     ReadTextKind(t);
-  } else if (StartsWith(s, "cc")) {
+  } else if (BeginsWithKeyword(s, "cc")) {
     int32_t v = TextToInt(s.substr(2, 1));
     if (v < 0 || v > 8) v = 0;
     Current.CcCode = v;
     Current.InPolyline = false;
   } else if (s.size() == 2 && s[0] == 'z' && s[1] >= '1' && s[1] <= '5') {
     Current.AttributeFlags |= 1 << (s[1] - '1');
-  } else if (StartsWith(s, "pn")) {
+  } else if (BeginsWithKeyword(s, "pn")) {
     Current.PointColour = TextToInt(s.substr(2));
     Current.InPolyline = false;
-  } else if (s == "pl") {
+  } else if (IsKeyword(s, "pl")) {
     ++Current.PolylineCount;
     Current.InPolyline = true;
     Current.DimensionPending = false;
-  } else if (s == "msg") {
+  } else if (IsKeyword(s, "msg")) {
     Current.DimensionPending = true;
     Current.InPolyline = false;
-  } else if (s == "#") {
+  } else if (IsKeyword(s, "#")) {
     Current.InPolyline = false;
     Current.DimensionPending = false;
   } else {

@@ -9,7 +9,7 @@ constexpr char kCtrlZ = 0x1A;
 }
 
 LineReader::LineReader(InputFile& file, std::size_t blockSize)
-    : file_(file), block_(std::make_unique<char[]>(blockSize)), blockSize_(blockSize) {}
+    : file_(file), block_(std::make_unique_for_overwrite<char[]>(blockSize)), blockSize_(blockSize) {}
 
 bool LineReader::Refill() {
   if (atEnd_) return false;

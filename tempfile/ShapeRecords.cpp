@@ -1,6 +1,7 @@
 // Lines (with polyline numbering and the held dimension line), circles and arcs, points, point markers
 // and blocks.
 #include "JwwGaibu.h"
+#include "Keywords.h"
 #include "MyFunc.h"
 
 namespace jwcount {
@@ -9,12 +10,12 @@ bool JwwGaibu::ParseShapeRecord(const LineTokens& t) {
   const std::string_view s = t.Token(0);
   const int32_t count = t.Count;
   auto real = [&t](int n) { return TextToReal(t.Token(n)); };
-  if (s == "ci" && count == 4) {
+  if (IsKeyword(s, "ci") && count == 4) {
     TJwwEntCircle& circle = StoreEntity(kCircle, Stores.Circles);
     circle.Param1 = real(1);
     circle.Param2 = real(2);
     circle.Param3 = real(3);
-  } else if (s == "ci" && count >= 8) {
+  } else if (IsKeyword(s, "ci") && count >= 8) {
     TJwwEntArc& arc = StoreEntity(kArc, Stores.Arcs);
     arc.Param1 = real(1);
     arc.Param2 = real(2);
@@ -23,14 +24,14 @@ bool JwwGaibu::ParseShapeRecord(const LineTokens& t) {
     arc.Param5 = real(5);
     arc.Param6 = real(6);
     arc.Param7 = real(7);
-  } else if (s == "ci") {
+  } else if (IsKeyword(s, "ci")) {
     return false;
-  } else if (s == "pt" && count == 3) {
+  } else if (IsKeyword(s, "pt") && count == 3) {
     TJwwEntPoint& point = StoreEntity(kPoint, Stores.Points);
     point.Attrs.LineColour = Current.PointColour;
     point.X = real(1);
     point.Y = real(2);
-  } else if (s == "pt" && count >= 6) {
+  } else if (IsKeyword(s, "pt") && count >= 6) {
     TJwwEntMarker& marker = StoreEntity(kMarker, Stores.Markers);
     marker.Attrs.LineColour = Current.PointColour;
     marker.X = real(1);
@@ -38,7 +39,7 @@ bool JwwGaibu::ParseShapeRecord(const LineTokens& t) {
     marker.Param1 = real(3);
     marker.Param2 = real(4);
     marker.Param3 = TextToInt(t.Token(5));
-  } else if (s == "BL" && count >= 4) {
+  } else if (IsKeyword(s, "BL") && count >= 4) {
     // The block text goes into storage first, so that a failure leaves no half-stored block.
     const TextRef text = Texts.Store(t.Token(3));
     TJwwEntBlk& block = StoreEntity(kBlock, Stores.Blocks);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "JwwGaibu.h"
+#include "Keywords.h"
 #include "MyFunc.h"
 
 namespace jwcount {
@@ -62,21 +63,22 @@ void ReadParams(const LineTokens& t, Record& r) {
 bool JwwGaibu::ParseSolidRecord(const LineTokens& t) {
   const std::string_view s = t.Token(0);
   const int32_t count = t.Count;
-  if (s == "sl" && count == 5) {
+  if (IsKeyword(s, "sl") && count == 5) {
     ReadCornerSolid(t, 2);
-  } else if (s == "sl" && count == 7) {
+  } else if (IsKeyword(s, "sl") && count == 7) {
     ReadCornerSolid(t, 3);
-  } else if (s == "sl" && count >= 9) {
+  } else if (IsKeyword(s, "sl") && count >= 9) {
     ReadCornerSolid(t, 4);
-  } else if ((s == "sc" || s == "se") && count >= 9) {
-    TJwwEntSolidCircle& solid = s == "sc" ? StoreEntity(kSolidCircle, Stores.SolidCircles)
-                                          : StoreEntity(kSolidCircumference, Stores.SolidCircumferences);
+  } else if ((IsKeyword(s, "sc") || IsKeyword(s, "se")) && count >= 9) {
+    TJwwEntSolidCircle& solid = IsKeyword(s, "sc")
+                                    ? StoreEntity(kSolidCircle, Stores.SolidCircles)
+                                    : StoreEntity(kSolidCircumference, Stores.SolidCircumferences);
     solid.SolidColour = Current.SolidColour;
     ReadParams(t, solid);
     solid.Param8 = TextToInt(t.Token(8));
-  } else if ((s == "so" || s == "sg") && count >= 9) {
-    TJwwEntSolidRing& solid = s == "so" ? StoreEntity(kSolidRingO, Stores.SolidRingsO)
-                                        : StoreEntity(kSolidRingG, Stores.SolidRingsG);
+  } else if ((IsKeyword(s, "so") || IsKeyword(s, "sg")) && count >= 9) {
+    TJwwEntSolidRing& solid = IsKeyword(s, "so") ? StoreEntity(kSolidRingO, Stores.SolidRingsO)
+                                                 : StoreEntity(kSolidRingG, Stores.SolidRingsG);
     solid.SolidColour = Current.SolidColour;
     ReadParams(t, solid);
     solid.Param8 = TextToReal(t.Token(8));

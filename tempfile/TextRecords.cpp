@@ -7,13 +7,16 @@
 namespace jwcount {
 namespace {
 
-// The text keywords in the order of their text type, 0 to 9.
-constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz", "c2"};
 constexpr int32_t kDimensionTextType = 2;  // "cs"
 
+// The text type of a text keyword: "ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz", "c2" give 0 to 9;
+// any other token gives -1.
 int32_t TextTypeOf(std::string_view keyword) {
-  for (int32_t type = 0; type < 10; ++type) {
-    if (keyword == kTextKeywords[type]) return type;
+  static constexpr char kSecondBytes[] = "vsroptkz2";  // after "ch" (0), in type order
+  if (keyword.size() != 2 || keyword[0] != 'c') return -1;
+  if (keyword[1] == 'h') return 0;
+  for (int32_t type = 1; type < 10; ++type) {
+    if (keyword[1] == kSecondBytes[type - 1]) return type;
   }
   return -1;
 }

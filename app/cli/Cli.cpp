@@ -1,0 +1,172 @@
+#include "Cli.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "CliOptions.h"
+#include "CountReport.h"
+#include "Platform.h"
+#include "Progress.h"
+#include "Reports.h"
+
+namespace jwcount {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path PathFromArgument(const std::string& text) {
+#ifdef _WIN32
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size()));
+#else
+  return fs::path(text);
+#endif
+}
+
+std::string PathText(const fs::path& path) {
+#ifdef _WIN32
+  const std::u8string text = path.u8string();
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+#else
+  return path.string();
+#endif
+}
+
+void Complain(std::initializer_list<std::string_view> pieces) {
+  const std::string message = JoinText(pieces);
+  std::fflush(stdout);
+  std::fprintf(stderr, "jwcount-cli: %s\n", message.c_str());
+  std::fflush(stderr);
+}
+
+int WriteReport(const CliOptions& options, const CountReport& report, const JwwGaibu& reader) {
+  OutputBuffer out(stdout);
+  Utf8Text utf8;
+  switch (options.format) {
+    case Format::kText:
+      WriteTextReport(out, utf8, report);
+      break;
+    case Format::kCsv:
+      WriteCsvReport(out, utf8, report);
+      break;
+    case Format::kJson:
+      WriteJsonReport(out, utf8, report, reader);
+      break;
+  }
+  if (!out.Flush()) {
+    Complain({"cannot write the report to standard output"});
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+// Reads and counts `file` with the reply going to replyFolder through `fileSystem`, shows the progress,
+// and writes the report.
+struct CountOutcome {
+  bool readOk = false;
+  int reportExit = kExitOk;
+};
+
+CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, const fs::path& file,
+                            const fs::path& replyFolder) {
+  auto reader = std::make_unique<JwwGaibu>(fileSystem);
+  auto report = std::make_unique<CountReport>();
+  {
+    ProgressLine progress(stderr, IsTerminal(stderr));
+    ConsoleHost host(*report, &progress);
+    RunCountSequence(*reader, file, replyFolder, options.state, host, *report);
+  }
+  return {report->ReadOk, WriteReport(options, *report, *reader)};
+}
+
+int RunCount(const CliOptions& options) {
+  const fs::path file = PathFromArgument(options.path);
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  if (!fs::exists(status)) {
+    Complain({"cannot find '", PathText(file), "'"});
+    return kExitMissing;
+  }
+  if (fs::is_directory(status)) {
+    Complain({"'", PathText(file), "' is a folder, not an exchange file"});
+    return kExitUnreadable;
+  }
+  if (!fs::is_regular_file(status)) {
+    Complain({"'", PathText(file), "' is not a plain file"});
+    return kExitUnreadable;
+  }
+  if (!NativeFileSystem().OpenForRead(file)) {
+    Complain({"cannot open '", PathText(file), "'"});
+    return kExitUnreadable;
+  }
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  const CountOutcome outcome = CountAndReport(options, noWrites, file, file.parent_path());
+  if (outcome.reportExit != kExitOk) return outcome.reportExit;
+  if (!outcome.readOk) {
+    Complain(
+        {"reading '", PathText(file), "' failed part way; the counts cover the lines before the failure"});
+    return kExitUnreadable;
+  }
+  return kExitOk;
+}
+
+int RunHeadless(const CliOptions& options) {
+  const fs::path folder = options.path.empty() ? ProgramFolder() : PathFromArgument(options.path);
+  if (folder.empty()) {
+    Complain({"cannot find the folder of this program; give FOLDER"});
+    return kExitFailure;
+  }
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) {
+    Complain({"'", PathText(folder), "' is not a folder"});
+    return kExitMissing;
+  }
+  const fs::path file = folder / "JWC_TEMP.TXT";
+  FileSystem& fileSystem = NativeFileSystem();
+  const bool existed = fileSystem.Exists(file);
+  if (!existed) Complain({"no JWC_TEMP.TXT in '", PathText(folder), "': counting no elements"});
+  const CountOutcome outcome = CountAndReport(options, fileSystem, file, folder);
+  int exit = outcome.reportExit;
+  if (existed && !outcome.readOk) {
+    Complain({"reading '", PathText(file), "' failed; the counts cover what was read"});
+    if (exit == kExitOk) exit = kExitUnreadable;
+  }
+  // The writer deletes a reply it could not finish, so a missing file means the host gets no reply.
+  if (!fileSystem.Exists(file)) {
+    Complain({"cannot write the reply into '", PathText(file), "'"});
+    exit = kExitReplyNotWritten;
+  }
+  return exit;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args) {
+  const Utf8Console console;
+  const ParsedCommandLine parsed = ParseCommandLine(args);
+  if (!parsed.error.empty()) {
+    Complain({parsed.error, " (see jwcount-cli --help)"});
+    return kExitUsage;
+  }
+  try {
+    switch (parsed.options.command) {
+      case Command::kHelp:
+        std::fputs(HelpText().c_str(), stdout);
+        return kExitOk;
+      case Command::kVersion:
+        std::fputs(VersionText().c_str(), stdout);
+        return kExitOk;
+      case Command::kCount:
+        return RunCount(parsed.options);
+      case Command::kRun:
+        return RunHeadless(parsed.options);
+    }
+  } catch (const std::exception& e) {
+    Complain({"unexpected error: ", e.what()});
+  }
+  return kExitFailure;
+}
+
+}  // namespace jwcount

@@ -1,0 +1,151 @@
+#include "CliOptions.h"
+
+#include <optional>
+#include <string_view>
+
+#ifndef JWCOUNT_VERSION
+#define JWCOUNT_VERSION "0.0.0"
+#endif
+
+namespace jwcount {
+namespace {
+
+std::optional<Format> ParseFormat(std::string_view name) {
+  if (name == "text") return Format::kText;
+  if (name == "csv") return Format::kCsv;
+  if (name == "json") return Format::kJson;
+  return std::nullopt;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  ParsedCommandLine parsed;
+  CliOptions& options = parsed.options;
+  std::vector<std::string> words;
+  bool optionsEnded = false;
+  bool help = false;
+  bool version = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      words.emplace_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help" || arg == "-h") {
+      help = true;
+    } else if (arg == "--version") {
+      version = true;
+    } else if (arg == "--state") {
+      options.state = true;
+    } else if (arg == "--format" || arg.substr(0, 9) == "--format=") {
+      std::string_view value;
+      if (arg == "--format") {
+        if (i + 1 == args.size()) {
+          parsed.error = "--format needs a value: text, csv or json";
+          return parsed;
+        }
+        value = args[++i];
+      } else {
+        value = arg.substr(9);
+      }
+      const std::optional<Format> format = ParseFormat(value);
+      if (!format) {
+        parsed.error = JoinText({"unknown format '", value, "' (use text, csv or json)"});
+        return parsed;
+      }
+      options.format = *format;
+    } else {
+      parsed.error = JoinText({"unknown option '", arg, "'"});
+      return parsed;
+    }
+  }
+  if (help) {
+    options.command = Command::kHelp;
+    return parsed;
+  }
+  if (version) {
+    options.command = Command::kVersion;
+    return parsed;
+  }
+  if (words.empty()) {
+    parsed.error = "missing command: run or count";
+    return parsed;
+  }
+  if (words[0] == "run") {
+    options.command = Command::kRun;
+    if (words.size() > 2) {
+      parsed.error = "run takes at most one FOLDER";
+      return parsed;
+    }
+    if (words.size() == 2) options.path = words[1];
+  } else if (words[0] == "count") {
+    options.command = Command::kCount;
+    if (words.size() != 2) {
+      parsed.error = words.size() < 2 ? "count needs a FILE" : "count takes exactly one FILE";
+      return parsed;
+    }
+    options.path = words[1];
+  } else {
+    parsed.error = JoinText({"unknown command '", words[0], "' (use run or count)"});
+    return parsed;
+  }
+  if (options.path.empty() && words.size() == 2) {
+    parsed.error = "the path must not be empty";
+    return parsed;
+  }
+  if (options.state && options.format != Format::kJson) {
+    parsed.error = "--state goes with --format json only";
+    return parsed;
+  }
+  return parsed;
+}
+
+std::string HelpText() {
+  return "Usage: jwcount-cli run [FOLDER] [--format text|csv|json] [--state]\n"
+         "       jwcount-cli count FILE [--format text|csv|json] [--state]\n"
+         "       jwcount-cli --help | --version\n"
+         "\n"
+         "Counts the elements of a Jw_cad exchange file (JWC_TEMP.TXT, Shift-JIS) by kind against layer\n"
+         "group, layer, line colour, line type and line width, and prints the report on standard output.\n"
+         "\n"
+         "Commands:\n"
+         "  run [FOLDER]   the external transformation without its window: reads FOLDER/JWC_TEMP.TXT\n"
+         "                 (FOLDER defaults to the folder of this program), counts, and rewrites\n"
+         "                 JWC_TEMP.TXT with the completion message for Jw_cad. A missing JWC_TEMP.TXT\n"
+         "                 counts as empty; the reply is written all the same.\n"
+         "  count FILE     reads and counts any exchange file; writes no file.\n"
+         "\n"
+         "Options:\n"
+         "  --format text  the summary counts and the rows of each table that hold counts (default)\n"
+         "  --format csv   one long table: table, row, column, count for every count other than 0\n"
+         "                 (UTF-8 with a byte-order mark and CR LF, as spreadsheets expect)\n"
+         "  --format json  every summary, label, status text and table cell as JSON\n"
+         "  --state        with --format json: add the reader state right after the read\n"
+         "  --help         this text\n"
+         "  --version      the program's version\n"
+         "\n"
+         "Progress goes to standard error. Ctrl+C while the elements are tallied stops the tally as the\n"
+         "window's Escape key does: the totals of what was tallied and the reply are still written.\n"
+         "\n"
+         "Exit codes:\n"
+         "  0  done\n"
+         "  1  the report could not be written, or an unexpected error\n"
+         "  2  bad command line\n"
+         "  3  count: FILE does not exist; run: FOLDER is not a folder\n"
+         "  4  FILE or JWC_TEMP.TXT could not be opened or read to its end (run: the reply is still "
+         "written)\n"
+         "  5  run: the reply could not be written into JWC_TEMP.TXT\n";
+}
+
+std::string JoinText(std::initializer_list<std::string_view> pieces) {
+  std::string text;
+  for (const std::string_view piece : pieces) text += piece;
+  return text;
+}
+
+std::string VersionText() {
+  return "jwcount-cli " JWCOUNT_VERSION "\n";
+}
+
+}  // namespace jwcount

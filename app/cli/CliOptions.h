@@ -1,0 +1,45 @@
+// The command line of jwcount-cli.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jwcount {
+
+// The exit codes, also listed in the help text.
+enum ExitCode : int {
+  kExitOk = 0,
+  kExitFailure = 1,          // the report could not be written, or an unexpected error
+  kExitUsage = 2,            // bad command line
+  kExitMissing = 3,          // count: FILE does not exist; run: FOLDER is no folder
+  kExitUnreadable = 4,       // FILE (or JWC_TEMP.TXT) could not be opened or read to its end
+  kExitReplyNotWritten = 5,  // run: the reply could not be written into JWC_TEMP.TXT
+};
+
+enum class Command { kRun, kCount, kHelp, kVersion };
+enum class Format { kText, kCsv, kJson };
+
+struct CliOptions {
+  Command command = Command::kHelp;
+  std::string path;  // FOLDER for run (empty: the program's folder), FILE for count; UTF-8 on Windows
+  Format format = Format::kText;
+  bool state = false;
+};
+
+struct ParsedCommandLine {
+  CliOptions options;
+  std::string error;  // empty when the command line is good
+};
+
+// Parses the arguments after the program name. Options may stand anywhere; "--" ends them.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+std::string HelpText();
+
+// The pieces joined into one text (for messages).
+std::string JoinText(std::initializer_list<std::string_view> pieces);
+std::string VersionText();
+
+}  // namespace jwcount

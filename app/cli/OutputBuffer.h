@@ -1,0 +1,46 @@
+// A large write buffer in front of a C stream, so that a report of half a million cells costs a handful
+// of system calls.
+#pragma once
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace jwcount {
+
+class OutputBuffer {
+ public:
+  static constexpr std::size_t kFlushAt = std::size_t{1} << 20;
+
+  explicit OutputBuffer(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
+  ~OutputBuffer() { Flush(); }
+  OutputBuffer(const OutputBuffer&) = delete;
+  OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+  void Append(std::string_view text) {
+    buffer_.append(text);
+    if (buffer_.size() >= kFlushAt) Flush();
+  }
+  void Append(char c) {
+    buffer_.push_back(c);
+    if (buffer_.size() >= kFlushAt) Flush();
+  }
+  void AppendInt(int64_t value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    Append(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+  }
+
+  // Writes what is buffered; false once any write has failed.
+  bool Flush();
+  bool Ok() const { return ok_; }
+
+ private:
+  std::FILE* file_;
+  std::string buffer_;
+  bool ok_ = true;
+};
+
+}  // namespace jwcount

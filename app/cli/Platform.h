@@ -1,0 +1,31 @@
+// What the console program needs from the operating system: its own folder, terminal detection, and a
+// console that shows UTF-8.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace jwcount {
+
+// The folder of the running program's own file (not the working directory); empty if it cannot be found.
+std::filesystem::path ProgramFolder();
+
+// True when the stream writes to a terminal (a console window on Windows).
+bool IsTerminal(std::FILE* stream);
+
+// For the life of the object: standard output writes bytes unchanged, and a Windows console shows the
+// UTF-8 the program writes. The console's code page is given back at the end.
+class Utf8Console {
+ public:
+  Utf8Console();
+  ~Utf8Console();
+  Utf8Console(const Utf8Console&) = delete;
+  Utf8Console& operator=(const Utf8Console&) = delete;
+
+ private:
+  unsigned previousCodePage_ = 0;
+};
+
+}  // namespace jwcount

@@ -1,0 +1,120 @@
+// Benchmarks of the reader (MB/s), the count run (ns per element) and the JSON report.
+//
+//   jwcount_bench [--file=JWC_TEMP.TXT] [--elements=N] [benchmark flags]
+//
+// Without --file, a plan of N elements (default 100000) is generated into a scratch file first.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CountReport.h"
+#include "PlanGenerator.h"
+#include "Reports.h"
+
+namespace jwcount {
+namespace {
+
+class SilentHost final : public CountHost {
+ public:
+  void ShowStatus(std::string_view) override {}
+  bool EscapePressed() override { return false; }
+  void ShowSummary(int, std::string_view) override {}
+  void ShowFirstPage() override {}
+};
+
+std::filesystem::path& BenchFile() {
+  static std::filesystem::path path;
+  return path;
+}
+
+void ReadTempFile(benchmark::State& state) {
+  const auto size = static_cast<int64_t>(std::filesystem::file_size(BenchFile()));
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  for (auto _ : state) {
+    auto reader = std::make_unique<JwwGaibu>(noWrites);
+    const bool ok = reader->ReadTempFile(BenchFile());
+    benchmark::DoNotOptimize(ok);
+    state.PauseTiming();
+    reader.reset();  // freeing the stores is not part of reading
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(size * state.iterations());
+}
+
+void CountElementsRun(benchmark::State& state) {
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  auto reader = std::make_unique<JwwGaibu>(noWrites);
+  reader->ReadTempFile(BenchFile());
+  reader->ResetCurrentAttributes();
+  auto tables = std::make_unique<CountTables>();
+  SilentHost host;
+  for (auto _ : state) {
+    CountElements(*reader, *tables, BenchFile().parent_path(), host);
+    reader->Reply.Lines.clear();
+    reader->Reply.LineCount = 0;
+  }
+  state.counters["elements"] = reader->EntityCount();
+  state.counters["per_element"] =
+      benchmark::Counter(static_cast<double>(reader->EntityCount()),
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void JsonReport(benchmark::State& state) {
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  auto reader = std::make_unique<JwwGaibu>(noWrites);
+  auto report = std::make_unique<CountReport>();
+  SilentHost silent;
+  ConsoleHost host(*report, nullptr);
+  RunCountSequence(*reader, BenchFile(), BenchFile().parent_path(), false, host, *report);
+  std::FILE* sink = std::fopen("/dev/null", "wb");
+  for (auto _ : state) {
+    OutputBuffer out(sink);
+    Utf8Text utf8;
+    WriteJsonReport(out, utf8, *report, *reader);
+  }
+  std::fclose(sink);
+}
+
+BENCHMARK(ReadTempFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CountElementsRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(JsonReport)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace jwcount
+
+int main(int argc, char** argv) {
+  std::vector<char*> rest;
+  long elements = 100000;
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg.substr(0, 7) == "--file=") {
+      jwcount::BenchFile() = std::string(arg.substr(7));
+    } else if (arg.substr(0, 11) == "--elements=") {
+      elements = std::strtol(argv[i] + 11, nullptr, 10);
+    } else {
+      rest.push_back(argv[i]);
+    }
+  }
+  std::filesystem::path scratch;
+  if (jwcount::BenchFile().empty()) {
+    scratch = std::filesystem::temp_directory_path() / "jwcount_bench_JWC_TEMP.TXT";
+    std::FILE* file = std::fopen(scratch.c_str(), "wb");
+    if (file == nullptr || !jwcount::GeneratePlan(elements, file) || std::fclose(file) != 0) {
+      std::fprintf(stderr, "jwcount_bench: cannot write %s\n", scratch.c_str());
+      return 1;
+    }
+    jwcount::BenchFile() = scratch;
+  }
+  int restCount = static_cast<int>(rest.size());
+  benchmark::Initialize(&restCount, rest.data());
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  if (!scratch.empty()) std::filesystem::remove(scratch);
+  return 0;
+}

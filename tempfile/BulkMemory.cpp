@@ -1,0 +1,71 @@
+#include "BulkMemory.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace jwcount {
+
+#if defined(__linux__)
+namespace {
+// Pieces at least this large are mapped directly, on a large-page boundary; smaller ones come from the heap.
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+
+// Maps size bytes starting on a large-page boundary, by mapping one large page more and giving back the
+// parts before and after.
+void* MapAligned(std::size_t size) {
+  const std::size_t mapped = size + kLargePage;
+  void* raw = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<std::uintptr_t>(raw);
+  const std::uintptr_t aligned = (start + kLargePage - 1) & ~(std::uintptr_t{kLargePage} - 1);
+  if (aligned > start) munmap(raw, aligned - start);
+  const std::size_t tail = (start + mapped) - (aligned + size);
+  if (tail > 0) munmap(reinterpret_cast<void*>(aligned + size), tail);
+  return reinterpret_cast<void*>(aligned);
+}
+}  // namespace
+
+void* AllocateZeroed(std::size_t size) {
+  if (size < kLargePage) return std::calloc(1, size);
+  void* memory = MapAligned(size);
+  if (memory == nullptr) return nullptr;
+#ifdef MADV_HUGEPAGE
+  madvise(memory, size, MADV_HUGEPAGE);  // only advice: without large pages the memory works the same
+#endif
+  return memory;
+}
+
+void PrepareForWriting(void* memory, std::size_t size) {
+#ifdef MADV_POPULATE_WRITE
+  constexpr std::uintptr_t kPage = 4096;
+  const auto start = reinterpret_cast<std::uintptr_t>(memory) & ~(kPage - 1);
+  const auto end = reinterpret_cast<std::uintptr_t>(memory) + size;
+  madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+#else
+  (void)memory;
+  (void)size;
+#endif
+}
+
+void FreeZeroed(void* memory, std::size_t size) {
+  if (memory == nullptr) return;
+  if (size < kLargePage) {
+    std::free(memory);
+  } else {
+    munmap(memory, size);
+  }
+}
+#else
+void* AllocateZeroed(std::size_t size) {
+  return std::calloc(1, size);
+}
+void FreeZeroed(void* memory, std::size_t) {
+  std::free(memory);
+}
+#endif
+
+}  // namespace jwcount

@@ -1,0 +1,336 @@
+// jwcount-cli as a user runs it: the reports of a few small exchange files, the exit codes, and which
+// files each command writes.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The reply the count writes: "h#" and 要素数をカウントしました, then CR LF.
+const std::string kReply =
+    "h#\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB5\x82\xBD\r\n";
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+struct Result {
+  int exit = -1;
+  std::string out;
+  std::string err;
+};
+
+class CliTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    scratch_ = fs::path(testing::TempDir()) / (std::string("jwcount_cli_") + info->name());
+    fs::remove_all(scratch_);
+    fs::create_directories(scratch_);
+  }
+  void TearDown() override { fs::remove_all(scratch_); }
+
+  // Runs the program with the arguments (none may hold a single quote) from the scratch folder.
+  Result Run(const std::vector<std::string>& args, const fs::path& program = JWCOUNT_CLI) {
+    std::string command = "cd '" + scratch_.string() + "' && '" + program.string() + "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    const fs::path out = scratch_.parent_path() / (scratch_.filename().string() + ".out");
+    const fs::path err = scratch_.parent_path() / (scratch_.filename().string() + ".err");
+    command += " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    Result result;
+    result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadFile(out);
+    result.err = ReadFile(err);
+    fs::remove(out);
+    fs::remove(err);
+    return result;
+  }
+
+  // Writes the lines (Shift-JIS) with CR LF as an exchange file in the scratch folder.
+  fs::path ExchangeFile(const std::vector<std::string>& lines, const std::string& name = "JWC_TEMP.TXT") {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    WriteFile(scratch_ / name, bytes);
+    return scratch_ / name;
+  }
+
+  std::vector<fs::path> ScratchFiles() const {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(scratch_)) files.push_back(entry.path().filename());
+    return files;
+  }
+
+  fs::path scratch_;
+};
+
+// The line of the JSON report that starts with the key (each top-level member stands on its own line).
+std::string JsonLine(const std::string& json, const std::string& key) {
+  const std::size_t start = json.find("\n\"" + key + "\":");
+  if (start == std::string::npos) return "";
+  return json.substr(start + 1, json.find('\n', start + 1) - start - 1);
+}
+
+// The rows of one table in the JSON report, one text per row.
+std::vector<std::string> JsonTableRows(const std::string& json, const std::string& table) {
+  std::vector<std::string> rows;
+  std::size_t pos = json.find("\"" + table + "\":[\n");
+  if (pos == std::string::npos) return rows;
+  pos = json.find('\n', pos) + 1;
+  for (;;) {
+    const std::size_t end = json.find('\n', pos);
+    // A row line ends in "," before the next row, and the last one closes its table (and for the last
+    // table the whole report) on the same line.
+    std::string row = json.substr(pos, end - pos);
+    while (!row.empty() && (row.back() == ',' || row.back() == '}')) row.pop_back();
+    const bool last = row.size() >= 2 && row.compare(row.size() - 2, 2, "]]") == 0;
+    if (last) row.pop_back();
+    rows.push_back(row);
+    if (last || end == std::string::npos) break;
+    pos = end + 1;
+  }
+  return rows;
+}
+
+// A table row as the JSON report writes it: the cells given, then blank cells up to 14.
+std::string Row(std::vector<std::string> cells) {
+  cells.resize(14);
+  std::string row = "[";
+  for (const std::string& cell : cells) row += (row.size() > 1 ? ",\"" : "\"") + cell + "\"";
+  return row + "]";
+}
+
+struct JsonCase {
+  const char* name;
+  std::vector<std::string> lines;
+  std::string summary;
+  std::vector<std::pair<std::string, std::string>> rows;  // table and one expected row
+};
+
+TEST_F(CliTest, JsonReportsOfSmallFiles) {
+  const JsonCase cases[] = {
+      {"no elements",
+       {"hk 1"},
+       "[0,0,0,0,0,0,0,0,0,0,0,0,0]",
+       {{"SG1", R"(["0－計","0","0","0","0","0","0","0","0","0","0","0","0","0"])"},
+        {"SG2", R"(["合計","0","0","0","0","0","0","0","0","0","0","0","0","0"])"},
+        {"SG5",
+         R"(["線幅","線","円弧","文字","点","点マ","寸法","BLOCK","線SLD","３SLD","４SLD","円SLD","円周S","円環S"])"}}},
+      {"a line, a circle and a text in group 2, layer A",
+       {"lg2", "lyA", "lc5", "0 0 10 10", "ci 0 0 5", "ch 0 0 1 0 \"\x83\x65\x83\x58\x83\x67"},
+       "[1,1,1,0,0,0,0,0,0,0,0,0,0]",
+       {{"SG1", Row({"2－A", "1", "1", "1"})},
+        {"SG2", R"(["[2]","1","1","1","0","0","0","0","0","0","0","0","0","0"])"},
+        {"SG3", Row({"線色5", "1", "1"})},
+        {"SG3", Row({"線色2", "", "", "1"})}}},
+      {"arcs and rings share a column; odd colours, types and widths",
+       {"lc357", "lt62", "lw30001", "ci 0 0 1 0 90 1 0", "ci 0 0 2", "so 1 2 3 4 5 6 7 8",
+        "sg 1 2 3 4 5 6 7 8"},
+       "[0,2,0,0,0,0,0,0,0,0,0,0,2]",
+       {{"SG3", R"(["？","","2","","","","","","","","","","","2"])"},
+        {"SG4", R"(["SXF32","","2","","","","","","","","","","","2"])"},
+        {"SG5", R"(["？","","2","","","","","","","","","","","2"])"},
+        {"SG5", R"(["合計","0","2","0","0","0","0","0","0","0","0","0","0","2"])"}}},
+      {"a dimension, a block, points and every solid",
+       {"msg", "0 0 100 0", "cs 50 10 1 0 \"100", "BL 0 0 \"b", "pn3", "pt 1 1", "pt 1 1 2 0 1", "sl 0 0 1 0",
+        "sl 0 0 1 0 1 1", "sl 0 0 1 0 1 1 0 1", "sc 1 2 3 4 5 6 7 8", "se 1 2 3 4 5 6 7 8"},
+       "[0,0,0,1,1,1,1,1,1,1,1,1,0]",
+       {{"SG3", R"(["線色1","","","","","","1","1","1","1","1","1","1",""])"},
+        {"SG3", R"(["線色3","","","","1","1","","","","","","","",""])"}}},
+  };
+  for (const JsonCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path file = ExchangeFile(c.lines, "drawing.txt");
+    const Result result = Run({"count", file.string(), "--format", "json"});
+    ASSERT_EQ(result.exit, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("{\"read_ok\":true,\n", 0), 0u);
+    EXPECT_EQ(JsonLine(result.out, "summary"), "\"summary\":" + c.summary + ",");
+    const std::vector<std::string> sizes[] = {
+        JsonTableRows(result.out, "SG1"), JsonTableRows(result.out, "SG2"), JsonTableRows(result.out, "SG3"),
+        JsonTableRows(result.out, "SG4"), JsonTableRows(result.out, "SG5")};
+    EXPECT_EQ(sizes[0].size(), 290u);
+    EXPECT_EQ(sizes[1].size(), 18u);
+    EXPECT_EQ(sizes[2].size(), 269u);
+    EXPECT_EQ(sizes[3].size(), 54u);
+    EXPECT_EQ(sizes[4].size(), 30004u);
+    for (const auto& [table, row] : c.rows) {
+      const std::vector<std::string> rows = JsonTableRows(result.out, table);
+      EXPECT_NE(std::find(rows.begin(), rows.end(), row), rows.end()) << table << " lacks " << row;
+    }
+    EXPECT_EQ(result.out.back(), '\n');
+    EXPECT_EQ(result.out.substr(result.out.size() - 5), "]]}}\n");
+  }
+}
+
+TEST_F(CliTest, JsonLabelsAndStatusTexts) {
+  std::vector<std::string> lines(150, "0 0 1 1");
+  const fs::path file = ExchangeFile(lines, "lines.txt");
+  const Result result = Run({"count", file.string(), "--format=json"});
+  ASSERT_EQ(result.exit, 0) << result.err;
+  EXPECT_EQ(JsonLine(result.out, "status"),
+            R"("status":["要素数をカウントします","要素数カウント中(ESC:中断)：1／150",)"
+            R"("要素数カウント中(ESC:中断)：101／150","要素数をカウントしました"],)");
+  const std::string labels = JsonLine(result.out, "labels");
+  EXPECT_EQ(labels.rfind(R"("labels":["線データ数：150","円・円弧・楕円・楕円弧データ数：0",)", 0), 0u)
+      << labels;
+  EXPECT_NE(labels.find(R"("円環ソリッド図形データ数：0"],)"), std::string::npos) << labels;
+}
+
+TEST_F(CliTest, JsonStateHoldsTheReaderStateAfterTheRead) {
+  const fs::path file = ExchangeFile({"file=C:\\a b.jww", "hk 0.1", "lg1", "lynWALL", "z1", "hhp7", "pl",
+                                      "1e300 -0 0.5 2", "ch 1 2 3 4 \"\x95\x5C", "BL 5 6 blk", "cn$F"},
+                                     "state.txt");
+  const Result result = Run({"count", file.string(), "--format", "json", "--state"});
+  ASSERT_EQ(result.exit, 0) << result.err;
+  const std::string& json = result.out;
+  auto has = [&json](const std::string& text) {
+    EXPECT_NE(json.find(text), std::string::npos) << "missing " << text;
+  };
+  has(R"("drawing":{"FileName":"433a5c6120622e6a7777","HkValue":0.1,)");
+  has(R"("LayerNames":["",)");
+  has(R"(,"57414c4c",)");  // WALL at group 1, layer 0
+  has(R"("FirstFontName":"46"})");
+  has(R"("current":{"attrs":[0,1,0,1,1,0,0],"TextKind":1,)");
+  has(R"("FontName":"46","PointColour":1,"SolidColour":0,"PolylineCount":1,"InPolyline":false,)");
+  has(R"("PendingDimensionLine":{"attrs":[0,0,0,1,1,0,0],"PolylineNo":0,"X1":0,"Y1":0,"X2":1,"Y2":0}})");
+  has("\n\"index\":[[1,0],[4,0],[8,0]],\n");
+  has(R"({"attrs":[7,1,0,1,1,0,1],"PolylineNo":1,"X1":1e+300,"Y1":-0,"X2":0.5,"Y2":2})");
+  has(R"("Param1":1,"Param2":2,"Param3":3,"Param4":4,"FontName":"3c826c827220835383568362834e3e","Text":"955c"})");
+  has(R"({"attrs":[0,1,0,1,1,0,0],"X":5,"Y":6,"BlockText":"626c6b"})");
+  has(R"("capacity":{"index":1000,"1":1000,"2":0,"3":0,"4":1000,"5":0,"6":0,"7":0,"8":1000,"9":0,)");
+}
+
+TEST_F(CliTest, TextAndCsvReports) {
+  const fs::path file = ExchangeFile({"lg2", "lyA", "0 0 1 1", "0 0 2 2", "ci 0 0 5"}, "drawing.txt");
+  const Result text = Run({"count", file.string()});
+  ASSERT_EQ(text.exit, 0) << text.err;
+  EXPECT_EQ(text.out.rfind("線データ数：2\n円・円弧・楕円・楕円弧データ数：1\n", 0), 0u);
+  EXPECT_NE(text.out.find("\nレイヤグループ・レイヤ別 要素数\n"), std::string::npos);
+  EXPECT_NE(text.out.find("\n2－A    2     1\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("\n2－計   2     1     0   0"), std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find("0－計"), std::string::npos);  // rows of zeros stay out
+  EXPECT_NE(text.out.find("\n線幅  線  円弧  文字"), std::string::npos);
+
+  const Result csv = Run({"count", file.string(), "--format", "csv"});
+  ASSERT_EQ(csv.exit, 0) << csv.err;
+  EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBFtable,row,column,count\r\n", 0), 0u);
+  EXPECT_NE(csv.out.find("\r\nレイヤグループ・レイヤ別 要素数,2－A,線,2\r\n"), std::string::npos);
+  EXPECT_NE(csv.out.find("\r\n線幅別 要素数,合計,円弧,1\r\n"), std::string::npos);
+  EXPECT_EQ(csv.out.find(",0\r\n"), std::string::npos);
+}
+
+TEST_F(CliTest, CountWritesNoFile) {
+  const std::string sample = ReadFile(fs::path(JWCOUNT_EXAMPLES) / "JWC_TEMP.TXT");
+  ASSERT_FALSE(sample.empty());
+  WriteFile(scratch_ / "JWC_TEMP.TXT", sample);
+  const Result result = Run({"count", "JWC_TEMP.TXT", "--format", "json"});
+  ASSERT_EQ(result.exit, 0) << result.err;
+  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT"), sample);
+  EXPECT_EQ(ScratchFiles(), std::vector<fs::path>{"JWC_TEMP.TXT"});
+}
+
+TEST_F(CliTest, RunCountsAndWritesExactlyTheReply) {
+  ExchangeFile({"0 0 1 1", "ci 0 0 5"});
+  const Result result = Run({"run", scratch_.string(), "--format", "json"});
+  ASSERT_EQ(result.exit, 0) << result.err;
+  EXPECT_EQ(JsonLine(result.out, "summary"), "\"summary\":[1,1,0,0,0,0,0,0,0,0,0,0,0],");
+  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT"), kReply);
+  EXPECT_EQ(kReply.size(), 28u);
+  EXPECT_EQ(ScratchFiles(), std::vector<fs::path>{"JWC_TEMP.TXT"});
+}
+
+TEST_F(CliTest, RunWithoutExchangeFileCountsNothingAndStillReplies) {
+  const Result result = Run({"run", scratch_.string()});
+  EXPECT_EQ(result.exit, 0);
+  EXPECT_NE(result.err.find("no JWC_TEMP.TXT"), std::string::npos) << result.err;
+  EXPECT_NE(result.out.find("線データ数：0\n"), std::string::npos);
+  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT"), kReply);
+}
+
+TEST_F(CliTest, RunWithoutFolderUsesTheProgramsOwnFolder) {
+  const fs::path programFolder = scratch_ / "tool";
+  fs::create_directories(programFolder);
+  fs::copy_file(JWCOUNT_CLI, programFolder / "jwcount-cli");
+  WriteFile(programFolder / "JWC_TEMP.TXT", "0 0 1 1\r\n");
+  ExchangeFile({"ci 0 0 1"});  // in the working folder, which plays no part
+  const Result result = Run({"run", "--format", "csv"}, programFolder / "jwcount-cli");
+  ASSERT_EQ(result.exit, 0) << result.err;
+  EXPECT_NE(result.out.find(",線,1\r\n"), std::string::npos);
+  EXPECT_EQ(result.out.find(",円弧,"), std::string::npos);
+  EXPECT_EQ(ReadFile(programFolder / "JWC_TEMP.TXT"), kReply);
+  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT"), "ci 0 0 1\r\n");
+}
+
+TEST_F(CliTest, RunReportsAReplyThatCannotBeWritten) {
+  // JWC_TEMP.TXT is a folder that holds a file: it can be neither read, written nor deleted.
+  fs::create_directories(scratch_ / "JWC_TEMP.TXT");
+  WriteFile(scratch_ / "JWC_TEMP.TXT" / "keep", "x");
+  const Result result = Run({"run", scratch_.string()});
+  EXPECT_EQ(result.exit, 5);
+  EXPECT_NE(result.err.find("cannot write the reply"), std::string::npos) << result.err;
+  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT" / "keep"), "x");
+}
+
+struct ExitCase {
+  std::vector<std::string> args;
+  int exit;
+  std::string message;  // a part of the one-line error
+};
+
+TEST_F(CliTest, ExitCodesAndOneLineErrors) {
+  fs::create_directories(scratch_ / "folder");
+  WriteFile(scratch_ / "file.txt", "0 0 1 1\r\n");
+  const ExitCase cases[] = {
+      {{"count", "missing.txt"}, 3, "cannot find 'missing.txt'"},
+      {{"count", "folder"}, 4, "is a folder"},
+      {{"count", "/dev/null"}, 4, "is not a plain file"},
+      {{"run", "missing-folder"}, 3, "is not a folder"},
+      {{"run", "file.txt"}, 3, "is not a folder"},
+      {{}, 2, "missing command"},
+      {{"count"}, 2, "count needs a FILE"},
+      {{"count", "file.txt", "--format", "xml"}, 2, "unknown format 'xml'"},
+      {{"count", "file.txt", "--state"}, 2, "--state goes with --format json only"},
+      {{"count", "file.txt", "--bogus"}, 2, "unknown option '--bogus'"},
+      {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+  };
+  for (const ExitCase& c : cases) {
+    SCOPED_TRACE(c.message);
+    const Result result = Run(c.args);
+    EXPECT_EQ(result.exit, c.exit);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("jwcount-cli: ", 0), 0u) << result.err;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  }
+  EXPECT_EQ(Run({"--help"}).exit, 0);
+  const Result version = Run({"--version"});
+  EXPECT_EQ(version.exit, 0);
+  EXPECT_EQ(version.out.rfind("jwcount-cli ", 0), 0u);
+}
+
+TEST_F(CliTest, ProgressGoesToStandardErrorOneLinePerText) {
+  const fs::path file = ExchangeFile({"0 0 1 1"}, "one.txt");
+  const Result result = Run({"count", file.string()});
+  ASSERT_EQ(result.exit, 0);
+  EXPECT_EQ(result.err,
+            "要素数をカウントします\n要素数カウント中(ESC:中断)：1／1\n要素数をカウントしました\n");
+}
+
+}  // namespace

@@ -1,0 +1,255 @@
+// The window probe: a console program that runs beside jwcount.exe (under Wine in the tests) and reads
+// the main window back through its controls. Texts are printed as UTF-8, one result per line.
+//
+//   jwcount-probe wait MS                   wait until the main window is visible
+//   jwcount-probe wait-gone MS              wait until the main window has gone
+//   jwcount-probe wait-text ID MS HEX       wait until control ID shows the text whose UTF-8 bytes are HEX
+//   jwcount-probe text ID                   the text of control ID
+//   jwcount-probe rect ID                   screen rectangle of control ID (0: the main window) as X Y W H
+//   jwcount-probe window                    main window: X Y W H, its caption, the application title
+//   jwcount-probe visible ID                1 when control ID is visible, else 0
+//   jwcount-probe cells GRID C1 R1 C2 R2    selects the range in grid SG<GRID> and prints its text
+//   jwcount-probe copy GRID C1 R1 C2 R2     the same through the clipboard (the grid's copy command)
+//   jwcount-probe clipboard                 the Unicode text on the clipboard
+//   jwcount-probe close                     asks the main window to close, as its close box does
+//   jwcount-probe close-at-once MS          waits for the main window, prints the status line, Label1 and
+//                                           the total cell of SG1 line by line, and closes the window
+//
+// Exit code 0 on success, 1 when the window or control is missing or a wait timed out, 2 on bad usage.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+#include "ControlIds.h"
+#include "StringGrid.h"
+
+namespace {
+
+constexpr UINT kSendTimeout = 10000;
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+// Text given as the hexadecimal digits of its UTF-8 bytes, so that the command line stays ASCII whatever
+// the locale the test runs in.
+std::wstring FromHex(const wchar_t* hex) {
+  std::string bytes;
+  for (std::size_t i = 0; hex[i] != L'\0' && hex[i + 1] != L'\0'; i += 2) {
+    const wchar_t pair[3] = {hex[i], hex[i + 1], L'\0'};
+    bytes += static_cast<char>(std::wcstol(pair, nullptr, 16));
+  }
+  if (bytes.empty()) return {};
+  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  return text;
+}
+
+void Print(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+HWND MainWindow() {
+  HWND form = FindWindowW(jwcount::kForm1Class, nullptr);
+  return form != nullptr && IsWindowVisible(form) ? form : nullptr;
+}
+
+struct Search {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  if (GetDlgCtrlID(hwnd) != search->id) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND Control(int id) {
+  HWND form = MainWindow();
+  if (form == nullptr || id == 0) return form;
+  Search search{id, nullptr};
+  EnumChildWindows(form, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The text of a window in another process; WM_GETTEXT is carried across by the system.
+std::wstring TextOf(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                      kSendTimeout, &copied);
+  text.resize(copied);
+  return text;
+}
+
+bool WaitFor(int milliseconds, bool (*ready)(const void*), const void* data) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  for (;;) {
+    if (ready(data)) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(50);
+  }
+}
+
+std::string RectText(const RECT& rect) {
+  return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+         std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top);
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  for (int attempt = 0; attempt < 40 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data)); chars != nullptr) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+int Cells(int argc, wchar_t** argv, bool viaClipboard) {
+  if (argc < 7) return 2;
+  HWND grid = Control(jwcount::kIdSG1 + _wtoi(argv[2]) - 1);
+  if (grid == nullptr) return 1;
+  const WPARAM anchor = MAKEWPARAM(_wtoi(argv[3]), _wtoi(argv[4]));
+  const LPARAM cursor = MAKELPARAM(_wtoi(argv[5]), _wtoi(argv[6]));
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(grid, jwcount::kGridSetSelection, anchor, cursor, SMTO_ABORTIFHUNG, kSendTimeout,
+                      &result);
+  std::wstring text;
+  if (viaClipboard) {
+    SendMessageTimeoutW(grid, WM_COPY, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &result);
+    text = ClipboardText();
+  } else {
+    text = TextOf(grid);
+  }
+  std::string bytes = Utf8(text);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);  // rows already end in CR LF
+  std::fflush(stdout);
+  return 0;
+}
+
+int Main(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  const std::wstring command = argv[1];
+  if (command == L"wait" && argc >= 3) {
+    return WaitFor(
+               _wtoi(argv[2]), [](const void*) { return MainWindow() != nullptr; }, nullptr)
+               ? 0
+               : 1;
+  }
+  if (command == L"wait-gone" && argc >= 3) {
+    return WaitFor(
+               _wtoi(argv[2]),
+               [](const void*) { return FindWindowW(jwcount::kForm1Class, nullptr) == nullptr; }, nullptr)
+               ? 0
+               : 1;
+  }
+  if (command == L"wait-text" && argc >= 5) {
+    struct Wanted {
+      int id;
+      std::wstring text;
+    } wanted{_wtoi(argv[2]), FromHex(argv[4])};
+    const bool shown = WaitFor(
+        _wtoi(argv[3]),
+        [](const void* data) {
+          const auto* w = static_cast<const Wanted*>(data);
+          HWND control = Control(w->id);
+          return control != nullptr && TextOf(control) == w->text;
+        },
+        &wanted);
+    if (!shown) {
+      HWND control = Control(wanted.id);
+      Print(control == nullptr ? std::string("(no control)") : Utf8(TextOf(control)));
+    }
+    return shown ? 0 : 1;
+  }
+  if (command == L"text" && argc >= 3) {
+    HWND control = Control(_wtoi(argv[2]));
+    if (control == nullptr) return 1;
+    Print(Utf8(TextOf(control)));
+    return 0;
+  }
+  if (command == L"visible" && argc >= 3) {
+    HWND control = Control(_wtoi(argv[2]));
+    if (control == nullptr) return 1;
+    Print(IsWindowVisible(control) ? "1" : "0");
+    return 0;
+  }
+  if (command == L"rect" && argc >= 3) {
+    HWND control = Control(_wtoi(argv[2]));
+    if (control == nullptr) return 1;
+    RECT rect;
+    GetWindowRect(control, &rect);
+    Print(RectText(rect));
+    return 0;
+  }
+  if (command == L"window") {
+    HWND form = MainWindow();
+    if (form == nullptr) return 1;
+    RECT rect;
+    GetWindowRect(form, &rect);
+    Print(RectText(rect));
+    Print(Utf8(TextOf(form)));
+    HWND owner = GetWindow(form, GW_OWNER);
+    Print(owner == nullptr ? std::string() : Utf8(TextOf(owner)));
+    return 0;
+  }
+  if (command == L"clipboard") {
+    const std::string bytes = Utf8(ClipboardText());
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    return 0;
+  }
+  if (command == L"close" || (command == L"close-at-once" && argc >= 3)) {
+    if (command != L"close" &&
+        !WaitFor(
+            _wtoi(argv[2]), [](const void*) { return MainWindow() != nullptr; }, nullptr)) {
+      return 1;
+    }
+    HWND form = MainWindow();
+    if (form == nullptr) return 1;
+    if (command != L"close") {
+      Print(Utf8(TextOf(Control(jwcount::kIdLabelA1))));
+      Print(Utf8(TextOf(Control(jwcount::kIdLabel1))));
+      HWND grid = Control(jwcount::kIdSG1);
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutW(grid, jwcount::kGridSetSelection, MAKEWPARAM(1, 289), MAKELPARAM(1, 289),
+                          SMTO_ABORTIFHUNG, kSendTimeout, &ignored);
+      std::string total = Utf8(TextOf(grid));
+      while (!total.empty() && (total.back() == '\n' || total.back() == '\r')) total.pop_back();
+      Print(total);
+    }
+    return PostMessageW(form, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (command == L"cells") return Cells(argc, argv, false);
+  if (command == L"copy") return Cells(argc, argv, true);
+  return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdout), _O_BINARY);  // the grid's rows already end in CR LF
+  return Main(argc, argv);
+}

@@ -1,0 +1,262 @@
+// Hostile exchange files: huge lines, NUL bytes, millions of elements, lines of thousands of tokens,
+// every byte value, broken Shift-JIS and numbers of thousands of digits. Each is read, counted and
+// answered; the reply must be exactly the 28 bytes of the completion message every time.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "HardeningSupport.h"
+#include "MyFunc.h"
+
+namespace jwcount::hardening {
+namespace {
+
+// Sizes: the full size in the normal build, a sixteenth under the sanitizers (still many read blocks).
+constexpr std::size_t Scaled(std::size_t full) {
+  return kUnderSanitizer ? full / 16 : full;
+}
+
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+
+std::string Repeat(std::string_view piece, std::size_t times) {
+  std::string out;
+  out.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+void ExpectAnswered(const ToolRun& run) {
+  ASSERT_NE(run.Reply(), nullptr);
+  EXPECT_EQ(*run.Reply(), kReply);
+  EXPECT_EQ(run.fs.files.size(), 1u);
+  EXPECT_EQ(run.fs.filesOpenForRead + run.fs.filesOpenForWrite, 0);
+}
+
+TEST(HostileInput, OneLineOf100MegabytesIsOneBlockWithItsWholeName) {
+  const std::size_t size = Scaled(100 * kMiB);
+  const std::string name = Repeat("\x82\xA0", size / 2);  // one double-byte character over and over
+  auto run = ReadAndCount("lc5\r\nBL 1.5 2.5 \"" + name + "\r\nci 1 2 3\r\n");
+  EXPECT_TRUE(run->readOk);
+  ASSERT_EQ(run->reader->StoreCount(kBlock), 1);
+  const TJwwEntBlk& block = run->reader->Stores.Blocks[0];
+  EXPECT_EQ(block.X, 1.5);
+  EXPECT_EQ(block.Y, 2.5);
+  EXPECT_TRUE(block.BlockText.View() == name);     // not EXPECT_EQ: a failure would print 100 MB
+  ASSERT_EQ(run->reader->StoreCount(kCircle), 1);  // the line after the long one is read as usual
+  EXPECT_EQ(run->reader->Stores.Circles[0].Attrs.LineColour, 5);
+  EXPECT_EQ(run->Total(7), 1);
+  ExpectAnswered(*run);
+}
+
+TEST(HostileInput, OneLineOf100MegabytesOfDigitsIsAPlainLineEndingAtZero) {
+  const std::size_t size = Scaled(100 * kMiB);
+  auto run = ReadAndCount("1 2 3 " + std::string(size, '7'));  // no line break at the end either
+  EXPECT_TRUE(run->readOk);
+  ASSERT_EQ(run->reader->StoreCount(kLine), 1);
+  const TJwwEntLine& line = run->reader->Stores.Lines[0];
+  EXPECT_EQ(line.X2, 3.0);
+  EXPECT_EQ(line.Y2, 0.0);  // beyond the range of a double
+  ExpectAnswered(*run);
+}
+
+TEST(HostileInput, NulBytesAreDroppedAndCountNothing) {
+  const std::size_t size = Scaled(64 * kMiB);
+  {
+    auto run = ReadAndCount(std::string(size, '\0'));
+    EXPECT_TRUE(run->readOk);
+    EXPECT_EQ(run->reader->EntityCount(), 0);
+    ExpectAnswered(*run);
+  }
+  {
+    // NUL lines, and NUL bytes inside the record keyword and the numbers of a circle.
+    std::string bytes = Repeat(std::string(999, '\0') + "\n", size / 1000);
+    bytes += std::string("c\0i 1\0 2 3\0\r\n", 13);
+    auto run = ReadAndCount(std::move(bytes));
+    EXPECT_TRUE(run->readOk);
+    ASSERT_EQ(run->reader->EntityCount(), 1);
+    EXPECT_EQ(run->reader->Stores.Circles[0].Param3, 3.0);
+    ExpectAnswered(*run);
+  }
+}
+
+TEST(HostileInput, TenMillionTinyElementsAreAllCounted) {
+  const int32_t count = static_cast<int32_t>(Scaled(10'000'000));
+  auto run = ReadAndCount("lg3\nly4\nlc7\n" + Repeat("pt 1 2\n", static_cast<std::size_t>(count)));
+  EXPECT_TRUE(run->readOk);
+  EXPECT_EQ(run->reader->EntityCount(), count);
+  EXPECT_EQ(run->reader->StoreCount(kPoint), count);
+  EXPECT_EQ(run->reader->Entity(count - 1).Position, count - 1);
+  EXPECT_EQ(run->Total(4), count);
+  EXPECT_EQ(run->tables->SG1.Count(4, LayerRow(3, 4)), count);
+  EXPECT_EQ(run->tables->SG3.Count(4, kSg3TotalRow), count);
+  EXPECT_EQ(CountSummary(*run->reader)[3], count);
+  ExpectAnswered(*run);
+}
+
+TEST(HostileInput, LinesOfTenThousandTokensKeepTheirFirstTokens) {
+  const std::string many = Repeat(" 9", 10'000);
+  auto run = ReadAndCount("ci 1 2 3 4 5 6 7" + many + "\n" +    // an arc: "ci" with 8 or more tokens
+                          "sl 1 2 3 4 5 6 7 8" + many + "\n" +  // a quadrilateral solid
+                          "1 2 3" + many + "\n" +               // far more than four tokens: no plain line
+                          "lg1" + many + "\n" +                 // the group is still read
+                          "ch 0 0 1 1 \"" + Repeat("word ", 10'000) + "\n" + "1 2 3 4\n");
+  EXPECT_TRUE(run->readOk);
+  EXPECT_EQ(run->reader->StoreCount(kArc), 1);
+  EXPECT_EQ(run->reader->Stores.Arcs[0].Param7, 7.0);
+  EXPECT_EQ(run->reader->StoreCount(kSolidQuad), 1);
+  EXPECT_EQ(run->reader->Stores.SolidQuads[0].Y4, 8.0);
+  ASSERT_EQ(run->reader->StoreCount(kText), 1);
+  const std::string_view text = run->reader->Stores.Texts[0].Text.View();
+  EXPECT_EQ(text.size(), kMaxRecordText);
+  EXPECT_EQ(text.substr(0, 10), "word word ");
+  ASSERT_EQ(run->reader->StoreCount(kLine), 1);
+  EXPECT_EQ(run->reader->Stores.Lines[0].Attrs.LayerGroup, 1);
+  ExpectAnswered(*run);
+}
+
+// What the line "c", b, "i 1 2 3" makes for each byte b.
+enum class Makes { kCircle, kPlainLine, kNothing };
+
+Makes ExpectedFor(int b) {
+  switch (b) {
+    case 0x09:  // a separator: five tokens
+    case 0x20:
+    case 0x1A:  // Ctrl-Z ends the line after "c"
+    case 0x22:  // a quote or equals sign turns the separators off: one token
+    case 0x3D:
+    case 'c':  // "cci" and "cni" are attribute records
+    case 'n':
+      return Makes::kNothing;
+    case 0x0A:  // the line breaks: "i 1 2 3" is a plain line
+      return Makes::kPlainLine;
+    default:
+      break;
+  }
+  // Dropped bytes leave "ci 1 2 3"; any other byte joins the keyword, and four tokens no rule takes
+  // make a plain line.
+  return (b < 0x20 || b >= 0xFE) ? Makes::kCircle : Makes::kPlainLine;
+}
+
+TEST(HostileInput, EveryByteValueInsideAKeyword) {
+  std::string all;
+  int circles = 0;
+  int lines = 0;
+  for (int b = 0; b < 256; ++b) {
+    SCOPED_TRACE(b);
+    const std::string line = "c" + std::string(1, static_cast<char>(b)) + "i 1 2 3\r\n";
+    auto run = ReadOnly(line);
+    EXPECT_TRUE(run->readOk);
+    const Makes makes = ExpectedFor(b);
+    circles += makes == Makes::kCircle;
+    lines += makes == Makes::kPlainLine;
+    EXPECT_EQ(run->reader->StoreCount(kCircle), makes == Makes::kCircle ? 1 : 0);
+    EXPECT_EQ(run->reader->StoreCount(kLine), makes == Makes::kPlainLine ? 1 : 0);
+    EXPECT_EQ(run->reader->EntityCount(), makes == Makes::kNothing ? 0 : 1);
+    all += line;
+  }
+  // All 256 lines in one file, counted and answered.
+  auto run = ReadAndCount(std::move(all));
+  EXPECT_TRUE(run->readOk);
+  EXPECT_EQ(run->Total(1), lines);
+  EXPECT_EQ(run->Total(2), circles);
+  ExpectAnswered(*run);
+}
+
+TEST(HostileInput, EveryByteValueInEveryPositionThenARecord) {
+  // All 256 rotations of the 256 byte values (no Ctrl-Z ever starts a line: every LF is followed by 0x0B),
+  // then one circle that must still be read.
+  std::string bytes;
+  for (int start = 0; start < 256; ++start) {
+    for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>((start + i) & 0xFF));
+  }
+  bytes += "\nci 7 8 9\r\n";
+  auto run = ReadAndCount(std::move(bytes));
+  EXPECT_TRUE(run->readOk);
+  const int32_t circles = run->reader->StoreCount(kCircle);
+  ASSERT_GE(circles, 1);
+  EXPECT_EQ(run->reader->Stores.Circles[circles - 1].Param3, 9.0);
+  ExpectAnswered(*run);
+}
+
+TEST(HostileInput, RandomBytesReadAndAnswer) {
+  std::mt19937 random(20261208);
+  std::string bytes(Scaled(16 * kMiB), '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  auto run = ReadAndCount(std::move(bytes));
+  EXPECT_TRUE(run->readOk);
+  ExpectAnswered(*run);
+}
+
+TEST(HostileInput, BrokenShiftJis) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int circles;
+    int texts;
+  };
+  const Case cases[] = {
+      {"lead byte last on a line", "ci 1 2 3\x81\r\nci 4 5 6\r\n", 2, 0},
+      {"lead byte before the line break after a blank", "ci 1 2 3 \x81\nci 4 5 6\n", 1, 0},
+      {"lead byte swallows the blank after it", "ci 1 2\x81 3\r\n", 0, 0},
+      {"lead byte swallows a quote", "ch 0 0 1 1 a\x81\"b c\r\n", 0, 1},
+      {"0x80 and 0xFD as lead bytes, halfwidth kana", "lyn\xA0\xDF\x80\x41\xFD\x42\r\nci 1 2 3\r\n", 1, 0},
+      {"lone trail bytes", "\x40\x7E\xFC ci 1 2\r\nci 1 2 3\r\n", 1, 0},
+      {"lead byte then a lone CR", "ci 1 2 3\x81\r\r\n", 1, 0},
+      {"lead byte then Ctrl-Z", "ci 1 2 3\x81\x1A\nci 4 5 6\n", 2, 0},
+      {"a file ending in a lead byte", "ci 1 2 3\x81", 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto run = ReadAndCount(c.bytes);
+    EXPECT_TRUE(run->readOk);
+    EXPECT_EQ(run->reader->StoreCount(kCircle), c.circles);
+    EXPECT_EQ(run->reader->StoreCount(kText), c.texts);
+    ExpectAnswered(*run);
+  }
+}
+
+TEST(HostileInput, NumbersOfThousandsOfDigits) {
+  struct Case {
+    const char* what;
+    std::string number;
+    double value;
+  };
+  const Case cases[] = {
+      {"5000 digits: beyond a double", "1" + std::string(4999, '0'), 0.0},
+      {"2000 nines", std::string(2000, '9'), 0.0},
+      {"1e300 written out", "1" + std::string(300, '0') + "." + std::string(3000, '0'), 1e300},
+      {"4000 zeros after the point, then a large exponent", "0." + std::string(4000, '0') + "25e4002", 25.0},
+      {"5000 leading zeros", "-" + std::string(5000, '0') + "1.5", -1.5},
+      {"underflow", "0." + std::string(3000, '0') + "1", 0.0},
+      {"3000-digit exponent", "1e" + std::string(3000, '9'), 0.0},
+      {"3000-digit negative exponent", "1e-" + std::string(3000, '9'), 0.0},
+      {"3000-digit exponent of zeros", "1.25e" + std::string(3000, '0'), 1.25},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(TextToReal(c.number), c.value);
+    auto run = ReadAndCount("0 0 0 " + c.number + "\r\n");
+    EXPECT_TRUE(run->readOk);
+    ASSERT_EQ(run->reader->StoreCount(kLine), 1);
+    EXPECT_EQ(run->reader->Stores.Lines[0].Y2, c.value);
+    ExpectAnswered(*run);
+  }
+  EXPECT_EQ(TextToInt(std::string(5000, '0') + "7"), 7);
+  EXPECT_EQ(TextToInt("-" + std::string(5000, '0') + "2147483648"), -2147483647 - 1);
+  EXPECT_EQ(TextToInt(std::string(3000, '9')), 0);
+  EXPECT_EQ(TextToInt("$" + std::string(3000, '0') + "FFFFFFFF"), -1);
+  EXPECT_EQ(TextToInt("$1" + std::string(3000, '0')), 0);
+  auto run = ReadAndCount("lw" + std::string(5000, '0') + "7\r\n1 2 3 4\r\nlw" + std::string(3000, '9') +
+                          "\r\n1 2 3 4\r\n");
+  ASSERT_EQ(run->reader->StoreCount(kLine), 2);
+  EXPECT_EQ(run->reader->Stores.Lines[0].Attrs.LineWidth, 7);
+  EXPECT_EQ(run->reader->Stores.Lines[1].Attrs.LineWidth, 0);
+  ExpectAnswered(*run);
+}
+
+}  // namespace
+}  // namespace jwcount::hardening
