@@ -5,6 +5,8 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#elif defined(_WIN32)
+#include <windows.h>
 #endif
 
 namespace jwcount {
@@ -59,10 +61,32 @@ void FreeZeroed(void* memory, std::size_t size) {
     munmap(memory, size);
   }
 }
+#elif defined(_WIN32)
+namespace {
+// Pieces at least this large come straight from the system: zeroed, and resident only once written.
+constexpr std::size_t kSystemPiece = std::size_t{2} << 20;
+}  // namespace
+
+void* AllocateZeroed(std::size_t size) {
+  if (size < kSystemPiece) return std::calloc(1, size);
+  return VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void PrepareForWriting(void*, std::size_t) {}
+
+void FreeZeroed(void* memory, std::size_t size) {
+  if (memory == nullptr) return;
+  if (size < kSystemPiece) {
+    std::free(memory);
+  } else {
+    VirtualFree(memory, 0, MEM_RELEASE);
+  }
+}
 #else
 void* AllocateZeroed(std::size_t size) {
   return std::calloc(1, size);
 }
+void PrepareForWriting(void*, std::size_t) {}
 void FreeZeroed(void* memory, std::size_t) {
   std::free(memory);
 }
