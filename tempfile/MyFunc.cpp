@@ -53,11 +53,6 @@ bool ParseDecimalDigits(std::string_view digits, bool negative, int32_t& value) 
   return true;
 }
 
-// Exact powers of ten: every one of them is a double without rounding.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // Reads a run of decimal digits into the mantissa (which may wrap when there are more than 19 digits in
 // all; the caller checks the count) and returns the position after them.
 const char* ReadDigits(const char* p, const char* end, uint64_t& mantissa) {
@@ -69,6 +64,10 @@ const char* ReadDigits(const char* p, const char* end, uint64_t& mantissa) {
 }
 
 }  // namespace
+
+const double detail::kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 int32_t TextToInt(std::string_view text) {
   std::size_t i = SkipSpaces(text);
@@ -94,7 +93,7 @@ int32_t TextToInt(std::string_view text) {
   return ParseDecimalDigits(rest, negative, value) ? value : 0;
 }
 
-double TextToReal(std::string_view text) {
+double detail::TextToRealGeneral(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end && *p == ' ') ++p;
@@ -119,7 +118,8 @@ double TextToReal(std::string_view text) {
   // are exact as doubles, and one IEEE division of two exact values is correctly rounded.
   constexpr uint64_t kMaxExactMantissa = uint64_t{1} << 53;
   if (p == end && integerDigits + fractionDigits <= 19 && mantissa <= kMaxExactMantissa) {
-    const double value = static_cast<double>(mantissa) / kExactPowersOfTen[fractionDigits];
+    double value = static_cast<double>(mantissa);
+    if (fractionDigits > 0) value /= detail::kExactPowersOfTen[fractionDigits];
     return negative ? -value : value;
   }
 

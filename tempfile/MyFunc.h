@@ -11,9 +11,44 @@ namespace jwcount {
 // digits, taken as a 32-bit bit pattern). Anything else gives 0.
 int32_t TextToInt(std::string_view text);
 
+namespace detail {
+// TextToReal for every text; TextToReal below handles the common short numbers inline.
+double TextToRealGeneral(std::string_view text);
+// 1e0 to 1e22, each exact as a double.
+extern const double kExactPowersOfTen[23];
+}  // namespace detail
+
 // The whole text must be one decimal number: leading spaces, an optional sign, digits with an optional
 // "." and an optional exponent. The value is rounded correctly to the nearest double. Anything else, and
 // a value beyond the range of a double, gives 0.0.
-double TextToReal(std::string_view text);
+//
+// Most numbers of an exchange file are short: a "-", at most 15 digits and a ".". Such a number is read
+// here without a call: its digits make an exact integer below 2^53, and one division by an exact power of
+// ten rounds correctly.
+inline double TextToReal(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  uint64_t mantissa = 0;
+  int digits = 0;
+  int decimals = -1;  // digits after the ".", -1 while there was none
+  for (; p < end; ++p) {
+    const unsigned digit = static_cast<unsigned>(*p - '0');
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      ++digits;
+      if (decimals >= 0) ++decimals;
+    } else if (*p == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      return detail::TextToRealGeneral(text);
+    }
+  }
+  if (digits == 0 || digits > 15) return detail::TextToRealGeneral(text);
+  double value = static_cast<double>(mantissa);
+  if (decimals > 0) value /= detail::kExactPowersOfTen[decimals];
+  return negative ? -value : value;
+}
 
 }  // namespace jwcount
