@@ -122,12 +122,16 @@ bool JwwGaibu::ParseAttributeRecord(const LineTokens& t) {
   return true;
 }
 
+// The first-seen step: the first value of an attribute after a reset is kept as its first-seen value.
+void JwwGaibu::NoteFirstSeen(FirstSeen which, int32_t& firstValue, int32_t value) {
+  if (!Drawing.FirstSeenFlags[which]) return;
+  firstValue = value;
+  Drawing.FirstSeenFlags[which] = false;
+}
+
 void JwwGaibu::ReadLayerGroup(const LineTokens& t) {
   const int32_t g = HexDigitAt(t.Token(0), 2);
-  if (Drawing.FirstSeenFlags[kFirstLayerGroup]) {
-    Drawing.FirstLayerGroup = g;
-    Drawing.FirstSeenFlags[kFirstLayerGroup] = false;
-  }
+  NoteFirstSeen(kFirstLayerGroup, Drawing.FirstLayerGroup, g);
   Current.LayerGroup = g;
   if (t.Count >= 2) Drawing.GroupValues[g] = TextToInt(t.Token(1));
   Current.InPolyline = false;
@@ -135,10 +139,7 @@ void JwwGaibu::ReadLayerGroup(const LineTokens& t) {
 
 void JwwGaibu::ReadLayer(const LineTokens& t) {
   const int32_t l = HexDigitAt(t.Token(0), 2);
-  if (Drawing.FirstSeenFlags[kFirstLayer]) {
-    Drawing.FirstLayer = l;
-    Drawing.FirstSeenFlags[kFirstLayer] = false;
-  }
+  NoteFirstSeen(kFirstLayer, Drawing.FirstLayer, l);
   Current.Layer = l;
   if (t.Count >= 2) Drawing.LayerValues[Current.LayerGroup * 16 + l] = TextToInt(t.Token(1));
   Current.InPolyline = false;
@@ -146,10 +147,7 @@ void JwwGaibu::ReadLayer(const LineTokens& t) {
 
 void JwwGaibu::ReadLineColour(const LineTokens& t) {
   const int32_t c = TextToInt(t.Token(0).substr(2));
-  if (Drawing.FirstSeenFlags[kFirstLineColour]) {
-    Drawing.FirstLineColour = c;
-    Drawing.FirstSeenFlags[kFirstLineColour] = false;
-  }
+  NoteFirstSeen(kFirstLineColour, Drawing.FirstLineColour, c);
   Current.LineColour = c;
   if (c == 10 && t.Count >= 2) Current.SolidColour = TextToInt(t.Token(1));
   Current.InPolyline = false;
@@ -157,20 +155,14 @@ void JwwGaibu::ReadLineColour(const LineTokens& t) {
 
 void JwwGaibu::ReadLineType(const LineTokens& t) {
   const int32_t type = TextToInt(t.Token(0).substr(2));
-  if (Drawing.FirstSeenFlags[kFirstLineType]) {
-    Drawing.FirstLineType = type;
-    Drawing.FirstSeenFlags[kFirstLineType] = false;
-  }
+  NoteFirstSeen(kFirstLineType, Drawing.FirstLineType, type);
   Current.LineType = type;
   Current.InPolyline = false;
 }
 
 void JwwGaibu::ReadLineWidth(const LineTokens& t) {
   const int32_t w = TextToInt(t.Token(0).substr(2));
-  if (Drawing.FirstSeenFlags[kFirstLineWidth]) {
-    Drawing.FirstLineWidth = w;
-    Drawing.FirstSeenFlags[kFirstLineWidth] = false;
-  }
+  NoteFirstSeen(kFirstLineWidth, Drawing.FirstLineWidth, w);
   Current.LineWidth = w;
   Drawing.LineWidthSeen = true;
   Current.InPolyline = false;

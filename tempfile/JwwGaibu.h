@@ -149,6 +149,7 @@ class JwwGaibu {
   void ParsePlainLine(const LineTokens& t);
 
   // Header and attribute records.
+  void NoteFirstSeen(FirstSeen which, int32_t& firstValue, int32_t value);
   void ReadLayerGroup(const LineTokens& t);
   void ReadLayer(const LineTokens& t);
   void ReadLineColour(const LineTokens& t);
