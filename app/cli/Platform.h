@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace jwcount {
 
@@ -25,7 +24,7 @@ class Utf8Console {
   Utf8Console& operator=(const Utf8Console&) = delete;
 
  private:
-  unsigned previousCodePage_ = 0;
+  [[maybe_unused]] unsigned previousCodePage_ = 0;  // used on Windows only
 };
 
 }  // namespace jwcount
