@@ -17,8 +17,9 @@ namespace jwcount {
 
 // The length grows exactly to count + 999 whenever the 1st, 1001st, 2001st ... record arrives; new slots
 // hold zeros and stored records never move. Behind the steps of 1000, memory is taken in zeroed pieces
-// that double in size up to 32 MiB, so a big drawing needs few system calls and page faults, while a piece
-// that is only partly used costs no more than the pages actually written.
+// that double up to 32 MiB (and are at least 2 MiB once the store is past 256 KiB), so a big drawing needs
+// few system calls and page faults, while a piece that is only partly used costs no more than the pages
+// actually written.
 template <class T>
 class EntityStore {
   static_assert(std::is_aggregate_v<T> && std::is_trivially_copyable_v<T> &&
@@ -77,12 +78,19 @@ class EntityStore {
   static constexpr std::size_t kMaxPieceBytes = std::size_t{32} << 20;
   static constexpr std::size_t kMaxPieceBlocks =
       std::max<std::size_t>(1, kMaxPieceBytes / (kGrowthStep * sizeof(T)));
+  static constexpr std::size_t kLargeStoreBytes = std::size_t{256} << 10;
+  static constexpr std::size_t kLargePieceBytes = std::size_t{2} << 20;
+  static constexpr std::size_t kMinLargePieceBlocks =
+      std::min(kMaxPieceBlocks, (kLargePieceBytes + kGrowthStep * sizeof(T) - 1) / (kGrowthStep * sizeof(T)));
 
   static std::size_t Block(int32_t position) { return static_cast<std::size_t>(position) / kGrowthStep; }
   static std::size_t Slot(int32_t position) { return static_cast<std::size_t>(position) % kGrowthStep; }
 
   void NewPiece() {
-    const std::size_t blocks = pieces_.empty() ? 1 : std::min(kMaxPieceBlocks, 2 * lastPieceBlocks_);
+    // Pieces double from one step; once a store has grown past kLargeStoreBytes, its pieces are at least
+    // one large page, so that a big drawing is written into large pages while a small one stays small.
+    std::size_t blocks = pieces_.empty() ? 1 : std::min(kMaxPieceBlocks, 2 * lastPieceBlocks_);
+    if (Capacity() * sizeof(T) >= kLargeStoreBytes) blocks = std::max(blocks, kMinLargePieceBlocks);
     const std::size_t size = blocks * kGrowthStep * sizeof(T);
     pieces_.reserve(pieces_.size() + 1);
     void* memory = AllocateZeroed(size);
