@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "CountTable.h"
+#include "GridSource.h"
 
 namespace jwcount {
 namespace {
@@ -12,10 +12,24 @@ constexpr int kResizeReach = 2;  // pixels on either side of a grid line that gr
 
 }  // namespace
 
-GridModel::GridModel(int columns, int rows, int defaultColumnWidth, int rowHeight)
-    : widths_(static_cast<std::size_t>(std::max(columns, 2)), defaultColumnWidth),
-      rows_(std::max(rows, 2)),
-      rowHeight_(rowHeight) {}
+GridModel::GridModel(int columns, int rows, int defaultColumnWidth, int rowHeight, int fixedColumns,
+                     int fixedRows)
+    : fixedColumns_(std::max(fixedColumns, 0)),
+      fixedRows_(std::max(fixedRows, 0)),
+      widths_(static_cast<std::size_t>(std::max(columns, fixedColumns_ + 1)), defaultColumnWidth),
+      rows_(std::max(rows, fixedRows_ + 1)),
+      rowHeight_(rowHeight),
+      topRow_(fixedRows_),
+      leftColumn_(fixedColumns_),
+      anchor_{fixedColumns_, fixedRows_},
+      cursor_{fixedColumns_, fixedRows_} {}
+
+void GridModel::SetRowCount(int rows) {
+  rows_ = std::max(rows, fixedRows_ + 1);
+  anchor_ = InTable(anchor_);
+  cursor_ = InTable(cursor_);
+  ScrollToRow(topRow_);
+}
 
 void GridModel::SetColumnWidth(int column, int width) {
   widths_[column] = std::max(width, kMinColumnWidth);
@@ -29,9 +43,15 @@ void GridModel::SetViewSize(int width, int height) {
   ScrollToColumn(leftColumn_);
 }
 
+int GridModel::FixedWidth() const {
+  int width = 0;
+  for (int column = 0; column < fixedColumns_; ++column) width += widths_[column] + kGridLineWidth;
+  return width;
+}
+
 int GridModel::FullyVisibleRows() const {
   const int pitch = rowHeight_ + kGridLineWidth;
-  return std::max(1, (viewHeight_ - pitch) / pitch);
+  return std::max(1, (viewHeight_ - FixedHeight()) / pitch);
 }
 
 int GridModel::FullyVisibleColumns() const {
@@ -46,37 +66,37 @@ int GridModel::FullyVisibleColumns() const {
 }
 
 int GridModel::MaxTopRow() const {
-  return std::max(1, rows_ - FullyVisibleRows());
+  return std::max(fixedRows_, rows_ - FullyVisibleRows());
 }
 
 int GridModel::MaxLeftColumn() const {
-  const int available = viewWidth_ - (widths_[0] + kGridLineWidth);
+  const int available = viewWidth_ - FixedWidth();
   int used = 0;
   int column = ColumnCount() - 1;
-  while (column >= 1 && used + widths_[column] + kGridLineWidth <= available) {
+  while (column >= fixedColumns_ && used + widths_[column] + kGridLineWidth <= available) {
     used += widths_[column] + kGridLineWidth;
     --column;
   }
-  return std::clamp(column + 1, 1, ColumnCount() - 1);
+  return std::clamp(column + 1, fixedColumns_, ColumnCount() - 1);
 }
 
 void GridModel::ScrollToRow(int row) {
-  topRow_ = std::clamp(row, 1, MaxTopRow());
+  topRow_ = std::clamp(row, fixedRows_, MaxTopRow());
 }
 
 void GridModel::ScrollToColumn(int column) {
-  leftColumn_ = std::clamp(column, 1, MaxLeftColumn());
+  leftColumn_ = std::clamp(column, fixedColumns_, MaxLeftColumn());
 }
 
 void GridModel::ScrollIntoView(GridCell cell) {
-  if (cell.Row >= 1) {
+  if (cell.Row >= fixedRows_) {
     if (cell.Row < topRow_) {
       ScrollToRow(cell.Row);
     } else if (cell.Row >= topRow_ + FullyVisibleRows()) {
       ScrollToRow(cell.Row - FullyVisibleRows() + 1);
     }
   }
-  if (cell.Column >= 1) {
+  if (cell.Column >= fixedColumns_) {
     if (cell.Column < leftColumn_) {
       ScrollToColumn(cell.Column);
     } else {
@@ -89,8 +109,12 @@ void GridModel::ScrollIntoView(GridCell cell) {
 }
 
 int GridModel::ColumnX(int column) const {
-  if (column == 0) return 0;
-  int x = widths_[0] + kGridLineWidth;
+  int x = 0;
+  if (column < fixedColumns_) {
+    for (int c = 0; c < column; ++c) x += widths_[c] + kGridLineWidth;
+    return x;
+  }
+  x = FixedWidth();
   for (int c = leftColumn_; c < column; ++c) x += widths_[c] + kGridLineWidth;
   for (int c = column; c < leftColumn_; ++c) x -= widths_[c] + kGridLineWidth;
   return x;
@@ -98,7 +122,8 @@ int GridModel::ColumnX(int column) const {
 
 int GridModel::RowY(int row) const {
   const int pitch = rowHeight_ + kGridLineWidth;
-  return row == 0 ? 0 : pitch * (1 + row - topRow_);
+  if (row < fixedRows_) return row * pitch;
+  return FixedHeight() + (row - topRow_) * pitch;
 }
 
 GridCell GridModel::CellAt(int x, int y) const {
@@ -106,10 +131,16 @@ GridCell GridModel::CellAt(int x, int y) const {
   if (x < 0 || y < 0) return none;
   GridCell cell;
   const int pitch = rowHeight_ + kGridLineWidth;
-  cell.Row = y < pitch ? 0 : topRow_ + (y - pitch) / pitch;
+  cell.Row = y < FixedHeight() ? y / pitch : topRow_ + (y - FixedHeight()) / pitch;
   if (cell.Row >= rows_) return none;
-  int right = widths_[0] + kGridLineWidth;
-  if (x < right) return cell;  // column 0
+  int right = 0;
+  for (int column = 0; column < fixedColumns_; ++column) {
+    right += widths_[column] + kGridLineWidth;
+    if (x < right) {
+      cell.Column = column;
+      return cell;
+    }
+  }
   for (int column = leftColumn_; column < ColumnCount(); ++column) {
     right += widths_[column] + kGridLineWidth;
     if (x < right) {
@@ -123,20 +154,20 @@ GridCell GridModel::CellAt(int x, int y) const {
 GridCell GridModel::ScrollingCellNear(int x, int y) const {
   const int pitch = rowHeight_ + kGridLineWidth;
   GridCell cell;
-  if (y < pitch) {
+  if (y < FixedHeight()) {
     cell.Row = topRow_ - 1;
   } else if (y >= viewHeight_) {
     cell.Row = topRow_ + FullyVisibleRows();
   } else {
-    cell.Row = topRow_ + (y - pitch) / pitch;
+    cell.Row = topRow_ + (y - FixedHeight()) / pitch;
   }
-  if (x < widths_[0] + kGridLineWidth) {
+  if (x < FixedWidth()) {
     cell.Column = leftColumn_ - 1;
   } else if (x >= viewWidth_) {
     cell.Column = leftColumn_ + FullyVisibleColumns();
   } else {
     cell.Column = ColumnCount() - 1;
-    int right = widths_[0] + kGridLineWidth;
+    int right = FixedWidth();
     for (int column = leftColumn_; column < ColumnCount(); ++column) {
       right += widths_[column] + kGridLineWidth;
       if (x < right) {
@@ -149,7 +180,7 @@ GridCell GridModel::ScrollingCellNear(int x, int y) const {
 }
 
 int GridModel::ResizeBorderAt(int x, int y) const {
-  if (y < 0 || y >= rowHeight_ + kGridLineWidth) return -1;
+  if (y < 0 || y >= FixedHeight()) return -1;
   int best = -1;
   int bestDistance = kResizeReach + 1;
   auto consider = [&](int column) {
@@ -159,7 +190,7 @@ int GridModel::ResizeBorderAt(int x, int y) const {
       bestDistance = distance;
     }
   };
-  consider(0);
+  for (int column = 0; column < fixedColumns_; ++column) consider(column);
   for (int column = leftColumn_; column < ColumnCount() && ColumnX(column) < viewWidth_; ++column) {
     consider(column);
   }
@@ -195,23 +226,25 @@ void GridModel::SelectAll() {
 }
 
 void GridModel::SelectRange(GridCell anchor, GridCell cursor) {
-  const auto inTable = [this](GridCell cell) {
-    return GridCell{std::clamp(cell.Column, 0, ColumnCount() - 1), std::clamp(cell.Row, 0, rows_ - 1)};
-  };
-  anchor_ = inTable(anchor);
-  cursor_ = inTable(cursor);
+  anchor_ = InTable(anchor);
+  cursor_ = InTable(cursor);
 }
 
 GridCell GridModel::Clamp(GridCell cell) const {
-  return {std::clamp(cell.Column, 1, ColumnCount() - 1), std::clamp(cell.Row, 1, rows_ - 1)};
+  return {std::clamp(cell.Column, fixedColumns_, ColumnCount() - 1),
+          std::clamp(cell.Row, fixedRows_, rows_ - 1)};
 }
 
-std::string RangeText(const CountTable& table, const GridRange& range) {
+GridCell GridModel::InTable(GridCell cell) const {
+  return {std::clamp(cell.Column, 0, ColumnCount() - 1), std::clamp(cell.Row, 0, rows_ - 1)};
+}
+
+std::string RangeText(const GridSource& source, const GridRange& range) {
   std::string text;
   for (int row = range.Top; row <= range.Bottom; ++row) {
     for (int column = range.Left; column <= range.Right; ++column) {
       if (column > range.Left) text += '\t';
-      for (char c : table.CellText(column, row)) {
+      for (char c : source.CellText(column, row)) {
         text += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
       }
     }

@@ -9,24 +9,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "CountReport.h"
 #include "PlanGenerator.h"
+#include "QuietCount.h"
 #include "Reports.h"
+#include "ScratchFolder.h"
 
 namespace jwcount {
 namespace {
-
-class SilentHost final : public CountHost {
- public:
-  void ShowStatus(std::string_view) override {}
-  bool EscapePressed() override { return false; }
-  void ShowSummary(int, std::string_view) override {}
-  void ShowFirstPage() override {}
-};
 
 std::filesystem::path& BenchFile() {
   static std::filesystem::path path;
@@ -50,10 +45,9 @@ void ReadTempFile(benchmark::State& state) {
 void CountElementsRun(benchmark::State& state) {
   NoWriteFileSystem noWrites(NativeFileSystem());
   auto reader = std::make_unique<JwwGaibu>(noWrites);
-  reader->ReadTempFile(BenchFile());
-  reader->ResetCurrentAttributes();
+  ReadForCount(*reader, BenchFile());
   auto tables = std::make_unique<CountTables>();
-  SilentHost host;
+  test::QuietHost host;
   for (auto _ : state) {
     CountElements(*reader, *tables, BenchFile().parent_path(), host);
     reader->Reply.Lines.clear();
@@ -69,9 +63,8 @@ void JsonReport(benchmark::State& state) {
   NoWriteFileSystem noWrites(NativeFileSystem());
   auto reader = std::make_unique<JwwGaibu>(noWrites);
   auto report = std::make_unique<CountReport>();
-  SilentHost silent;
   ConsoleHost host(*report, nullptr);
-  RunCountSequence(*reader, BenchFile(), BenchFile().parent_path(), false, host, *report);
+  CountForReport(*reader, BenchFile(), BenchFile().parent_path(), false, host, *report);
   std::FILE* sink = std::fopen("/dev/null", "wb");
   for (auto _ : state) {
     OutputBuffer out(sink);
@@ -101,20 +94,19 @@ int main(int argc, char** argv) {
       rest.push_back(argv[i]);
     }
   }
-  std::filesystem::path scratch;
+  std::optional<jwcount::test::ScratchFolder> scratch;
   if (jwcount::BenchFile().empty()) {
-    scratch = std::filesystem::temp_directory_path() / "jwcount_bench_JWC_TEMP.TXT";
-    std::FILE* file = std::fopen(scratch.c_str(), "wb");
+    scratch.emplace();
+    jwcount::BenchFile() = *scratch / "JWC_TEMP.TXT";
+    std::FILE* file = std::fopen(jwcount::BenchFile().c_str(), "wb");
     if (file == nullptr || !jwcount::GeneratePlan(elements, file) || std::fclose(file) != 0) {
-      std::fprintf(stderr, "jwcount_bench: cannot write %s\n", scratch.c_str());
+      std::fprintf(stderr, "jwcount_bench: cannot write %s\n", jwcount::BenchFile().c_str());
       return 1;
     }
-    jwcount::BenchFile() = scratch;
   }
   int restCount = static_cast<int>(rest.size());
   benchmark::Initialize(&restCount, rest.data());
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  if (!scratch.empty()) std::filesystem::remove(scratch);
   return 0;
 }

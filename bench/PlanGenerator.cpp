@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "MyFunc.h"
+
 namespace jwcount {
 namespace {
 
@@ -48,11 +50,20 @@ constexpr std::string_view kBlockNames[] = {
     "\x97\xAC\x82\xB5\x91\xE4",  // 流し台
     "\x97\x81\x91\x85",          // 浴槽
 };
+constexpr std::string_view kChair = "\x88\xD6\x8E\x71";          // 椅子
+constexpr std::string_view kLight = "\x8F\xC6\x96\xBE\x87\x40";  // 照明① (① exists only in CP932)
 constexpr std::string_view kGothic = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";  // ＭＳ ゴシック
 constexpr std::string_view kMincho = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";                  // ＭＳ 明朝
 constexpr std::string_view kTatami = "\x92\x9F";                                              // 帖
 constexpr std::string_view kCeiling = "\x93\x56\x88\xE4\x8D\x82";                             // 天井高
 constexpr std::string_view kSash = "\xB1\xD9\xD0\xBB\xAF\xBC";  // ｱﾙﾐｻｯｼ (half-width kana)
+constexpr std::string_view kCircled[] = {"\x87\x40", "\x87\x41", "\x87\x42", "\x87\x43", "\x87\x44"};  // ①-⑤
+constexpr std::string_view kSquareMetre = "\x87\x75";  // ㎡ (CP932 only)
+constexpr std::string_view kKanaNotes[] = {
+    "\xBB\xAF\xBC",                  // ｻｯｼ
+    "\xC4\xDE\xB1",                  // ﾄﾞｱ
+    "\xCC\xDB\xB0\xD8\xDD\xB8\xDE",  // ﾌﾛｰﾘﾝｸﾞ
+};
 constexpr std::string_view kFileName =
     "file=C:\\jww\\\x8F\x57\x8D\x87\x8F\x5A\x91\xEE\\1F\x95\xBD\x96\xCA\x90\x7D.jww";  // 集合住宅\1F平面図
 
@@ -75,21 +86,45 @@ class Random {
 
 class Output {
  public:
-  explicit Output(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
+  Output(std::FILE* file, PlanStyle style) : file_(file), real_(style == PlanStyle::kReal) {
+    buffer_.reserve(kFlushAt + 4096);
+  }
   ~Output() { Flush(); }
 
   Output& Text(std::string_view text) {
     buffer_.append(text);
     return *this;
   }
-  // A number as Jw_cad writes it: plain decimal, at most four places.
+  // A number: in the tidy style plain decimal with at most four places; in the real style as Jw_cad
+  // writes it, up to 15 significant digits and small values with a three-digit exponent ("1e+06",
+  // "-3.2783543701953e-005").
   Output& Number(double value) {
-    if (!buffer_.empty() && buffer_.back() != '\n' && buffer_.back() != '"') buffer_ += ' ';
+    if (!buffer_.empty() && buffer_.back() != '\n' && buffer_.back() != '"' &&
+        (!real_ || buffer_.back() != ' ')) {
+      buffer_ += ' ';
+    }
+    if (real_) return RealNumber(value);
     value = std::round(value * 10000.0) / 10000.0;
     if (value == 0.0) value = 0.0;  // no "-0"
     char digits[32];
     const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
     buffer_.append(digits, static_cast<std::size_t>(result.ptr - digits));
+    return *this;
+  }
+  Output& RealNumber(double value) {
+    if (value == 0.0) value = 0.0;  // no "-0"
+    char digits[40];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 15);
+    std::string_view text(digits, static_cast<std::size_t>(result.ptr - digits));
+    const std::size_t e = text.find('e');
+    if (e == std::string_view::npos) {
+      buffer_.append(text);
+      return *this;
+    }
+    buffer_.append(text.substr(0, e + 2));  // mantissa, "e" and sign
+    const std::string_view exponent = text.substr(e + 2);
+    if (exponent.size() < 3) buffer_.append(3 - exponent.size(), '0');
+    buffer_.append(exponent);
     return *this;
   }
   Output& Int(long value) {
@@ -111,13 +146,15 @@ class Output {
  private:
   static constexpr std::size_t kFlushAt = std::size_t{1} << 20;
   std::FILE* file_;
+  bool real_;
   std::string buffer_;
 };
 
 // Writes records and counts the elements; every element writer does nothing once N are written.
 class PlanWriter {
  public:
-  PlanWriter(Output& out, long limit) : out_(out), limit_(limit) {}
+  PlanWriter(Output& out, long limit, PlanStyle style)
+      : out_(out), limit_(limit), lineStart_(style == PlanStyle::kReal ? " " : "") {}
 
   bool Full() const { return written_ >= limit_; }
   long Written() const { return written_; }
@@ -137,7 +174,7 @@ class PlanWriter {
 
   void Line(double x1, double y1, double x2, double y2) {
     if (!Take()) return;
-    out_.Text("").Number(x1).Number(y1).Number(x2).Number(y2);
+    out_.Text(lineStart_).Number(x1).Number(y1).Number(x2).Number(y2);
     out_.End();
   }
   void Circle(double x, double y, double r) {
@@ -170,7 +207,7 @@ class PlanWriter {
   void Dimension(double x1, double y1, double x2, double y2, long length) {
     if (!Take()) return;
     Record("msg");
-    out_.Text("").Number(x1).Number(y1).Number(x2).Number(y2);
+    out_.Text(lineStart_).Number(x1).Number(y1).Number(x2).Number(y2);
     out_.End();
     out_.Text("cs")
         .Number((x1 + x2) / 2)
@@ -179,6 +216,16 @@ class PlanWriter {
         .Number(0)
         .Text(" \"")
         .Int(length);
+    out_.End();
+  }
+  // A dimension as the real style writes it: the "msg" record is written by the caller, then the line and
+  // the "cs" text at (tx, ty) with direction (dx, dy).
+  void Dimension(double x1, double y1, double x2, double y2, double tx, double ty, double dx, double dy,
+                 std::string_view text) {
+    if (!Take()) return;
+    out_.Text(lineStart_).Number(x1).Number(y1).Number(x2).Number(y2);
+    out_.End();
+    out_.Text("cs").Number(tx).Number(ty).Number(dx).Number(dy).Text(" \"").Text(text);
     out_.End();
   }
   void Block(double x, double y, std::string_view name) {
@@ -214,11 +261,13 @@ class PlanWriter {
 
   Output& out_;
   long limit_;
+  std::string_view lineStart_;  // a plain line begins with a blank in the real style
   long written_ = 0;
 };
 
-std::string_view HexDigit(int value) {
-  return std::string_view("0123456789ABCDEF").substr(value & 15, 1);
+// A layer group or layer as its record writes it: one upper-case hexadecimal digit.
+std::string HexDigitText(int value) {
+  return std::string(1, HexDigitChar(static_cast<unsigned>(value)));
 }
 
 void WriteHeader(PlanWriter& plan) {
@@ -237,17 +286,17 @@ void WriteHeader(PlanWriter& plan) {
   plan.Record("hp3ln 0 3640");
   plan.Record("hp4ci 1820 1820");
   for (int g = 0; g < 4; ++g) {
-    plan.Record({"lg", HexDigit(g), " 2"});
+    plan.Record({"lg", HexDigitText(g), " 2"});
     plan.Record({"lgn", kGroupNames[g]});
     for (int l = 0; l < 10; ++l) {
-      plan.Record({"ly", HexDigit(l), l == 9 ? " 1" : " 2"});
+      plan.Record({"ly", HexDigitText(l), l == 9 ? " 1" : " 2"});
       plan.Record({"lyn", kLayerNames[l]});
     }
   }
 }
 
 void Layer(PlanWriter& plan, int layer) {
-  plan.Record({"ly", HexDigit(layer)});
+  plan.Record({"ly", HexDigitText(layer)});
 }
 
 // One room of about a hundred elements with its lower left corner at (x, y).
@@ -257,7 +306,7 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   const double x = static_cast<double>(room % 20) * 6000.0;
   const double y = static_cast<double>(room / 20 % 50) * 5000.0;
   const int group = static_cast<int>(room % 4);
-  plan.Record({"lg", HexDigit(group)});
+  plan.Record({"lg", HexDigitText(group)});
 
   // Grid lines: dot-dash, fine.
   Layer(plan, 0);
@@ -292,7 +341,7 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   plan.Line(x + w / 2 - 800, y + d, x + w / 2 + 800, y + d);
   plan.Line(x + w / 2 - 800, y + d + 60, x + w / 2 + 800, y + d + 60);
 
-  // Fittings: columns, a sink, a fixture block and filled round parts.
+  // Fittings: columns, a sink, fixture, chair and light blocks and filled round parts.
   Layer(plan, 3);
   plan.Record("lc4");
   plan.Circle(x, y, 150);
@@ -300,6 +349,9 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   plan.Arc(x + w - 600, y + 600, 300, 0, 360, random.Between(0.5, 0.8), random.Between(0, 90));
   plan.Record("hhp1");
   plan.Block(x + w - 600, y + 400, kBlockNames[room % 3]);
+  plan.Block(x + 600, y + d - 600, kChair);
+  plan.Block(x + 1200, y + d - 600, kChair);
+  plan.Block(x + w / 2, y + d / 2, kLight);
   plan.Record({"lc10 ", std::to_string(1 + random.Below(255))});
   plan.RoundSolid("sc", x, y, 120, 0, 360, 1, 0, 0, true);
   plan.RoundSolid("se", x + w, y + d, 120, 0, 360, 1, 0, 1, true);
@@ -368,14 +420,191 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   }
 }
 
+// The real style: the header as Jw_cad writes it, with its padded and exponent values.
+void WriteRealHeader(PlanWriter& plan) {
+  plan.Record(kFileName);
+  plan.Record("hq");
+  plan.Record("hk 0");
+  plan.Record("hs 100 1e+06 50 50 100 100 1e+06 100 100 100 100 100 100 100 100 100");
+  plan.Record("hzs 420 297");
+  plan.Record("hcw 2 2.5 3 3.5 4 5 6 7 8 10");
+  plan.Record("hch 2 2.5 3 3.5 4 5 6 7 8 10");
+  plan.Record("hcd 0 0 0.5 0.5 0.5 1 1 1 1 1");
+  plan.Record("hcc      1      1      2      2      3      3      4      4      5      5");
+  plan.Record("hn 0 0 0 0");
+  plan.Record("hp1-  0 0");
+  plan.Record("hp2   3640 0");
+  plan.Record("hp3ln 0 3640");
+  for (int g = 0; g < 4; ++g) {
+    plan.Record({"lg", std::string(1, HexDigitChar(static_cast<unsigned>(g), true)), " 2"});
+    plan.Record({"lgn", kGroupNames[g]});
+    for (int l = 0; l < 16; ++l) {
+      plan.Record({"ly", std::string(1, HexDigitChar(static_cast<unsigned>(l), true)), l == 9 ? " 1" : " 2"});
+      if (l < 10) plan.Record({"lyn", kLayerNames[l]});
+    }
+  }
+}
+
+// Drawing millimetres as Jw_cad keeps them after a change of scale: most digits are noise.
+struct Sheet {
+  double X(double x) const { return x / 1.05 - 3017.3917; }
+  double Y(double y) const { return y / 1.05 - 3317.2606; }
+};
+
+// An angle or direction that should be a round value, with the float noise Jw_cad leaves in it.
+double Noisy(Random& random, double value) {
+  const double noise = random.Between(-4e-5, 4e-5);
+  return value == 0.0 ? noise : value * (1 + noise * 1e-7);
+}
+
+void RealLine(PlanWriter& plan, const Sheet& s, double x1, double y1, double x2, double y2) {
+  plan.Line(s.X(x1), s.Y(y1), s.X(x2), s.Y(y2));
+}
+
+// One room of about a hundred elements in the real style: mostly plain lines, then texts, arcs, points,
+// dimensions, blocks and solids; polylines often left open; layers in lower-case hexadecimal.
+void WriteRealRoom(PlanWriter& plan, Random& random, long room) {
+  const Sheet s;
+  const double w = 910.0 * (3 + random.Below(3));
+  const double d = 910.0 * (3 + random.Below(2));
+  const double x = static_cast<double>(room % 20) * 6000.0;
+  const double y = static_cast<double>(room / 20 % 50) * 5000.0;
+  auto layer = [&plan](int l) {
+    plan.Record({"ly", std::string(1, HexDigitChar(static_cast<unsigned>(l), true))});
+  };
+  plan.Record({"lg", std::string(1, HexDigitChar(static_cast<unsigned>(room % 4), true))});
+
+  layer(0);
+  plan.Record("lc6");
+  plan.Record("lt5");
+  plan.Record("lw0");
+  RealLine(plan, s, x - 500, y, x + w + 500, y);
+  RealLine(plan, s, x, y - 500, x, y + d + 500);
+  RealLine(plan, s, x - 500, y + d, x + w + 500, y + d);
+  RealLine(plan, s, x + w, y - 500, x + w, y + d + 500);
+
+  // Walls: three polylines, closed by "#", by the next "pl" and by a colour record.
+  layer(1);
+  plan.Record("lc2");
+  plan.Record("lt1");
+  for (const double t : {-60.0, 60.0, 0.0}) {
+    plan.Record("pl");
+    RealLine(plan, s, x + t, y + t, x + w - t, y + t);
+    RealLine(plan, s, x + w - t, y + t, x + w - t, y + d - t);
+    RealLine(plan, s, x + w - t, y + d - t, x + t, y + d - t);
+    RealLine(plan, s, x + t, y + d - t, x + t, y + t);
+    if (t < 0) plan.Record("#");
+  }
+  plan.Record("lc3");
+
+  layer(2);
+  plan.Record("lw1");
+  for (const double u : {100.0, w - 900}) {
+    RealLine(plan, s, x + u, y + 60, x + u, y + 860);
+    plan.Arc(s.X(x + u), s.Y(y + 60), 800 / 1.05, Noisy(random, 0), Noisy(random, 90), 1, Noisy(random, 0));
+  }
+  for (const double v : {-60.0, 0.0, 60.0}) {
+    RealLine(plan, s, x + w / 2 - 800, y + d + v, x + w / 2 + 800, y + d + v);
+    RealLine(plan, s, x - v, y + d / 2 - 800, x - v, y + d / 2 + 800);
+  }
+
+  layer(3);
+  plan.Record("lc4");
+  plan.Circle(s.X(x), s.Y(y), 150 / 1.05);
+  plan.Circle(s.X(x + w), s.Y(y + d), 150 / 1.05);
+  plan.Arc(s.X(x + w - 600), s.Y(y + 600), 300 / 1.05, 0, 360, random.Between(0.5, 0.8),
+           random.Between(0, 90));
+  plan.Block(s.X(x + w - 600), s.Y(y + 400), kBlockNames[room % 3]);
+  plan.Block(s.X(x + 600), s.Y(y + d - 600), kChair);
+  plan.Block(s.X(x + w / 2), s.Y(y + d / 2), kLight);
+
+  // Texts: room names numbered with circled digits, areas in square metres, notes in half-width kana.
+  layer(4);
+  plan.Record("lc1");
+  plan.Record({"cn$\"", room % 2 == 0 ? kGothic : kMincho});
+  plan.Record("cn", 3 + random.Below(3));
+  for (int i = 0; i < 10; ++i) {
+    const double len = 250.0 * (2 + random.Below(4));
+    const bool vertical = i % 4 == 3;
+    const double dx = vertical ? Noisy(random, 0) : len - 1e-12;
+    const double dy = vertical ? len - 1e-12 : Noisy(random, 0);
+    const double tx = s.X(x + random.Between(200, w - 200));
+    const double ty = s.Y(y + random.Between(200, d - 200));
+    if (i % 3 == 0) {
+      plan.Text("ch", tx, ty, dx, dy, kRoomNames[(room + i) % 8], kCircled[i % 5]);
+    } else if (i % 3 == 1) {
+      const std::string area = std::to_string(static_cast<int>(w * d / 100000.0) / 10.0).substr(0, 4);
+      plan.Text("ch", tx, ty, dx, dy, area, kSquareMetre);
+    } else {
+      plan.Text("ch", tx, ty, dx, dy, kKanaNotes[(room + i) % 3], kCircled[(room + i) % 5]);
+    }
+  }
+
+  // Dimensions: the value in the "cs" text with a thousands separator, its direction with float noise.
+  layer(5);
+  plan.Record("lw0");
+  for (int i = 0; i < 4; ++i) {
+    const bool vertical = i % 2 == 1;
+    const double length = vertical ? d : w;
+    const double x1 = vertical ? x - 800 - 100 * i : x;
+    const double y1 = vertical ? y : y - 800 - 100 * i;
+    const double x2 = vertical ? x1 : x + w;
+    const double y2 = vertical ? y + d : y1;
+    if (plan.Full()) break;
+    plan.Record("msg");
+    const long whole = static_cast<long>(length);
+    const std::string text =
+        std::to_string(whole / 1000) + "," + std::to_string(1000 + whole % 1000).substr(1);
+    plan.Dimension(s.X(x1), s.Y(y1), s.X(x2), s.Y(y2), s.X((x1 + x2) / 2), s.Y((y1 + y2) / 2) + 50,
+                   vertical ? Noisy(random, 0) : 750 - 1e-12, vertical ? 750 - 1e-12 : Noisy(random, 0),
+                   text);
+  }
+
+  layer(6);
+  plan.Record({"lc10 ", std::to_string(1 + random.Below(255))});
+  plan.Solid({s.X(x + 200), s.Y(y + 200), s.X(x + 1100), s.Y(y + 200), s.X(x + 1100), s.Y(y + 1100),
+              s.X(x + 200), s.Y(y + 1100)});
+  plan.Solid({s.X(x + 200), s.Y(y + 1200), s.X(x + 1100), s.Y(y + 1200), s.X(x + 200), s.Y(y + 2100)});
+
+  layer(7);
+  plan.Record("pn2");
+  plan.Point(s.X(x), s.Y(y));
+  plan.Point(s.X(x + w), s.Y(y + d));
+  plan.Point(s.X(x + w), s.Y(y));
+  plan.Point(s.X(x), s.Y(y + d));
+  plan.Marker(s.X(x + w / 2), s.Y(y), 3, Noisy(random, 45), 1 + random.Below(4));
+
+  // Hatching and furniture: the bulk of a drawing.
+  layer(8 + static_cast<int>(room % 8));
+  for (int i = 0; i < 50; ++i) {
+    if (i % 10 == 0) {
+      plan.Record("lc", 1 + random.Below(9));
+      plan.Record("lt", 1 + random.Below(9));
+      plan.Record("lw", random.Below(4) == 0 ? 100 : random.Below(6));
+    }
+    const double u = random.Between(200, w - 200);
+    const double v = random.Between(200, d - 200);
+    if (i % 2 == 0) {
+      RealLine(plan, s, x + u, y, x + u, y + d);
+    } else {
+      RealLine(plan, s, x + u, y + v, x + u + random.Between(-400, 400), y + v + random.Between(-400, 400));
+    }
+  }
+}
+
 }  // namespace
 
-bool GeneratePlan(long elements, std::FILE* file) {
-  Output out(file);
-  PlanWriter plan(out, elements);
-  WriteHeader(plan);
+bool GeneratePlan(long elements, std::FILE* file, PlanStyle style) {
+  Output out(file, style);
+  PlanWriter plan(out, elements, style);
   Random random(12345);
-  for (long room = 0; !plan.Full(); ++room) WriteRoom(plan, random, room);
+  if (style == PlanStyle::kReal) {
+    WriteRealHeader(plan);
+    for (long room = 0; !plan.Full(); ++room) WriteRealRoom(plan, random, room);
+  } else {
+    WriteHeader(plan);
+    for (long room = 0; !plan.Full(); ++room) WriteRoom(plan, random, room);
+  }
   return out.Flush();
 }
 

@@ -2,17 +2,13 @@
 #include "CountRun.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
+
+#include "MyFunc.h"
+#include "RunSequence.h"
 
 namespace jwcount {
 namespace {
-
-void AppendDecimal(std::string& text, int64_t value) {
-  char buffer[24];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  text.append(buffer, result.ptr);
-}
 
 // The kinds whose store counts make up each summary label; 0 marks no second kind.
 constexpr int32_t kSummaryKinds[13][2] = {
@@ -31,7 +27,8 @@ constexpr int32_t kSummaryKinds[13][2] = {
     {kSolidRingO, kSolidRingG},
 };
 
-// Tallies the `size` entries from `first` on (at most kProgressStep). The headers are gathered first in
+// Tallies the `size` entries from `first` on (at most kProgressStep), block insertions also by name into
+// the block-name table. The headers are gathered first in
 // a loop of independent loads, so that the cache misses of reading records spread over fifteen stores
 // overlap; the tally then works from this small local copy.
 void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int32_t size) {
@@ -42,24 +39,29 @@ void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int3
     // An entry of no known kind has no store to look in; it is counted nowhere.
     kinds[i] = KindColumn(entry.Kind) != 0 ? entry.Kind : 0;
     headers[i] = kinds[i] != 0 ? reader.Header(entry.Kind, entry.Position) : EntityAttributes{};
+    if (kinds[i] == kBlock) tables.Blocks.Tally(reader.Stores.Blocks[entry.Position].BlockText.View());
   }
   TallyEntities(tables, kinds, headers, size);
 }
 
 // The tally loop: progress and the Escape poll before every block of kProgressStep entities. A poll
-// that finds Escape down ends the tally before that block.
-void TallyAll(const JwwGaibu& reader, CountTables& tables, CountHost& host) {
+// that finds Escape down ends the tally before that block; the result says whether every entity was
+// tallied.
+bool TallyAll(const JwwGaibu& reader, CountTables& tables, CountHost& host) {
   const int32_t n = reader.EntityCount();
   for (int32_t j = 0; j < n;) {
     host.ShowStatus(ProgressText(j + 1, n));
-    if (host.EscapePressed()) return;
+    if (host.EscapePressed()) return false;
     const int32_t size = std::min(kProgressStep, n - j);  // j + size never passes n, so never overflows
     TallyBlock(reader, tables, j, size);
     j += size;
   }
+  return true;
 }
 
 }  // namespace
+
+void CountHost::AppendToReply(JwwGaibu&, const CountTables&, bool) {}
 
 SummaryCounts CountSummary(const JwwGaibu& reader) {
   SummaryCounts counts{};
@@ -77,15 +79,15 @@ std::string SummaryText(int label, int32_t count) {
   std::string text;
   if (label >= 1 && label <= static_cast<int>(kSummaryCaptions.size()))
     text.append(kSummaryCaptions[label - 1]);
-  AppendDecimal(text, count);
+  AppendNumber(text, count);
   return text;
 }
 
 std::string ProgressText(int32_t entity, int32_t total) {
   std::string text(kStatusProgressPrefix);
-  AppendDecimal(text, entity);
+  AppendNumber(text, entity);
   text.append(kStatusProgressSlash);
-  AppendDecimal(text, total);
+  AppendNumber(text, total);
   return text;
 }
 
@@ -98,11 +100,12 @@ void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem:
     host.ShowSummary(label, SummaryText(label, summary[label - 1]));
   }
   PrepareCountTables(tables);
-  TallyAll(reader, tables, host);
+  const bool complete = TallyAll(reader, tables, host);
   FinishCountTables(tables);
   host.ShowStatus(kStatusCountDone);
   reader.AppendReplyMessage(kStatusCountDone);
-  reader.WriteReplyFile(programFolder / "JWC_TEMP.TXT");
+  host.AppendToReply(reader, tables, complete);
+  reader.WriteReplyFile(TempFilePath(programFolder));
 }
 
 }  // namespace jwcount

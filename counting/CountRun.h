@@ -25,6 +25,10 @@ class CountHost {
   virtual void ShowSummary(int label, std::string_view text) = 0;
   // Makes page 1 the visible page.
   virtual void ShowFirstPage() = 0;
+  // Called once the tables are finished, after the notice line has gone into the reply buffer and before
+  // the reply is written: a program that answers with drawing records appends them here. `complete` is
+  // false when Escape stopped the tally. Most programs add nothing.
+  virtual void AppendToReply(JwwGaibu& reader, const CountTables& tables, bool complete);
 };
 
 // Progress is shown, and Escape polled, before entity 1, 1 + kProgressStep, 1 + 2 * kProgressStep, ...
@@ -41,7 +45,7 @@ std::string SummaryText(int label, int32_t count);
 std::string ProgressText(int32_t entity, int32_t total);
 
 // Runs the whole count over the reader's index and stores into the tables, then appends the completion
-// message to the reader's reply buffer and writes it to programFolder / "JWC_TEMP.TXT".
+// message to the reader's reply buffer and writes it to the exchange file in programFolder.
 void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& programFolder,
                    CountHost& host);
 

@@ -2,24 +2,23 @@
 #include "CountTable.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
 #include <limits>
 #include <string_view>
 
 #include "CountTexts.h"
+#include "MyFunc.h"
 
 namespace jwcount {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr int kGroups = 16;
 constexpr int kLayersPerGroup = 16;
 
 std::string Decimal(int32_t value) {
-  char buffer[16];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  std::string text;
+  AppendNumber(text, value);
+  return text;
 }
 
 std::string Joined(std::string_view head, std::string_view tail) {
@@ -40,11 +39,11 @@ std::string LayerLabel(int row) {
   if (row < 1 || row > kGroups * kSg1RowsPerGroup) return {};
   const int group = (row - 1) / kSg1RowsPerGroup;
   const int place = (row - 1) % kSg1RowsPerGroup;
-  const char groupDigit = kHexDigits[group];
+  const char groupDigit = HexDigitChar(static_cast<unsigned>(group));
   if (place < kLayersPerGroup) {
     std::string label(1, groupDigit);
     label.append(kFullWidthDash);
-    label.push_back(kHexDigits[place]);
+    label.push_back(HexDigitChar(static_cast<unsigned>(place)));
     return label;
   }
   if (place == kLayersPerGroup) return Joined(std::string_view(&groupDigit, 1), kSubtotalSuffix);
@@ -54,7 +53,7 @@ std::string LayerLabel(int row) {
 std::string LayerGroupLabel(int row) {
   if (row == kSg2TotalRow) return std::string(kTotalLabel);
   if (row < 1 || row > kGroups) return {};
-  return {'[', kHexDigits[row - 1], ']'};
+  return {'[', HexDigitChar(static_cast<unsigned>(row - 1)), ']'};
 }
 
 std::string LineColourLabel(int row) {
@@ -220,6 +219,7 @@ void PrepareCountTables(CountTables& tables) {
     table->WriteHeads();
     table->WriteRowLabels(labels);
   }
+  tables.Blocks.Clear();
 }
 
 void TallyEntity(CountTables& tables, int32_t kind, const EntityAttributes& attributes) {

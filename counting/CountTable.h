@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "BlockNameTable.h"
 #include "Records.h"
 
 namespace jwcount {
@@ -125,9 +126,11 @@ struct CountTables {
   CountTable SG3{kSg3Rows};  // by line colour
   CountTable SG4{kSg4Rows};  // by line type
   CountTable SG5{kSg5Rows};  // by line width
+  BlockNameTable Blocks;     // block insertions by block name, filled in the same tally
 };
 
-// Empties all five tables and writes their column heads, SG5's corner "線幅" and their row labels.
+// Empties all five tables and writes their column heads, SG5's corner "線幅" and their row labels; empties
+// the block-name table.
 void PrepareCountTables(CountTables& tables);
 
 // Adds 1 for the element in its kind's column of SG1, SG3, SG4 and SG5. Does nothing for a kind outside

@@ -10,6 +10,7 @@
 // comes from strtod in the C locale (correctly rounded in glibc), applied to a copy that the grammar
 // has already accepted, so strtod's wider grammar (hexadecimal, "inf", "nan") never comes into play.
 // A value beyond the range of a double, and a non-zero value that underflows to zero, read as +0.0.
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstddef>
@@ -26,10 +27,6 @@ namespace {
 
 bool Digit(char c) {
   return c >= '0' && c <= '9';
-}
-
-bool HexDigit(char c) {
-  return Digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 std::string_view StripLeadingZeros(std::string_view digits) {
@@ -58,7 +55,7 @@ int32_t ReferenceInt(std::string_view text) {
   }
   if (rest.empty()) return 0;
   for (char c : rest) {
-    if (hex ? !HexDigit(c) : !Digit(c)) return 0;
+    if (hex ? !std::isxdigit(static_cast<unsigned char>(c)) : !Digit(c)) return 0;
   }
   const std::string_view significant = StripLeadingZeros(rest);
   if (hex) {

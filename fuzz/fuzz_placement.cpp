@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
+#include "FakeFileSystem.h"
 #include "MyFunc.h"
 #include "Placement.h"
-#include "TempFileTestSupport.h"
 
 namespace {
 
@@ -105,11 +105,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   FakeFileSystem full;
   full.files[kPath] = "old";
-  full.writeBudget = data[0] % 40;  // the four lines need at least 4 * 5 = 20 bytes
+  full.failWriteAtByte = data[0] % 40;  // the four lines need at least 4 * 5 = 20 bytes
   jwcount::SavePlacement(full, kPath, loaded);
   const std::string text = std::to_string(loaded.Left) + "\r\n" + std::to_string(loaded.Top) + "\r\n" +
                            std::to_string(loaded.Width) + "\r\n" + std::to_string(loaded.Height) + "\r\n";
-  if (text.size() <= full.writeBudget) {
+  if (text.size() <= full.failWriteAtByte) {
     Check(full.files.count(kPath) == 1 && full.files[kPath] == text,
           "a save that fits was not written whole");
   } else {

@@ -16,7 +16,8 @@
 #include <vector>
 
 #include "CountRun.h"
-#include "TempFileTestSupport.h"
+#include "FakeFileSystem.h"
+#include "QuietCount.h"
 
 namespace {
 
@@ -24,13 +25,10 @@ using jwcount::CountTables;
 using jwcount::EntityAttributes;
 using jwcount::JwwGaibu;
 using jwcount::test::FakeFileSystem;
+using jwcount::test::kReply;
 
 const std::filesystem::path kFolder = "jw";
 const std::filesystem::path kTempFile = kFolder / "JWC_TEMP.TXT";
-
-// "h#" + the completion message in Shift-JIS, then CR LF.
-const std::string_view kReply =
-    "h#\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB5\x82\xBD\r\n";
 
 [[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "fuzz_read_count: %s\n", what);
@@ -40,14 +38,6 @@ const std::string_view kReply =
 void Check(bool condition, const char* what) {
   if (!condition) Fail(what);
 }
-
-class QuietHost final : public jwcount::CountHost {
- public:
-  void ShowStatus(std::string_view) override {}
-  bool EscapePressed() override { return false; }
-  void ShowSummary(int, std::string_view) override {}
-  void ShowFirstPage() override {}
-};
 
 // Every index entry as (kind, position) followed by the seven header values of its record.
 std::vector<int32_t> Snapshot(const JwwGaibu& reader) {
@@ -104,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // One set of tables for all inputs: the count empties them first, and a fresh 30004-row width table
   // for every input would take most of the fuzzing time.
   static CountTables tables;
-  QuietHost host;
+  jwcount::test::QuietHost host;
   jwcount::CountElements(reader, tables, kFolder, host);
   const jwcount::SummaryCounts summary = jwcount::CountSummary(reader);
   for (int column = 1; column <= 13; ++column) {

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SECONDS_PER_TARGET=${1:-20}
-TARGETS=(fuzz_read_count fuzz_numbers fuzz_placement)
+TARGETS=(fuzz_read_count fuzz_numbers fuzz_placement fuzz_plain_line)
 BUILD=build/fuzz
 
 cmake --preset fuzz >/dev/null

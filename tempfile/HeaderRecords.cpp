@@ -1,4 +1,5 @@
 // Header and attribute records: the drawing values, the attributes in force and the numbered points.
+#include <algorithm>
 #include <cstring>
 
 #include "JwwGaibu.h"
@@ -12,16 +13,7 @@ using std::string_view;
 
 // The byte at a 0-based position as one hexadecimal digit; 0 for any other byte or none.
 int32_t HexDigitAt(string_view s, std::size_t pos) {
-  if (pos >= s.size()) return 0;
-  const char c = s[pos];
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 0;
-}
-
-bool IsLeadByte(unsigned char b) {
-  return (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD);
+  return pos < s.size() ? std::max(HexDigitValue(s[pos]), 0) : 0;
 }
 
 // The 0-based position of the first occurrence of the suffix that does not start on the second byte of a
@@ -29,7 +21,7 @@ bool IsLeadByte(unsigned char b) {
 std::size_t FindSuffix(string_view s, string_view suffix) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s.compare(i, suffix.size(), suffix) == 0) return i;
-    if (IsLeadByte(static_cast<unsigned char>(s[i]))) ++i;  // skip the second byte
+    if (IsReaderLeadByte(static_cast<unsigned char>(s[i]))) ++i;  // skip the second byte
   }
   return string_view::npos;
 }

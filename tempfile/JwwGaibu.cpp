@@ -1,6 +1,8 @@
 // Reading the exchange file, the record chain and the resets.
 #include "JwwGaibu.h"
 
+#include "PlainLine.h"
+
 #include <exception>
 #include <memory>
 
@@ -33,6 +35,12 @@ bool JwwGaibu::ReadTempFile(const std::filesystem::path& path) {
 }
 
 void JwwGaibu::ParseLine(std::string_view line) {
+  // Most lines of a drawing are plain lines: read straight from the line. No record of the chain below
+  // starts with a digit, a sign, a "." or an "e", so such a line would reach ParsePlainLine all the same.
+  if (double values[4]; ReadPlainLineNumbers(line, values)) {
+    StorePlainLine(values);
+    return;
+  }
   TokenizeLine(line, tokens_);
   const LineTokens& t = tokens_;
   const std::string_view keyword = t.Token(0);

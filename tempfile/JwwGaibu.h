@@ -147,6 +147,7 @@ class JwwGaibu {
   bool ParseTextRecord(const LineTokens& t);       // the ten text keywords, and dimensions
   bool ParseSolidRecord(const LineTokens& t);      // "sl", "sc", "se", "so", "sg"
   void ParsePlainLine(const LineTokens& t);
+  void StorePlainLine(const double (&values)[4]);
 
   // Header and attribute records.
   void NoteFirstSeen(FirstSeen which, int32_t& firstValue, int32_t value);

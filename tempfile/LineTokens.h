@@ -34,12 +34,16 @@ class LineTokens {
   std::array<std::string_view, kMaxTokens> slots_{};
 };
 
+// The first bytes of a double-byte character as the reader takes them: 0x80 to 0x9F and 0xE0 to 0xFD, one
+// more at each end than code page 932 has (the reports convert by IsCp932LeadByte).
+constexpr bool IsReaderLeadByte(unsigned char b) {
+  return (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD);
+}
+
 // Splits a line into tokens: blanks and tabs separate while separators are active; a double quote
 // switches them off (and is not stored), an equals sign is stored and switches them off; a double-byte
 // character always stays whole; control bytes and 0xFE, 0xFF are dropped. Text after the 32nd token is
 // dropped. The tokens may point into the line.
 void TokenizeLine(std::string_view line, LineTokens& tokens);
-// The same, with tokens that hold copies of their bytes.
-LineTokens TokenizeLine(std::string_view line);
 
 }  // namespace jwcount

@@ -1,10 +1,35 @@
-// Unit MyFunc: the only text-to-number conversions of the tool.
+// Unit MyFunc: the tool's conversions between text and numbers, for the reader, the count tables and the
+// reports alike.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace jwcount {
+
+// The value of a hexadecimal digit in either case; -1 for any other character.
+constexpr int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The hexadecimal digit of the low four bits: upper case as the table labels show layer groups and
+// layers, lower case as the JSON report writes bytes.
+constexpr char HexDigitChar(unsigned value, bool lowerCase = false) {
+  return (lowerCase ? "0123456789abcdef" : "0123456789ABCDEF")[value & 15];
+}
+
+// Appends an integer in decimal, or a double as the shortest text that reads back as exactly that double.
+template <class Number>
+void AppendNumber(std::string& text, Number value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  text.append(buffer, result.ptr);
+}
 
 // The whole text must be one integer: leading spaces, an optional sign, then decimal digits within the
 // signed 32-bit range or a hexadecimal number ("$", "x", "X", "0x", "0X" and at most eight significant

@@ -54,11 +54,17 @@ bool JwwGaibu::ParseShapeRecord(const LineTokens& t) {
 }
 
 void JwwGaibu::ParsePlainLine(const LineTokens& t) {
-  auto fill = [&t](TJwwEntLine& line) {
-    line.X1 = TextToReal(t.Token(0));
-    line.Y1 = TextToReal(t.Token(1));
-    line.X2 = TextToReal(t.Token(2));
-    line.Y2 = TextToReal(t.Token(3));
+  const double values[4] = {TextToReal(t.Token(0)), TextToReal(t.Token(1)), TextToReal(t.Token(2)),
+                            TextToReal(t.Token(3))};
+  StorePlainLine(values);
+}
+
+void JwwGaibu::StorePlainLine(const double (&values)[4]) {
+  auto fill = [&values](TJwwEntLine& line) {
+    line.X1 = values[0];
+    line.Y1 = values[1];
+    line.X2 = values[2];
+    line.Y2 = values[3];
   };
   if (Current.DimensionPending) {
     // The line of the coming dimension: held, not stored, not counted.

@@ -13,7 +13,6 @@ TextRef TextStorage::Store(std::string_view bytes) {
     auto block = std::make_unique_for_overwrite<char[]>(size);
     char* data = block.get();
     blocks_.push_back(std::move(block));
-    reserved_ += size;
     if (size == kBlockSize) {
       free_ = data;
       freeSize_ = size;
@@ -33,7 +32,6 @@ void TextStorage::Reset() {
   std::vector<std::unique_ptr<char[]>>().swap(blocks_);
   free_ = nullptr;
   freeSize_ = 0;
-  reserved_ = 0;
 }
 
 }  // namespace jwcount

@@ -16,15 +16,12 @@ class TextStorage {
   TextRef Store(std::string_view bytes);
   // Frees every text; references handed out before become invalid.
   void Reset();
-  // Bytes held in blocks, for the memory figures.
-  std::size_t BytesReserved() const { return reserved_; }
 
  private:
   static constexpr std::size_t kBlockSize = 64 * 1024;
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;
   std::size_t freeSize_ = 0;
-  std::size_t reserved_ = 0;
 };
 
 }  // namespace jwcount

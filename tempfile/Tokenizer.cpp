@@ -12,7 +12,7 @@ enum ByteClass : unsigned char { kStore, kLead, kQuote, kEquals, kSeparator, kDr
 constexpr std::array<unsigned char, 256> MakeByteClasses() {
   std::array<unsigned char, 256> classes{};
   for (int b = 0; b < 256; ++b) {
-    if ((b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD)) {
+    if (IsReaderLeadByte(static_cast<unsigned char>(b))) {
       classes[b] = kLead;
     } else if (b == '"') {
       classes[b] = kQuote;
@@ -137,12 +137,6 @@ void CopyTokens(std::string_view line, LineTokens& tokens) {
 
 void TokenizeLine(std::string_view line, LineTokens& tokens) {
   if (!SplitPlainLine(line, tokens)) CopyTokens(line, tokens);
-}
-
-LineTokens TokenizeLine(std::string_view line) {
-  LineTokens tokens;
-  CopyTokens(line, tokens);
-  return tokens;
 }
 
 }  // namespace jwcount

@@ -4,13 +4,16 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "CliOptions.h"
 #include "CountReport.h"
 #include "Platform.h"
+#include "ProgramPath.h"
 #include "Progress.h"
 #include "Reports.h"
+#include "ShiftJis.h"
 
 namespace jwcount {
 namespace {
@@ -62,22 +65,44 @@ int WriteReport(const CliOptions& options, const CountReport& report, const JwwG
   return kExitOk;
 }
 
+// The reply file's bytes as Jw_cad reads them: one line per line of the file, in UTF-8.
+int WriteReplyLines(std::string_view reply) {
+  OutputBuffer out(stdout);
+  for (std::size_t start = 0; start < reply.size();) {
+    std::size_t end = reply.find("\r\n", start);
+    if (end == std::string_view::npos) end = reply.size();
+    out.Append(ShiftJisToUtf8(reply.substr(start, end - start)));
+    out.Append('\n');
+    start = end + 2;
+  }
+  if (!out.Flush()) {
+    Complain({"cannot write the reply's records to standard output"});
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
 // Reads and counts `file` with the reply going to replyFolder through `fileSystem`, shows the progress,
-// and writes the report.
+// and writes the report, or, when `replyShown` is given, the reply that the run wrote there.
 struct CountOutcome {
   bool readOk = false;
   int reportExit = kExitOk;
 };
 
 CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, const fs::path& file,
-                            const fs::path& replyFolder) {
+                            const fs::path& replyFolder, ReplyChoice reply,
+                            const std::string* replyShown = nullptr) {
   auto reader = std::make_unique<JwwGaibu>(fileSystem);
   auto report = std::make_unique<CountReport>();
   {
-    ProgressLine progress(stderr, IsTerminal(stderr));
-    ConsoleHost host(*report, &progress);
-    RunCountSequence(*reader, file, replyFolder, options.state, host, *report);
+    // Off a terminal the progress is shown only when asked for: a log or a pipe wants the report alone.
+    const bool terminal = IsTerminal(stderr);
+    std::optional<ProgressLine> progress;
+    if (terminal || options.progress) progress.emplace(stderr, terminal);
+    ConsoleHost host(*report, progress ? &*progress : nullptr, reply);
+    CountForReport(*reader, file, replyFolder, options.state, host, *report);
   }
+  if (replyShown != nullptr) return {report->ReadOk, WriteReplyLines(*replyShown)};
   return {report->ReadOk, WriteReport(options, *report, *reader)};
 }
 
@@ -102,7 +127,8 @@ int RunCount(const CliOptions& options) {
     return kExitUnreadable;
   }
   NoWriteFileSystem noWrites(NativeFileSystem());
-  const CountOutcome outcome = CountAndReport(options, noWrites, file, file.parent_path());
+  const CountOutcome outcome = CountAndReport(options, noWrites, file, file.parent_path(), {options.table},
+                                              options.table ? &noWrites.Written() : nullptr);
   if (outcome.reportExit != kExitOk) return outcome.reportExit;
   if (!outcome.readOk) {
     Complain(
@@ -123,11 +149,11 @@ int RunHeadless(const CliOptions& options) {
     Complain({"'", PathText(folder), "' is not a folder"});
     return kExitMissing;
   }
-  const fs::path file = folder / "JWC_TEMP.TXT";
+  const fs::path file = TempFilePath(folder);
   FileSystem& fileSystem = NativeFileSystem();
   const bool existed = fileSystem.Exists(file);
   if (!existed) Complain({"no JWC_TEMP.TXT in '", PathText(folder), "': counting no elements"});
-  const CountOutcome outcome = CountAndReport(options, fileSystem, file, folder);
+  const CountOutcome outcome = CountAndReport(options, fileSystem, file, folder, {options.table, !existed});
   int exit = outcome.reportExit;
   if (existed && !outcome.readOk) {
     Complain({"reading '", PathText(file), "' failed; the counts cover what was read"});

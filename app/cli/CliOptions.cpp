@@ -38,6 +38,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       version = true;
     } else if (arg == "--state") {
       options.state = true;
+    } else if (arg == "--table") {
+      options.table = true;
+    } else if (arg == "--progress") {
+      options.progress = true;
     } else if (arg == "--format" || arg.substr(0, 9) == "--format=") {
       std::string_view value;
       if (arg == "--format") {
@@ -55,6 +59,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         return parsed;
       }
       options.format = *format;
+      options.formatGiven = true;
     } else {
       parsed.error = JoinText({"unknown option '", arg, "'"});
       return parsed;
@@ -98,12 +103,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.error = "--state goes with --format json only";
     return parsed;
   }
+  if (options.table && options.command == Command::kCount && options.formatGiven) {
+    parsed.error = "count --table prints the reply's records, not a report: drop --format";
+    return parsed;
+  }
   return parsed;
 }
 
 std::string HelpText() {
-  return "Usage: jwcount-cli run [FOLDER] [--format text|csv|json] [--state]\n"
-         "       jwcount-cli count FILE [--format text|csv|json] [--state]\n"
+  return "Usage: jwcount-cli run [FOLDER] [--format text|csv|json] [--state] [--table] [--progress]\n"
+         "       jwcount-cli count FILE [--format text|csv|json] [--state] [--progress]\n"
+         "       jwcount-cli count FILE --table [--progress]\n"
          "       jwcount-cli --help | --version\n"
          "\n"
          "Counts the elements of a Jw_cad exchange file (JWC_TEMP.TXT, Shift-JIS) by kind against layer\n"
@@ -117,16 +127,28 @@ std::string HelpText() {
          "  count FILE     reads and counts any exchange file; writes no file.\n"
          "\n"
          "Options:\n"
-         "  --format text  the summary counts and the rows of each table that hold counts (default)\n"
-         "  --format csv   one long table: table, row, column, count for every count other than 0\n"
-         "                 (UTF-8 with a byte-order mark and CR LF, as spreadsheets expect)\n"
-         "  --format json  every summary, label, status text and table cell as JSON\n"
+         "  --format text  the summary counts, the rows of each table that hold counts with the layer\n"
+         "                 names, and the block names with their counts (default)\n"
+         "  --format csv   one long table: table, row, name, column, count for every count other than 0,\n"
+         "                 the block names included (UTF-8 with a byte-order mark and CR LF, as\n"
+         "                 spreadsheets expect; a name that would start a formula gets a leading ')\n"
+         "  --format json  every summary, label, status text and table cell, the block names and the\n"
+         "                 layer names as JSON\n"
          "  --state        with --format json: add the reader state right after the read\n"
+         "  --table        draw the count into the drawing, as item 2 of jwcount.bat does: run appends\n"
+         "                 the table's records (ruled lines and texts in sheet millimetres, its top-left\n"
+         "                 corner at the point the user picked) to the reply; count prints the reply it\n"
+         "                 would write, one UTF-8 line per record, instead of a report. After Ctrl+C or a\n"
+         "                 short read there is no table: the reply is the completion message alone.\n"
+         "  --progress     show the progress on standard error even when it is no terminal, one line\n"
+         "                 per status text\n"
          "  --help         this text\n"
          "  --version      the program's version\n"
          "\n"
-         "Progress goes to standard error. Ctrl+C while the elements are tallied stops the tally as the\n"
-         "window's Escape key does: the totals of what was tallied and the reply are still written.\n"
+         "On a terminal, the progress is one line on standard error, refreshed at most ten times a second;\n"
+         "elsewhere (a log, a pipe) there is none unless --progress is given. Ctrl+C while the elements\n"
+         "are tallied stops the tally as the window's Escape key does: the totals of what was tallied\n"
+         "and the reply are still written.\n"
          "\n"
          "Exit codes:\n"
          "  0  done\n"

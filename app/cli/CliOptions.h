@@ -25,7 +25,10 @@ struct CliOptions {
   Command command = Command::kHelp;
   std::string path;  // FOLDER for run (empty: the program's folder), FILE for count; UTF-8 on Windows
   Format format = Format::kText;
+  bool formatGiven = false;  // --format was on the command line
   bool state = false;
+  bool table = false;     // --table: the reply draws the count as a table (count: print that reply instead)
+  bool progress = false;  // --progress: show the progress off a terminal too, one line per text
 };
 
 struct ParsedCommandLine {

@@ -2,14 +2,22 @@
 
 #include "Interrupt.h"
 #include "Progress.h"
+#include "TableAnswer.h"
 
 namespace jwcount {
 namespace {
 
-class DiscardedFile final : public OutputFile {
+class KeptFile final : public OutputFile {
  public:
-  bool Write(const char*, std::size_t) override { return true; }
+  explicit KeptFile(std::string& bytes) : bytes_(bytes) { bytes_.clear(); }
+  bool Write(const char* data, std::size_t size) override {
+    bytes_.append(data, size);
+    return true;
+  }
   bool Close() override { return true; }
+
+ private:
+  std::string& bytes_;
 };
 
 }  // namespace
@@ -23,28 +31,26 @@ bool ConsoleHost::EscapePressed() {
   return InterruptAsEscape::Requested();
 }
 
+void ConsoleHost::AppendToReply(JwwGaibu& reader, const CountTables& tables, bool complete) {
+  if (reply_.Table) AppendTableAnswer(reader, tables, complete, report_.ReadOk || reply_.FileMissing);
+}
+
 void ConsoleHost::ShowSummary(int label, std::string_view text) {
   if (label >= 1 && label <= kSummaryCount) report_.Labels[static_cast<std::size_t>(label - 1)] = text;
 }
 
-void RunCountSequence(JwwGaibu& reader, const std::filesystem::path& file,
-                      const std::filesystem::path& replyFolder, bool captureState, CountHost& host,
-                      CountReport& report) {
-  reader.ResetReaderState();
-  report.ReadOk = reader.ReadTempFile(file);
-  if (captureState) {
-    report.HasState = true;
-    report.Drawing = reader.Drawing;
-    report.Current = reader.Current;
-  }
-  reader.ResetCurrentAttributes();
+void CountForReport(JwwGaibu& reader, const std::filesystem::path& file,
+                    const std::filesystem::path& replyFolder, bool showState, CountHost& host,
+                    CountReport& report) {
+  report.ShowState = showState;
+  report.ReadOk = ReadForCount(reader, file, &report.State);
   report.Summary = CountSummary(reader);
   const InterruptAsEscape interrupt;
   CountElements(reader, report.Tables, replyFolder, host);
 }
 
 std::unique_ptr<OutputFile> NoWriteFileSystem::Create(const std::filesystem::path&) {
-  return std::make_unique<DiscardedFile>();
+  return std::make_unique<KeptFile>(written_);
 }
 
 }  // namespace jwcount

@@ -1,5 +1,5 @@
-// The JSON report: summary, labels, status texts, every cell of the five tables, and on request the
-// reader state after the read.
+// The JSON report: summary, labels, status texts, every cell of the five tables, the block names, the
+// layer-group and layer names, and on request the reader state after the read.
 #include "JsonWriter.h"
 #include "Reports.h"
 
@@ -303,10 +303,10 @@ void WriteCurrent(JsonWriter& json, const CurrentAttributes& c) {
 void WriteState(JsonWriter& json, const CountReport& report, const JwwGaibu& reader) {
   json.BeginObject();
   json.Key("drawing");
-  WriteDrawing(json, report.Drawing);
+  WriteDrawing(json, report.State.Drawing);
   json.Newline();
   json.Key("current");
-  WriteCurrent(json, report.Current);
+  WriteCurrent(json, report.State.Current);
   json.Newline();
   json.Key("index");
   json.BeginArray();
@@ -358,6 +358,30 @@ void WriteTable(JsonWriter& json, const CountTable& table) {
   json.EndArray();
 }
 
+// Block insertions by name: the name as shown, its exact bytes and its count, one entry per line.
+void WriteBlocks(JsonWriter& json, const BlockNameTable& blocks) {
+  json.BeginArray();
+  for (const BlockNameRow& row : blocks.Rows()) {
+    json.Newline();
+    json.BeginObject();
+    json.Key("name");
+    json.Text(row.Name);
+    json.Key("bytes");
+    json.Hex(row.Name);
+    json.Key("count");
+    json.Int(row.Count);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+template <class T>
+void WriteTexts(JsonWriter& json, const T& texts) {
+  json.BeginArray();
+  for (const auto& text : texts) json.Text(text);
+  json.EndArray();
+}
+
 }  // namespace
 
 void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader) {
@@ -387,7 +411,20 @@ void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
     WriteTable(json, named.Table);
   }
   json.EndObject();
-  if (report.HasState) {
+  json.Newline();
+  json.Key("blocks");
+  WriteBlocks(json, report.Tables.Blocks);
+  json.Newline();
+  json.Key("names");
+  json.BeginObject();
+  json.Newline();
+  json.Key("groups");
+  WriteTexts(json, report.State.Drawing.GroupNames);
+  json.Newline();
+  json.Key("layers");
+  WriteTexts(json, report.State.Drawing.LayerNames);
+  json.EndObject();
+  if (report.ShowState) {
     json.Newline();
     json.Key("state");
     WriteState(json, report, reader);

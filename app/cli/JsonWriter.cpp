@@ -1,7 +1,8 @@
 #include "JsonWriter.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "MyFunc.h"
 
 namespace jwcount {
 
@@ -19,45 +20,35 @@ void JsonWriter::Real(double value) {
     out_.Append("null");
     return;
   }
-  char digits[32];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value);
-  out_.Append(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+  out_.AppendNumber(value);
 }
 
 void JsonWriter::Text(std::string_view shiftJis) {
   Separate();
   out_.Append('"');
-  utf8_.Convert(shiftJis, [this](std::string_view piece, bool ascii) {
-    if (ascii) {
-      AppendEscaped(piece);
-    } else {
-      out_.Append(piece);
-    }
-  });
+  // A converted run is escaped too: a byte that starts no character becomes U+FFFD and the byte after it
+  // (which may be a quote or a backslash) stays itself.
+  utf8_.Convert(shiftJis, [this](std::string_view piece, bool) { AppendEscaped(piece); });
   out_.Append('"');
 }
 
 void JsonWriter::Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
   Separate();
   out_.Append('"');
-  char pair[2];
   for (const char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
-    pair[0] = kDigits[b >> 4];
-    pair[1] = kDigits[b & 0x0F];
+    const char pair[2] = {HexDigitChar(b >> 4, true), HexDigitChar(b, true)};
     out_.Append(std::string_view(pair, 2));
   }
   out_.Append('"');
 }
 
-void JsonWriter::AppendEscaped(std::string_view ascii) {
-  static constexpr char kDigits[] = "0123456789abcdef";
+void JsonWriter::AppendEscaped(std::string_view text) {
   std::size_t plainStart = 0;
-  for (std::size_t i = 0; i < ascii.size(); ++i) {
-    const auto c = static_cast<unsigned char>(ascii[i]);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0x20 && c != '"' && c != '\\') continue;
-    out_.Append(ascii.substr(plainStart, i - plainStart));
+    out_.Append(text.substr(plainStart, i - plainStart));
     plainStart = i + 1;
     switch (c) {
       case '"':
@@ -76,12 +67,12 @@ void JsonWriter::AppendEscaped(std::string_view ascii) {
         out_.Append("\\t");
         break;
       default: {
-        const char escape[6] = {'\\', 'u', '0', '0', kDigits[c >> 4], kDigits[c & 0x0F]};
+        const char escape[6] = {'\\', 'u', '0', '0', HexDigitChar(c >> 4u, true), HexDigitChar(c, true)};
         out_.Append(std::string_view(escape, 6));
       }
     }
   }
-  out_.Append(ascii.substr(plainStart));
+  out_.Append(text.substr(plainStart));
 }
 
 }  // namespace jwcount

@@ -24,7 +24,7 @@ class JsonWriter {
 
   void Int(int64_t value) {
     Separate();
-    out_.AppendInt(value);
+    out_.AppendNumber(value);
   }
   void Bool(bool value) {
     Separate();
@@ -66,7 +66,8 @@ class JsonWriter {
     --depth_;
     out_.Append(bracket);
   }
-  void AppendEscaped(std::string_view ascii);
+  // Escapes the quote, the backslash and the control characters; other bytes (UTF-8 too) pass as they are.
+  void AppendEscaped(std::string_view text);
 
   OutputBuffer& out_;
   Utf8Text& utf8_;

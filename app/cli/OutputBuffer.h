@@ -2,11 +2,11 @@
 // and the buffer stays small enough that filling it costs few page faults.
 #pragma once
 
-#include <charconv>
-#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "MyFunc.h"
 
 namespace jwcount {
 
@@ -27,15 +27,15 @@ class OutputBuffer {
     buffer_.push_back(c);
     if (buffer_.size() >= kFlushAt) Flush();
   }
-  void AppendInt(int64_t value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    Append(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+  // An integer in decimal, a double in the shortest text that reads back as exactly that double.
+  template <class Number>
+  void AppendNumber(Number value) {
+    jwcount::AppendNumber(buffer_, value);
+    if (buffer_.size() >= kFlushAt) Flush();
   }
 
   // Writes what is buffered; false once any write has failed.
   bool Flush();
-  bool Ok() const { return ok_; }
 
  private:
   std::FILE* file_;

@@ -1,15 +1,11 @@
-// What the console program needs from the operating system: its own folder, terminal detection, and a
-// console that shows UTF-8.
+// What the console program needs from the operating system: terminal detection and a console that
+// shows UTF-8.
 #pragma once
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace jwcount {
-
-// The folder of the running program's own file (not the working directory); empty if it cannot be found.
-std::filesystem::path ProgramFolder();
 
 // True when the stream writes to a terminal (a console window on Windows).
 bool IsTerminal(std::FILE* stream);

@@ -3,7 +3,7 @@
 namespace jwcount {
 namespace {
 
-constexpr auto kRefreshInterval = std::chrono::milliseconds(50);
+constexpr auto kRefreshInterval = std::chrono::milliseconds(100);  // at most ten refreshes a second
 constexpr std::size_t kLogChunk = 64 * 1024;
 
 }  // namespace
@@ -31,7 +31,7 @@ void ProgressLine::Write(std::string_view text) {
   line_.push_back('\r');
   utf8_.Convert(text, [this](std::string_view piece, bool) { line_ += piece; });
   // Blank out what is left of a longer text shown before.
-  const std::size_t width = DisplayWidth(text);
+  const std::size_t width = utf8_.DisplayWidth(text);
   if (width < shownWidth_) line_.append(shownWidth_ - width, ' ');
   shownWidth_ = width;
   std::fwrite(line_.data(), 1, line_.size(), stream_);

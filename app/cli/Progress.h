@@ -18,7 +18,7 @@ class ProgressLine {
   ProgressLine(const ProgressLine&) = delete;
   ProgressLine& operator=(const ProgressLine&) = delete;
 
-  // Shows a Shift-JIS status text. On a terminal, texts that follow each other within a twentieth of a
+  // Shows a Shift-JIS status text. On a terminal, texts that follow each other within a tenth of a
   // second replace each other unseen, which keeps a fast count from being slowed by the terminal.
   void Show(std::string_view text);
   // Ends the refreshed line (shows the last text if it was held back).

@@ -4,6 +4,7 @@
 
 #include "CountReport.h"
 #include "OutputBuffer.h"
+#include "RowNames.h"
 #include "Utf8Text.h"
 
 namespace jwcount {
@@ -13,16 +14,20 @@ namespace jwcount {
 void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader);
 
 // The thirteen summary lines, then per table its title, head, the rows that hold a count other than 0 and
-// the total row, aligned in columns.
+// the total row, aligned in columns, a layer or layer group row head followed by its name; last the
+// block-name table, every name in order of first appearance and the total.
 void WriteTextReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report);
 
-// One long table: table, row label, column head, count; one line per cell with a count other than 0. UTF-8
-// with a byte-order mark and CR LF line ends, as spreadsheets on Windows expect.
+// One long table: table, row head, name, column head, count; one line per cell with a count other than 0,
+// then the block-name table (row: the block's place in order of first appearance, name: the block name,
+// column: 数; the total row: 合計). UTF-8 with a byte-order mark and CR LF line ends, every field through
+// the formula guard (CsvWriter.h).
 void WriteCsvReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report);
 
 // The five tables in page order, with their ids and their page titles (Shift-JIS).
 struct NamedTable {
   const char* Id;
+  CountTableId Which;
   std::string_view Title;
   const CountTable& Table;
 };

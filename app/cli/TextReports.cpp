@@ -1,11 +1,17 @@
 // The text report for people and the CSV report for spreadsheets.
 #include <algorithm>
+#include <string>
 #include <vector>
 
+#include "CountTexts.h"
+#include "CsvWriter.h"
+#include "ReportTexts.h"
 #include "Reports.h"
 
 namespace jwcount {
 namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 bool IsNonZeroCount(const std::string& cell) {
   return !cell.empty() && cell != "0";
@@ -29,73 +35,101 @@ void AppendUtf8(OutputBuffer& out, Utf8Text& utf8, std::string_view shiftJis) {
   utf8.Convert(shiftJis, [&out](std::string_view piece, bool) { out.Append(piece); });
 }
 
-void WriteTextTable(OutputBuffer& out, Utf8Text& utf8, const NamedTable& named) {
-  const CountTable& table = named.Table;
-  const std::vector<int> rows = RowsToShow(table);
-  // Column widths over the head row and the rows shown; a Shift-JIS text is as wide as it is long.
-  std::vector<std::size_t> widths(CountTable::kColumns, 0);
-  for (int column = 0; column < CountTable::kColumns; ++column) {
-    widths[column] = DisplayWidth(table.CellText(column, 0));
-    for (const int row : rows)
-      widths[column] = std::max(widths[column], DisplayWidth(table.CellText(column, row)));
+// A name from the drawing in UTF-8 for a terminal. The reader keeps a double-byte character whole even when
+// its second byte is a control byte, so a broken name can carry a tab or an escape; each control character
+// shows as U+FFFD, so that it can neither move the columns nor reach the terminal.
+void AppendNameForTerminal(std::string& out, Utf8Text& utf8, std::string_view shiftJis) {
+  utf8.Convert(shiftJis, [&out](std::string_view piece, bool) {
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+      const auto b = static_cast<unsigned char>(piece[i]);
+      const bool c1 = b == 0xC2 && i + 1 < piece.size() && static_cast<unsigned char>(piece[i + 1]) < 0xA0;
+      if (b < 0x20 || b == 0x7F) {
+        out += kReplacement;
+      } else if (c1) {  // U+0080 to U+009F
+        out += kReplacement;
+        ++i;
+      } else {
+        out += piece[i];
+      }
+    }
+  });
+}
+
+// A table of UTF-8 cells under its title: the first column left-aligned, the others right-aligned two
+// columns apart, by width on a terminal.
+void WriteAligned(OutputBuffer& out, Utf8Text& utf8, std::string_view title,
+                  const std::vector<std::vector<std::string>>& rows) {
+  std::vector<std::size_t> widths;
+  for (const std::vector<std::string>& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()), 0);
+    for (std::size_t column = 0; column < row.size(); ++column)
+      widths[column] = std::max(widths[column], Utf8Text::Columns(row[column]));
   }
-  AppendUtf8(out, utf8, named.Title);
+  AppendUtf8(out, utf8, title);
   out.Append('\n');
   std::string line;
-  auto writeRow = [&](int row) {
+  for (const std::vector<std::string>& row : rows) {
     line.clear();
-    for (int column = 0; column < CountTable::kColumns; ++column) {
-      const std::string text = table.CellText(column, row);
-      const std::size_t padding = widths[column] - DisplayWidth(text);
+    for (std::size_t column = 0; column < row.size(); ++column) {
+      const std::size_t padding = widths[column] - Utf8Text::Columns(row[column]);
       if (column == 0) {
-        line += text;
+        line += row[column];
         line.append(padding, ' ');
       } else {
         line.append(padding + 2, ' ');
-        line += text;
+        line += row[column];
       }
     }
     line.erase(line.find_last_not_of(' ') + 1);
-    AppendUtf8(out, utf8, line);
-    out.Append('\n');
-  };
-  writeRow(0);
-  for (const int row : rows) writeRow(row);
+    line += '\n';
+    out.Append(line);
+  }
 }
 
-void AppendCsvField(OutputBuffer& out, Utf8Text& utf8, std::string_view shiftJis) {
-  const bool quoted = shiftJis.find_first_of(",\"\r\n") != std::string_view::npos;
-  if (!quoted) {
-    AppendUtf8(out, utf8, shiftJis);
-    return;
+void WriteTextTable(OutputBuffer& out, Utf8Text& utf8, const NamedTable& named, const DrawingState& drawing) {
+  const CountTable& table = named.Table;
+  std::vector<int> shown = RowsToShow(table);
+  shown.insert(shown.begin(), 0);
+  std::vector<std::vector<std::string>> rows;
+  for (const int row : shown) {
+    std::vector<std::string>& cells = rows.emplace_back(CountTable::kColumns);
+    for (int column = 0; column < CountTable::kColumns; ++column)
+      utf8.Append(cells[static_cast<std::size_t>(column)], table.CellText(column, row));
+    const std::string_view name = RowName(drawing, named.Which, row);
+    if (!name.empty()) {
+      cells[0] += ' ';
+      AppendNameForTerminal(cells[0], utf8, name);
+    }
   }
-  out.Append('"');
-  utf8.Convert(shiftJis, [&out](std::string_view piece, bool ascii) {
-    if (!ascii) {
-      out.Append(piece);
-      return;
-    }
-    for (const char c : piece) {
-      if (c == '"') out.Append('"');
-      out.Append(c);
-    }
-  });
-  out.Append('"');
+  WriteAligned(out, utf8, named.Title, rows);
+}
+
+void WriteBlockTable(OutputBuffer& out, Utf8Text& utf8, const BlockNameTable& blocks) {
+  auto converted = [&utf8](std::string_view shiftJis) {
+    std::string text;
+    utf8.Append(text, shiftJis);
+    return text;
+  };
+  std::vector<std::vector<std::string>> rows;
+  rows.push_back({converted(kBlockNameHead), converted(kBlockCountHead)});
+  for (const BlockNameRow& row : blocks.Rows()) {
+    std::string name;
+    AppendNameForTerminal(name, utf8, row.Name);
+    rows.push_back({std::move(name), std::to_string(row.Count)});
+  }
+  rows.push_back({converted(kTotalLabel), std::to_string(blocks.Total())});
+  WriteAligned(out, utf8, kBlockTableTitle, rows);
 }
 
 }  // namespace
 
 std::array<NamedTable, 5> NamedTables(const CountTables& tables) {
   return {{
-      {"SG1",
-       "\x83\x8c\x83\x43\x83\x84\x83\x4f\x83\x8b\x81\x5b\x83\x76\x81\x45\x83\x8c\x83\x43\x83\x84\x95\xca"
-       "\x20\x97\x76\x91\x66\x90\x94",
-       tables.SG1},
-      {"SG2", "\x83\x8c\x83\x43\x83\x84\x83\x4f\x83\x8b\x81\x5b\x83\x76\x95\xca\x20\x97\x76\x91\x66\x90\x94",
-       tables.SG2},
-      {"SG3", "\x90\xfc\x90\x46\x95\xca\x20\x97\x76\x91\x66\x90\x94", tables.SG3},
-      {"SG4", "\x90\xfc\x8e\xed\x95\xca\x20\x97\x76\x91\x66\x90\x94", tables.SG4},
-      {"SG5", "\x90\xfc\x95\x9d\x95\xca\x20\x97\x76\x91\x66\x90\x94", tables.SG5},
+      {"SG1", CountTableId::kSG1, kTableTitles[0], tables.SG1},
+      {"SG2", CountTableId::kSG2, kTableTitles[1], tables.SG2},
+      {"SG3", CountTableId::kSG3, kTableTitles[2], tables.SG3},
+      {"SG4", CountTableId::kSG4, kTableTitles[3], tables.SG4},
+      {"SG5", CountTableId::kSG5, kTableTitles[4], tables.SG5},
   }};
 }
 
@@ -106,14 +140,17 @@ void WriteTextReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
   }
   for (const NamedTable& named : NamedTables(report.Tables)) {
     out.Append('\n');
-    WriteTextTable(out, utf8, named);
+    WriteTextTable(out, utf8, named, report.State.Drawing);
   }
+  out.Append('\n');
+  WriteBlockTable(out, utf8, report.Tables.Blocks);
 }
 
 void WriteCsvReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report) {
-  out.Append(
-      "\xEF\xBB\xBF"
-      "table,row,column,count\r\n");
+  std::string line(kUtf8ByteOrderMark);
+  line += "table,row,name,column,count";
+  line += kCsvLineEnd;
+  out.Append(line);
   for (const NamedTable& named : NamedTables(report.Tables)) {
     const CountTable& table = named.Table;
     for (int row = 1; row < table.RowCount(); ++row) {
@@ -122,17 +159,26 @@ void WriteCsvReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report
         const std::string count = table.CellText(column, row);
         if (!IsNonZeroCount(count)) continue;
         if (label.empty()) label = table.CellText(0, row);
-        AppendCsvField(out, utf8, named.Title);
-        out.Append(',');
-        AppendCsvField(out, utf8, label);
-        out.Append(',');
-        AppendCsvField(out, utf8, table.CellText(column, 0));
-        out.Append(',');
-        out.Append(count);
-        out.Append("\r\n");
+        const std::string head = table.CellText(column, 0);
+        const std::string_view cells[] = {named.Title, label, RowName(report.State.Drawing, named.Which, row),
+                                          head, count};
+        line.clear();
+        AppendCsvRow(line, utf8, cells);
+        out.Append(line);
       }
     }
   }
+  const BlockNameTable& blocks = report.Tables.Blocks;
+  auto writeBlockRow = [&](std::string_view row, std::string_view name, int32_t count) {
+    const std::string number = std::to_string(count);
+    const std::string_view cells[] = {kBlockTableTitle, row, name, kBlockCountHead, number};
+    line.clear();
+    AppendCsvRow(line, utf8, cells);
+    out.Append(line);
+  };
+  for (std::size_t i = 0; i < blocks.Rows().size(); ++i)
+    writeBlockRow(std::to_string(i + 1), blocks.Rows()[i].Name, blocks.Rows()[i].Count);
+  if (blocks.Total() > 0) writeBlockRow(kTotalLabel, {}, blocks.Total());
 }
 
 }  // namespace jwcount

@@ -4,65 +4,111 @@
 
 #include <commctrl.h>
 
-#include <string_view>
-
 #include "ControlIds.h"
 #include "Unit1.h"
-#include "WinText.h"
+#include "WinUtil.h"
 
 namespace jwcount {
 namespace {
 
-constexpr std::string_view kApplicationTitle =
-    "wq47_\x97v\x91"
-    "f\x90\x94\x95\\\x8E\xA6";  // wq47_要素数表示
+constexpr wchar_t kApplicationTitle[] = L"wq47_要素数表示";
 
 // The application window is never seen itself (it has no size); it holds the taskbar entry, minimises and
 // restores the main window with it, and hands the activation on to the main window.
-LRESULT CALLBACK ApplicationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  HWND form = reinterpret_cast<HWND>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+struct Application {
+  HWND hwnd = nullptr;
+  HWND form = nullptr;  // Form1, once it exists
+
+  static Application* Attach(HWND hwnd, const CREATESTRUCTW& create);
+  static void Detach(Application* application) { application->hwnd = nullptr; }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnActivate(WORD state);
+  LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+  void CloseForm();
+};
+
+Application* Application::Attach(HWND hwnd, const CREATESTRUCTW& create) {
+  auto* application = static_cast<Application*>(create.lpCreateParams);
+  application->hwnd = hwnd;
+  return application;
+}
+
+void Application::OnActivate(WORD state) {
+  if (state != WA_INACTIVE && form != nullptr && IsWindowVisible(form)) SetActiveWindow(form);
+}
+
+LRESULT Application::OnSysCommand(WPARAM command, LPARAM lParam) {
+  if ((command & 0xFFF0) != SC_CLOSE) return DefWindowProcW(hwnd, WM_SYSCOMMAND, command, lParam);
+  CloseForm();
+  return 0;
+}
+
+// Closing the application closes Form1, which ends the program.
+void Application::CloseForm() {
+  if (form != nullptr) PostMessageW(form, WM_CLOSE, 0, 0);
+}
+
+LRESULT Application::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && form != nullptr && IsWindowVisible(form)) SetActiveWindow(form);
+      OnActivate(LOWORD(wParam));
       return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_CLOSE) {
-        if (form != nullptr) PostMessageW(form, WM_CLOSE, 0, 0);
-        return 0;
-      }
-      break;
+      return OnSysCommand(wParam, lParam);
     case WM_CLOSE:
-      if (form != nullptr) PostMessageW(form, WM_CLOSE, 0, 0);
+      CloseForm();
       return 0;
     default:
-      break;
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-HWND CreateApplicationWindow(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = ApplicationProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  windowClass.lpszClassName = kApplicationClass;
-  RegisterClassExW(&windowClass);
-  return CreateWindowExW(0, kApplicationClass, Widen(kApplicationTitle).c_str(),
+HWND CreateApplicationWindow(HINSTANCE instance, Application& application) {
+  RegisterWindowClass<Application>(instance, kApplicationClass,
+                                   {.Icon = LoadIconW(instance, MAKEINTRESOURCEW(1))});
+  return CreateWindowExW(0, kApplicationClass, kApplicationTitle,
                          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                          GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                         nullptr, instance, nullptr);
+                         nullptr, instance, &application);
 }
 
-int Run(HINSTANCE instance) {
+// True when the command line asks for the table answer: "/table" (or "-table"), in any case, after the
+// program's name. The words are split at blanks; quotes matter only around the program's name.
+bool TableOptionGiven(const wchar_t* commandLine) {
+  const wchar_t* p = commandLine;
+  if (*p == L'"') {
+    for (++p; *p != L'\0' && *p != L'"'; ++p) {
+    }
+    if (*p == L'"') ++p;
+  }
+  while (*p != L'\0' && *p != L' ' && *p != L'\t') ++p;
+  while (*p != L'\0') {
+    while (*p == L' ' || *p == L'\t') ++p;
+    const wchar_t* word = p;
+    while (*p != L'\0' && *p != L' ' && *p != L'\t') ++p;
+    const int length = static_cast<int>(p - word);
+    if (length == 6 && (CompareStringOrdinal(word, length, L"/table", 6, TRUE) == CSTR_EQUAL ||
+                        CompareStringOrdinal(word, length, L"-table", 6, TRUE) == CSTR_EQUAL)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int Run(HINSTANCE instance, bool drawTable) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  HWND application = CreateApplicationWindow(instance);
+  Application application;
+  CreateApplicationWindow(instance, application);
   TForm1::RegisterClasses(instance);
-  TForm1 form;
-  if (!form.Create(instance, application)) return 1;
-  SetWindowLongPtrW(application, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form.Handle()));
-  ShowWindow(application, SW_SHOWNOACTIVATE);
+  TForm1 form(drawTable);
+  if (!form.Create(instance, application.hwnd)) {
+    if (application.hwnd != nullptr) DestroyWindow(application.hwnd);
+    return 1;
+  }
+  application.form = form.Handle();
+  ShowWindow(application.hwnd, SW_SHOWNOACTIVATE);
   // Showing the window runs FormShow (reading and placement) just before it becomes visible.
   ShowWindow(form.Handle(), SW_SHOW);
   UpdateWindow(form.Handle());
@@ -72,7 +118,7 @@ int Run(HINSTANCE instance) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  DestroyWindow(application);
+  if (application.hwnd != nullptr) DestroyWindow(application.hwnd);
   return 0;
 }
 
@@ -80,5 +126,5 @@ int Run(HINSTANCE instance) {
 }  // namespace jwcount
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  return jwcount::Run(instance);
+  return jwcount::Run(instance, jwcount::TableOptionGiven(GetCommandLineW()));
 }

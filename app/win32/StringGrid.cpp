@@ -1,5 +1,6 @@
 #include "StringGrid.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -8,9 +9,10 @@
 #include <new>
 #include <string>
 
-#include "CountTable.h"
 #include "GridModel.h"
+#include "GridSource.h"
 #include "WinText.h"
+#include "WinUtil.h"
 
 namespace jwcount {
 namespace {
@@ -18,23 +20,40 @@ namespace {
 constexpr wchar_t kGridClass[] = L"TStringGrid";
 constexpr int kTextInset = 2;  // text starts this far from a cell's left edge
 constexpr int kWheelRows = 3;  // rows per wheel notch
+// A cell shows at most this much of its text: more never fits on a screen, and a name of 100,000 bytes
+// would otherwise be converted and measured whole for every paint.
+constexpr std::size_t kShownBytes = 2048;
+// A tip shows at most this many characters, wrapped at kTipWidth pixels.
+constexpr std::size_t kTipCharacters = 512;
+constexpr int kTipWidth = 480;
+constexpr UINT_PTR kTipTool = 1;
+constexpr wchar_t kAscending[] = L"▲";
+constexpr wchar_t kDescending[] = L"▼";
 
 enum class Drag { kNone, kSelecting, kResizing };
 
-// One grid: its table, its geometry and selection, and what the mouse is doing.
+// One grid: its source, its geometry and selection, what the mouse is doing, and the tip of a row head.
 struct StringGrid {
   HWND hwnd = nullptr;
-  const CountTable* table = nullptr;
+  const GridSource* source = nullptr;
   HFONT font = nullptr;
   GridModel model;
   Drag drag = Drag::kNone;
   int resizeColumn = -1;
   int wheelDelta = 0;
+  HWND tooltip = nullptr;  // made when a row head first has a tip
+  int tipRow = -1;         // the row whose head the mouse is over, -1 for none
 
-  StringGrid(const CountTable& t, HFONT f)
-      : table(&t),
+  StringGrid(HWND h, const GridSource& s, HFONT f)
+      : hwnd(h),
+        source(&s),
         font(f),
-        model(CountTable::kColumns, t.RowCount(), kGridDefaultColumnWidth, kGridRowHeight) {}
+        model(s.ColumnCount(), s.RowCount(), kGridDefaultColumnWidth, kGridRowHeight, s.FixedColumns(),
+              s.FixedRows()) {}
+
+  static StringGrid* Attach(HWND hwnd, const CREATESTRUCTW& create);
+  static void Detach(StringGrid* grid);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 // --- Scroll bars ---
@@ -47,13 +66,13 @@ void UpdateScrollBars(StringGrid& grid) {
   // Positions count scrolling rows from 0; the page is chosen so that the largest position the bar
   // allows (max - page + 1) is the largest top row.
   info.nMin = 0;
-  info.nMax = m.RowCount() - 2;
+  info.nMax = m.RowCount() - m.FixedRows() - 1;
   info.nPage = static_cast<UINT>(m.RowCount() - m.MaxTopRow());
-  info.nPos = m.TopRow() - 1;
+  info.nPos = m.TopRow() - m.FixedRows();
   SetScrollInfo(grid.hwnd, SB_VERT, &info, TRUE);
-  info.nMax = m.ColumnCount() - 2;
+  info.nMax = m.ColumnCount() - m.FixedColumns() - 1;
   info.nPage = static_cast<UINT>(m.ColumnCount() - m.MaxLeftColumn());
-  info.nPos = m.LeftColumn() - 1;
+  info.nPos = m.LeftColumn() - m.FixedColumns();
   SetScrollInfo(grid.hwnd, SB_HORZ, &info, TRUE);
 }
 
@@ -63,8 +82,9 @@ void Changed(StringGrid& grid) {
   InvalidateRect(grid.hwnd, nullptr, FALSE);
 }
 
-// The new first position for a scroll-bar action; pageSize is the number of whole rows or columns shown.
-int ScrollTarget(HWND hwnd, int bar, int code, int current, int pageSize) {
+// The new first position for a scroll-bar action; pageSize is the number of whole rows or columns shown,
+// first the first scrolling one.
+int ScrollTarget(HWND hwnd, int bar, int code, int current, int pageSize, int first) {
   switch (code) {
     case SB_LINEUP:
       return current - 1;
@@ -75,7 +95,7 @@ int ScrollTarget(HWND hwnd, int bar, int code, int current, int pageSize) {
     case SB_PAGEDOWN:
       return current + pageSize;
     case SB_TOP:
-      return 1;
+      return first;
     case SB_BOTTOM:
       return INT_MAX / 2;
     case SB_THUMBTRACK:
@@ -85,7 +105,7 @@ int ScrollTarget(HWND hwnd, int bar, int code, int current, int pageSize) {
       info.cbSize = sizeof info;
       info.fMask = SIF_TRACKPOS;
       GetScrollInfo(hwnd, bar, &info);
-      return info.nTrackPos + 1;
+      return info.nTrackPos + first;
     }
     default:
       return current;
@@ -94,13 +114,14 @@ int ScrollTarget(HWND hwnd, int bar, int code, int current, int pageSize) {
 
 void OnVScroll(StringGrid& grid, int code) {
   GridModel& m = grid.model;
-  m.ScrollToRow(ScrollTarget(grid.hwnd, SB_VERT, code, m.TopRow(), m.FullyVisibleRows()));
+  m.ScrollToRow(ScrollTarget(grid.hwnd, SB_VERT, code, m.TopRow(), m.FullyVisibleRows(), m.FixedRows()));
   Changed(grid);
 }
 
 void OnHScroll(StringGrid& grid, int code) {
   GridModel& m = grid.model;
-  m.ScrollToColumn(ScrollTarget(grid.hwnd, SB_HORZ, code, m.LeftColumn(), m.FullyVisibleColumns()));
+  m.ScrollToColumn(
+      ScrollTarget(grid.hwnd, SB_HORZ, code, m.LeftColumn(), m.FullyVisibleColumns(), m.FixedColumns()));
   Changed(grid);
 }
 
@@ -112,11 +133,15 @@ void FillArea(HDC dc, int left, int top, int width, int height, COLORREF colour)
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
+bool IsFixed(const GridModel& m, int column, int row) {
+  return column < m.FixedColumns() || row < m.FixedRows();
+}
+
 void PaintCell(const StringGrid& grid, HDC dc, int column, int row, int x, int y, bool focused) {
   const GridModel& m = grid.model;
   const int width = m.ColumnWidth(column);
   const int height = m.RowHeight();
-  const bool fixed = column == 0 || row == 0;
+  const bool fixed = IsFixed(m, column, row);
   const bool cursor = GridCell{column, row} == m.Cursor();
   const bool highlighted = !fixed && m.IsSelected(column, row) && !(cursor && focused);
   COLORREF back = GetSysColor(COLOR_WINDOW);
@@ -130,11 +155,21 @@ void PaintCell(const StringGrid& grid, HDC dc, int column, int row, int x, int y
   }
   RECT rect{x, y, x + width, y + height};
   FillArea(dc, x, y, width, height, back);
-  const std::wstring text = Widen(grid.table->CellText(column, row));
+  SetTextColor(dc, fore);
+  RECT textRect{x + kTextInset, y, x + width, y + height};
+  // A head the source is sorted by shows the direction at its right end; the text keeps clear of it.
+  if (const int mark = row < m.FixedRows() ? grid.source->SortMark(column) : 0; mark != 0) {
+    RECT markRect{x, y, x + width - kTextInset, y + height};
+    const wchar_t* symbol = mark > 0 ? kAscending : kDescending;
+    DrawTextW(dc, symbol, 1, &markRect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, symbol, 1, &size);
+    textRect.right = std::max(textRect.left, markRect.right - size.cx - kTextInset);
+  }
+  const std::string text = grid.source->CellText(column, row);
   if (!text.empty()) {
-    SetTextColor(dc, fore);
-    RECT textRect{x + kTextInset, y, x + width, y + height};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+    const std::wstring shown = Widen(std::string_view(text).substr(0, kShownBytes));
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }
   if (!fixed && cursor && focused) DrawFocusRect(dc, &rect);
@@ -144,11 +179,13 @@ void PaintCell(const StringGrid& grid, HDC dc, int column, int row, int x, int y
   FillArea(dc, x, y + height, width + kGridLineWidth, kGridLineWidth, line);
 }
 
-// Paints one row of visible cells: the fixed column, then the scrolling ones up to the right edge.
+// Paints one row of visible cells: the fixed columns, then the scrolling ones up to the right edge.
 void PaintRow(const StringGrid& grid, HDC dc, int row, int y, int viewWidth, bool focused) {
   const GridModel& m = grid.model;
-  PaintCell(grid, dc, 0, row, 0, y, focused);
-  int x = m.ColumnWidth(0) + kGridLineWidth;
+  for (int column = 0; column < m.FixedColumns(); ++column) {
+    PaintCell(grid, dc, column, row, m.ColumnX(column), y, focused);
+  }
+  int x = m.ColumnX(m.LeftColumn());
   for (int column = m.LeftColumn(); column < m.ColumnCount() && x < viewWidth; ++column) {
     PaintCell(grid, dc, column, row, x, y, focused);
     x += m.ColumnWidth(column) + kGridLineWidth;
@@ -157,42 +194,45 @@ void PaintRow(const StringGrid& grid, HDC dc, int row, int y, int viewWidth, boo
     FillArea(dc, x, y, viewWidth - x, m.RowHeight() + kGridLineWidth, GetSysColor(COLOR_WINDOW));
 }
 
-void OnPaint(StringGrid& grid) {
-  PAINTSTRUCT ps;
-  HDC screen = BeginPaint(grid.hwnd, &ps);
+// Paints the whole view into dc, which is width x height.
+void PaintView(const StringGrid& grid, HDC dc, int width, int height) {
+  SetBkMode(dc, TRANSPARENT);
+  const bool focused = GetFocus() == grid.hwnd;
+  const GridModel& m = grid.model;
+  const int pitch = m.RowHeight() + kGridLineWidth;
+  int y = 0;
+  for (int row = 0; row < m.FixedRows(); ++row, y += pitch) PaintRow(grid, dc, row, y, width, focused);
+  for (int row = m.TopRow(); row < m.RowCount() && y < height; ++row, y += pitch) {
+    PaintRow(grid, dc, row, y, width, focused);
+  }
+  if (y < height) FillArea(dc, 0, y, width, height - y, GetSysColor(COLOR_WINDOW));
+}
+
+void OnPaint(const StringGrid& grid) {
+  PaintScope paint(grid.hwnd);
   RECT client;
   GetClientRect(grid.hwnd, &client);
   const int width = client.right;
   const int height = client.bottom;
-  if (width > 0 && height > 0) {
-    // Drawn off screen first, so that scrolling never flickers.
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = SelectObject(dc, grid.font);
-    SetBkMode(dc, TRANSPARENT);
-    const bool focused = GetFocus() == grid.hwnd;
-    const GridModel& m = grid.model;
-    const int pitch = m.RowHeight() + kGridLineWidth;
-    PaintRow(grid, dc, 0, 0, width, focused);
-    int y = pitch;
-    for (int row = m.TopRow(); row < m.RowCount() && y < height; ++row, y += pitch) {
-      PaintRow(grid, dc, row, y, width, focused);
-    }
-    if (y < height) FillArea(dc, 0, y, width, height - y, GetSysColor(COLOR_WINDOW));
-    BitBlt(screen, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  EndPaint(grid.hwnd, &ps);
+  if (width <= 0 || height <= 0) return;
+  // Drawn off screen first, so that scrolling never flickers.
+  MemoryDc memory(paint.Dc());
+  const Bitmap bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
+  ScopedSelectObject selectBitmap(memory.Dc(), bitmap.Get());
+  ScopedSelectObject selectFont(memory.Dc(), grid.font);
+  PaintView(grid, memory.Dc(), width, height);
+  BitBlt(paint.Dc(), 0, 0, width, height, memory.Dc(), 0, 0, SRCCOPY);
+}
+
+void OnSize(StringGrid& grid, int width, int height) {
+  grid.model.SetViewSize(width, height);
+  Changed(grid);
 }
 
 // --- Selection text and clipboard ---
 
 std::wstring SelectionText(const StringGrid& grid) {
-  return Widen(RangeText(*grid.table, grid.model.Selection()));
+  return Widen(RangeText(*grid.source, grid.model.Selection()));
 }
 
 void CopySelection(const StringGrid& grid) {
@@ -273,7 +313,80 @@ void OnKeyDown(StringGrid& grid, WPARAM key) {
   Changed(grid);
 }
 
+// --- Row-head tips ---
+
+// The tip window, made on first need: shown on resting the mouse, also while the window is inactive.
+void MakeTooltip(StringGrid& grid) {
+  grid.tooltip = CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, grid.hwnd, nullptr, InstanceOf(grid.hwnd), nullptr);
+  if (grid.tooltip == nullptr) return;
+  SetControlFont(grid.tooltip, grid.font);
+  SendMessageW(grid.tooltip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = grid.hwnd;
+  tool.uId = kTipTool;
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(grid.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// One tool follows the mouse from row head to row head: its rectangle is the head under the mouse when
+// that row has a tip, and empty (so nothing shows) when it has none.
+void FollowRowHeads(StringGrid& grid, int x, int y) {
+  const GridModel& m = grid.model;
+  const GridCell cell = m.CellAt(x, y);
+  const bool onRowHead = cell.Column >= 0 && cell.Column < m.FixedColumns() && cell.Row >= m.FixedRows();
+  const int row = onRowHead ? cell.Row : -1;
+  if (row == grid.tipRow) return;
+  grid.tipRow = row;
+  const std::string_view tip = row >= 0 ? grid.source->RowTip(row) : std::string_view();
+  if (grid.tooltip == nullptr) {
+    if (tip.empty()) return;
+    MakeTooltip(grid);
+    if (grid.tooltip == nullptr) return;
+  }
+  std::wstring text = Widen(tip.substr(0, kTipCharacters * 2));
+  if (text.size() > kTipCharacters) text.replace(kTipCharacters, std::wstring::npos, L"…");
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = grid.hwnd;
+  tool.uId = kTipTool;
+  if (!tip.empty()) {
+    const int left = m.ColumnX(cell.Column);
+    const int top = m.RowY(cell.Row);
+    tool.rect = {left, top, left + m.ColumnWidth(cell.Column), top + m.RowHeight()};
+  }
+  tool.lpszText = text.data();
+  SendMessageW(grid.tooltip, TTM_POP, 0, 0);
+  SendMessageW(grid.tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(grid.tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The tip window sees the mouse through the grid: it times the rest and hides itself when the mouse goes.
+void RelayToTooltip(const StringGrid& grid, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (grid.tooltip == nullptr) return;
+  MSG msg{};
+  msg.hwnd = grid.hwnd;
+  msg.message = message;
+  msg.wParam = wParam;
+  msg.lParam = lParam;
+  msg.time = GetMessageTime();
+  const DWORD position = GetMessagePos();
+  msg.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  SendMessageW(grid.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
 // --- Mouse ---
+
+void NotifyHeadClick(const StringGrid& grid, int column) {
+  GridHeadClick click{};
+  click.Header.hwndFrom = grid.hwnd;
+  click.Header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(grid.hwnd));
+  click.Header.code = kGridHeadClick;
+  click.Column = column;
+  SendMessageW(GetParent(grid.hwnd), WM_NOTIFY, click.Header.idFrom, reinterpret_cast<LPARAM>(&click));
+}
 
 void OnLButtonDown(StringGrid& grid, int x, int y) {
   SetFocus(grid.hwnd);
@@ -285,10 +398,24 @@ void OnLButtonDown(StringGrid& grid, int x, int y) {
     return;
   }
   const GridCell cell = m.CellAt(x, y);
-  if (cell.Column < 1 || cell.Row < 1) return;  // header cells and the empty area select nothing
+  if (cell.Row >= 0 && cell.Row < m.FixedRows()) {
+    NotifyHeadClick(grid, cell.Column);
+    return;
+  }
+  if (IsFixed(m, cell.Column, cell.Row)) return;  // row heads and the empty area select nothing
   m.Select(cell, KeyDown(VK_SHIFT));
   grid.drag = Drag::kSelecting;
   SetCapture(grid.hwnd);
+  Changed(grid);
+}
+
+// A right click on a cell outside the selection selects that cell, so the menu acts on what was clicked.
+void OnRButtonDown(StringGrid& grid, int x, int y) {
+  SetFocus(grid.hwnd);
+  GridModel& m = grid.model;
+  const GridCell cell = m.CellAt(x, y);
+  if (IsFixed(m, cell.Column, cell.Row) || m.IsSelected(cell.Column, cell.Row)) return;
+  m.Select(cell, false);
   Changed(grid);
 }
 
@@ -304,16 +431,33 @@ void OnMouseMove(StringGrid& grid, int x, int y) {
     m.Select(cell, true);
     m.ScrollIntoView(cell);
     Changed(grid);
+  } else {
+    FollowRowHeads(grid, x, y);
   }
 }
 
-bool OnSetCursor(const StringGrid& grid) {
+void OnLButtonUp(const StringGrid& grid) {
+  if (GetCapture() == grid.hwnd) ReleaseCapture();
+}
+
+void OnCaptureChanged(StringGrid& grid) {
+  grid.drag = Drag::kNone;
+}
+
+// True over a column border of the head row and while a column is resized.
+bool WantsResizeCursor(const StringGrid& grid) {
+  if (grid.drag == Drag::kResizing) return true;
   POINT point;
   GetCursorPos(&point);
   ScreenToClient(grid.hwnd, &point);
-  if (grid.drag != Drag::kResizing && grid.model.ResizeBorderAt(point.x, point.y) < 0) return false;
+  return grid.model.ResizeBorderAt(point.x, point.y) >= 0;
+}
+
+LRESULT OnSetCursor(const StringGrid& grid, WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(lParam) != HTCLIENT || !WantsResizeCursor(grid))
+    return DefWindowProcW(grid.hwnd, WM_SETCURSOR, wParam, lParam);
   SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-  return true;
+  return TRUE;
 }
 
 void OnMouseWheel(StringGrid& grid, int delta) {
@@ -325,126 +469,160 @@ void OnMouseWheel(StringGrid& grid, int delta) {
   Changed(grid);
 }
 
+// A cell given as two signed 16-bit numbers; a negative one counts from the end.
+GridCell CellFrom(const GridModel& m, WPARAM packed) {
+  const auto column = static_cast<short>(LOWORD(packed));
+  const auto row = static_cast<short>(HIWORD(packed));
+  return {column < 0 ? m.ColumnCount() + column : column, row < 0 ? m.RowCount() + row : row};
+}
+
 void OnSetSelection(StringGrid& grid, WPARAM anchor, LPARAM cursor) {
   GridModel& m = grid.model;
-  m.SelectRange({LOWORD(anchor), HIWORD(anchor)}, {LOWORD(cursor), HIWORD(cursor)});
+  m.SelectRange(CellFrom(m, anchor), CellFrom(m, static_cast<WPARAM>(cursor)));
   m.ScrollIntoView(m.Cursor());
   Changed(grid);
 }
 
-LRESULT HandleMessage(StringGrid& grid, UINT message, WPARAM wParam, LPARAM lParam) {
+void OnSelectAll(StringGrid& grid) {
+  grid.model.SelectAll();
+  Changed(grid);
+}
+
+// The focus cell is drawn only while the grid has the focus.
+void OnFocusChanged(const StringGrid& grid) {
+  InvalidateRect(grid.hwnd, nullptr, FALSE);
+}
+
+struct CreateParams {
+  const GridSource* source;
+  HFONT font;
+};
+
+StringGrid* StringGrid::Attach(HWND hwnd, const CREATESTRUCTW& create) {
+  const auto& params = *static_cast<const CreateParams*>(create.lpCreateParams);
+  return new (std::nothrow) StringGrid(hwnd, *params.source, params.font);
+}
+
+void StringGrid::Detach(StringGrid* grid) {
+  if (grid->tooltip != nullptr) DestroyWindow(grid->tooltip);
+  delete grid;
+}
+
+LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      OnPaint(grid);
+      OnPaint(*this);
       return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_SIZE:
-      grid.model.SetViewSize(LOWORD(lParam), HIWORD(lParam));
-      Changed(grid);
+      OnSize(*this, LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_VSCROLL:
-      OnVScroll(grid, LOWORD(wParam));
+      OnVScroll(*this, LOWORD(wParam));
       return 0;
     case WM_HSCROLL:
-      OnHScroll(grid, LOWORD(wParam));
+      OnHScroll(*this, LOWORD(wParam));
       return 0;
     case WM_MOUSEWHEEL:
-      OnMouseWheel(grid, GET_WHEEL_DELTA_WPARAM(wParam));
+      OnMouseWheel(*this, GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_LBUTTONDOWN:
-      OnLButtonDown(grid, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      RelayToTooltip(*this, message, wParam, lParam);
+      OnLButtonDown(*this, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_RBUTTONDOWN:
+      RelayToTooltip(*this, message, wParam, lParam);
+      OnRButtonDown(*this, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_MOUSEMOVE:
-      OnMouseMove(grid, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      OnMouseMove(*this, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      RelayToTooltip(*this, message, wParam, lParam);
       return 0;
     case WM_LBUTTONUP:
-      if (GetCapture() == grid.hwnd) ReleaseCapture();
+      RelayToTooltip(*this, message, wParam, lParam);
+      OnLButtonUp(*this);
       return 0;
+    case WM_RBUTTONUP:
+      RelayToTooltip(*this, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);  // which asks the parent for the context menu
     case WM_CAPTURECHANGED:
-      grid.drag = Drag::kNone;
+      OnCaptureChanged(*this);
       return 0;
     case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT && OnSetCursor(grid)) return TRUE;
-      break;
+      return OnSetCursor(*this, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      InvalidateRect(grid.hwnd, nullptr, FALSE);
+      OnFocusChanged(*this);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_KEYDOWN:
-      OnKeyDown(grid, wParam);
+      OnKeyDown(*this, wParam);
       return 0;
     case WM_COPY:
-      CopySelection(grid);
+      CopySelection(*this);
       return 0;
     case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(SelectionText(grid).size());
+      return static_cast<LRESULT>(SelectionText(*this).size());
     case WM_GETTEXT:
-      return OnGetText(grid, wParam, reinterpret_cast<wchar_t*>(lParam));
+      return OnGetText(*this, wParam, reinterpret_cast<wchar_t*>(lParam));
     case WM_SETTEXT:
       return FALSE;  // read-only
     case kGridSetSelection:
-      OnSetSelection(grid, wParam, lParam);
+      OnSetSelection(*this, wParam, lParam);
+      return 0;
+    case kGridSelectAll:
+      OnSelectAll(*this);
       return 0;
     default:
-      break;
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcW(grid.hwnd, message, wParam, lParam);
 }
 
-struct CreateParams {
-  const CountTable* table;
-  HFONT font;
-};
-
-LRESULT CALLBACK GridProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* grid = reinterpret_cast<StringGrid*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    const auto* params = static_cast<const CreateParams*>(create->lpCreateParams);
-    grid = new (std::nothrow) StringGrid(*params->table, params->font);
-    if (grid == nullptr) return FALSE;
-    grid->hwnd = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(grid));
-  }
-  if (grid == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    delete grid;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  try {
-    return HandleMessage(*grid, message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);  // out of memory while building a text
-  }
+StringGrid* GridOf(HWND hwnd) {
+  return reinterpret_cast<StringGrid*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 }  // namespace
 
 void RegisterStringGrid(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = GridProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kGridClass;
-  RegisterClassExW(&windowClass);
+  RegisterWindowClass<StringGrid>(instance, kGridClass, {.Style = CS_DBLCLKS, .Cursor = ArrowCursor()});
 }
 
-HWND CreateStringGrid(HWND parent, int id, const CountTable& table, HFONT font) {
-  CreateParams params{&table, font};
+HWND CreateStringGrid(HWND parent, int id, const GridSource& source, HFONT font) {
+  CreateParams params{&source, font};
   return CreateWindowExW(WS_EX_CLIENTEDGE, kGridClass, L"",
                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), &params);
+                         ControlId(id), InstanceOf(parent), &params);
 }
 
-void RefreshStringGrid(HWND grid) {
-  InvalidateRect(grid, nullptr, FALSE);
+void RefreshStringGrid(HWND hwnd) {
+  if (StringGrid* grid = GridOf(hwnd); grid != nullptr) {
+    grid->model.SetRowCount(grid->source->RowCount());
+    grid->tipRow = -1;
+    Changed(*grid);
+  }
+}
+
+void SetStringGridColumnWidth(HWND hwnd, int column, int width) {
+  StringGrid* grid = GridOf(hwnd);
+  if (grid == nullptr || column < 0 || column >= grid->model.ColumnCount()) return;
+  grid->model.SetColumnWidth(column, width);
+  Changed(*grid);
+}
+
+POINT StringGridMenuPoint(HWND hwnd) {
+  POINT point{0, 0};
+  if (const StringGrid* grid = GridOf(hwnd); grid != nullptr) {
+    const GridModel& m = grid->model;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    point.x = std::clamp(m.ColumnX(m.Cursor().Column) + kTextInset, 0, static_cast<int>(client.right));
+    point.y = std::clamp(m.RowY(m.Cursor().Row) + m.RowHeight(), 0, static_cast<int>(client.bottom));
+  }
+  ClientToScreen(hwnd, &point);
+  return point;
 }
 
 }  // namespace jwcount

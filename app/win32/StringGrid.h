@@ -1,32 +1,49 @@
-// The string grid: one custom virtual control that shows a CountTable cell for cell. Only the visible
-// cells are drawn, straight from the table, so even 30004 rows appear at once and scroll smoothly.
-// Fixed header row and column, grid lines, range selection by mouse and keyboard, column resizing by
-// dragging the lines of the header row, thumb tracking; read-only. Ctrl+A selects the whole table with its
-// heads and labels.
+// The string grid: one custom virtual control that shows a GridSource cell for cell (a count table, the
+// block list). Only the visible cells are drawn, straight from the source, so even 30004 or 100,000 rows
+// appear at once and scroll smoothly. Fixed head rows and columns, grid lines, range selection by mouse and
+// keyboard, column resizing by dragging the lines of the head row, thumb tracking; read-only. Ctrl+A
+// selects the whole table with its heads and labels. A head shows the source's sort mark (▲ ▼); a row
+// head shows the source's tip for it when the mouse rests on it.
 //
 // Messages beyond the usual ones:
 //   WM_GETTEXT / WM_GETTEXTLENGTH  the selected range as tab-separated text, rows ending in CR LF
 //   WM_COPY (and Ctrl+C, Ctrl+Insert) puts that text on the clipboard as Unicode text
 //   kGridSetSelection              wParam = MAKEWPARAM(column, row) of the anchor, lParam = MAKELPARAM
 //                                  of the cursor; selects that range (header cells allowed) and
-//                                  scrolls the cursor into view
+//                                  scrolls the cursor into view. Each number is a signed 16-bit value;
+//                                  a negative one counts from the end (-1 the last row or column).
+//   kGridSelectAll                 selects every cell, as Ctrl+A does
+// Notifications (WM_NOTIFY to the parent):
+//   kGridHeadClick                 a click on a cell of the head row (GridHeadClick), for sorting
+// A right click selects the cell under the mouse unless it lies in the selection, then leaves the
+// context menu (WM_CONTEXTMENU) to the parent.
 #pragma once
 
 #include <windows.h>
 
 namespace jwcount {
 
-class CountTable;
+class GridSource;
 
 inline constexpr UINT kGridSetSelection = WM_APP + 1;
+inline constexpr UINT kGridSelectAll = WM_APP + 2;
+inline constexpr UINT kGridHeadClick = 1;
 inline constexpr int kGridDefaultColumnWidth = 48;
 inline constexpr int kGridRowHeight = 18;
 
+struct GridHeadClick {
+  NMHDR Header;
+  int Column;
+};
+
 // Registers the window class once per process.
 void RegisterStringGrid(HINSTANCE instance);
-// The table must outlive the control.
-HWND CreateStringGrid(HWND parent, int id, const CountTable& table, HFONT font);
-// Redraws the grid after its table has changed.
+// The source must outlive the control.
+HWND CreateStringGrid(HWND parent, int id, const GridSource& source, HFONT font);
+// Redraws the grid after its source has changed, taking its new number of rows.
 void RefreshStringGrid(HWND grid);
+void SetStringGridColumnWidth(HWND grid, int column, int width);
+// Where a context menu opened from the keyboard appears: below the cursor cell, in screen coordinates.
+POINT StringGridMenuPoint(HWND grid);
 
 }  // namespace jwcount

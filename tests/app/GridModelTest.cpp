@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "CountTable.h"
+#include "GridSource.h"
 
 namespace jwcount {
 namespace {
@@ -36,8 +37,8 @@ TEST(GridModel, ScrollingKeepsTheHeadersAndClampsAtTheEnd) {
   EXPECT_EQ(grid.FullyVisibleRows(), 10);
   EXPECT_EQ(grid.MaxTopRow(), 30004 - 10);
   grid.ScrollToRow(100);
-  EXPECT_EQ(grid.RowY(0), 0);
-  EXPECT_EQ(grid.RowY(100), 19);
+  EXPECT_EQ(grid.CellAt(10, 18), (GridCell{0, 0}));
+  EXPECT_EQ(grid.CellAt(10, 19), (GridCell{0, 100}));
   EXPECT_EQ(grid.CellAt(10, 19 * 2), (GridCell{0, 101}));
   grid.ScrollToRow(INT_MAX);
   EXPECT_EQ(grid.TopRow(), 29994);
@@ -106,16 +107,44 @@ TEST(GridModel, ResizingGrabsTheNearestLineInTheHeaderRowOnly) {
   EXPECT_EQ(grid.ColumnX(2), 49 + kMinColumnWidth + 1);
 }
 
+// The block list: a head row but no head column, a name column wider than the view, and a row count that
+// changes after the count.
+TEST(GridModel, WithoutAHeadColumnEveryColumnScrollsAndTheRowsCanChange) {
+  GridModel grid(2, 6, 48, 18, 0, 1);
+  grid.SetColumnWidth(0, 200);
+  grid.SetViewSize(150, 19 * 4);  // the head row and three whole rows
+  EXPECT_EQ(grid.CellAt(5, 5), (GridCell{0, 0}));
+  EXPECT_EQ(grid.CellAt(5, 19), (GridCell{0, 1}));
+  grid.Select({0, 0}, false);  // a name can be selected, a head cannot
+  EXPECT_EQ(grid.Cursor(), (GridCell{0, 1}));
+  EXPECT_EQ(grid.ResizeBorderAt(200, 5), 0);
+  EXPECT_EQ(grid.MaxLeftColumn(), 1);  // the count column alone fits: the names scroll out of view
+  grid.MoveCursor(1, 4, false);
+  EXPECT_EQ(grid.Cursor(), (GridCell{1, 5}));
+  EXPECT_EQ(grid.LeftColumn(), 1);
+  EXPECT_EQ(grid.ColumnX(1), 0);
+  EXPECT_EQ(grid.CellAt(5, 19), (GridCell{1, 3}));
+  EXPECT_EQ(grid.TopRow(), 3);
+  EXPECT_EQ(grid.RowY(5), 19 * 3);
+  grid.SetRowCount(3);  // fewer rows: the cursor and the view come back into the table
+  EXPECT_EQ(grid.Cursor(), (GridCell{1, 2}));
+  EXPECT_EQ(grid.TopRow(), 1);
+  grid.SetRowCount(100002);
+  grid.SelectAll();
+  EXPECT_EQ(grid.Selection(), (GridRange{0, 0, 1, 100001}));
+}
+
 TEST(RangeText, TabsBetweenCellsAndCrLfAfterEveryRow) {
   CountTable table(4);
   table.WriteHeads();
   table.Set(1, 1, 5);
   table.Set(2, 2, 0);
+  const CountTableSource source(table);
   GridModel grid(CountTable::kColumns, 4, 48, 18);
   grid.SelectRange({1, 1}, {2, 2});
-  EXPECT_EQ(RangeText(table, grid.Selection()), "5\t\r\n\t0\r\n");  // a blank cell stays empty
+  EXPECT_EQ(RangeText(source, grid.Selection()), "5\t\r\n\t0\r\n");  // a blank cell stays empty
   grid.SelectRange({3, 0}, {1, 0});
-  EXPECT_EQ(RangeText(table, grid.Selection()), "\x90\xFC\t\x89\x7E\x8C\xCA\t\x95\xB6\x8E\x9A\r\n");
+  EXPECT_EQ(RangeText(source, grid.Selection()), "\x90\xFC\t\x89\x7E\x8C\xCA\t\x95\xB6\x8E\x9A\r\n");
   grid.SelectAll();
   EXPECT_EQ(grid.Selection(), (GridRange{0, 0, 13, 3}));
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFileTestSupport.h"
+#include "FakeFileSystem.h"
 
 namespace jwcount {
 namespace {
@@ -46,27 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadCase{"OutOfRange", "99999999999\r\n0\r\n0\r\n0\r\n", {0, 0, 475, 200}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LoadPlacement, MissingFileGivesTheDefaults) {
-  FakeFileSystem fs;
-  EXPECT_EQ(Values(LoadPlacement(fs, kPath)), (std::vector<int32_t>{0, 0, 475, 475}));
-}
-
-TEST(LoadPlacement, FileThatCannotBeOpenedGivesTheDefaults) {
-  FakeFileSystem fs;
-  fs.files[kPath] = "1\r\n2\r\n600\r\n500\r\n";
-  fs.openFails = true;
-  EXPECT_EQ(Values(LoadPlacement(fs, kPath)), (std::vector<int32_t>{0, 0, 475, 475}));
-}
-
-TEST(LoadPlacement, ReadFailureKeepsWhatWasReadAndTheDefaultsForTheRest) {
-  FakeFileSystem fs;
-  fs.files[kPath] = "11\r\n22\r\n300\r\n100\r\n";
-  fs.readChunk = 8;  // "11\r\n22\r\n" arrives whole, then the read fails
-  fs.failAtRead = 2;
-  fs.closeInputFails = true;
-  EXPECT_EQ(Values(LoadPlacement(fs, kPath)), (std::vector<int32_t>{11, 22, 475, 475}));
-}
-
 TEST(LoadPlacement, MinimumsHoldAfterAReadFailure) {
   FakeFileSystem fs;
   fs.files[kPath] = "11\r\n22\r\n300\r\n100\r\n";
@@ -89,25 +68,6 @@ TEST(SavePlacement, SavedPlacementLoadsBackUnchanged) {
   const WindowPlacement saved{-1920, 35, 800, 600};
   SavePlacement(fs, kPath, saved);
   EXPECT_EQ(Values(LoadPlacement(fs, kPath)), Values(saved));
-}
-
-TEST(SavePlacement, FailuresLeaveNoFileBehind) {
-  struct Failure {
-    const char* name;
-    void (*arrange)(FakeFileSystem&);
-  };
-  const Failure failures[] = {
-      {"create", [](FakeFileSystem& fs) { fs.createFails = true; }},
-      {"write", [](FakeFileSystem& fs) { fs.writeBudget = 5; }},
-      {"close", [](FakeFileSystem& fs) { fs.closeOutputFails = true; }},
-  };
-  for (const Failure& failure : failures) {
-    FakeFileSystem fs;
-    fs.files[kPath] = "1\r\n2\r\n600\r\n500\r\n";
-    failure.arrange(fs);
-    SavePlacement(fs, kPath, {192, 107, 521, 423});
-    EXPECT_FALSE(fs.Exists(kPath)) << failure.name;
-  }
 }
 
 TEST(WithMinimums, RaisesOnlyWidthAndHeight) {

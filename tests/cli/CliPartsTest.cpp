@@ -1,5 +1,5 @@
-// The parts of jwcount-cli that stand alone: the command line, the Shift-JIS conversion, the JSON writer
-// and Ctrl+C as the Escape key.
+// The parts of jwcount-cli that stand alone: the command line, the JSON writer and Ctrl+C as the Escape
+// key.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -9,9 +9,11 @@
 
 #include "CliOptions.h"
 #include "CountReport.h"
+#include "FakeFileSystem.h"
 #include "Interrupt.h"
 #include "JsonWriter.h"
-#include "ShiftJis.h"
+#include "QuietCount.h"
+#include "ScratchFolder.h"
 #include "Utf8Text.h"
 
 namespace jwcount {
@@ -76,32 +78,6 @@ TEST(CommandLine, HelpListsEveryExitCode) {
   }
 }
 
-TEST(ShiftJis, ConvertsAsCodePage932) {
-  const struct {
-    std::string shiftJis;
-    std::string utf8;
-  } cases[] = {
-      {"", ""},
-      {"SXF12 [0]", "SXF12 [0]"},
-      {"\x81\x7C", "\xEF\xBC\x8D"},                                          // － is U+FF0D, not U+2212
-      {"\x81\x60", "\xEF\xBD\x9E"},                                          // ～ is U+FF5E
-      {"\x81\x48\x81\x46\x81\x5E", "\xEF\xBC\x9F\xEF\xBC\x9A\xEF\xBC\x8F"},  // ？：／
-      {"\x95\x5C\\", "\xE8\xA1\xA8\\"},                        // 表: its second byte is no backslash
-      {"\xB1\xDD", "\xEF\xBD\xB1\xEF\xBE\x9D"},                // half-width kana
-      {"\x90\xFC\x82\x52SLD", "\xE7\xB7\x9A\xEF\xBC\x93SLD"},  // 線３SLD
-      {"a\x81", "a\xEF\xBF\xBD"},                              // a lead byte cut off at the end
-      {"\x80\xA0", "\xC2\x80\xEF\xA3\xB0"},                    // single bytes Windows maps
-  };
-  Utf8Text cached;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.utf8);
-    EXPECT_EQ(ShiftJisToUtf8(c.shiftJis), c.utf8);
-    // The cached converter gives the same, also on the second call.
-    EXPECT_EQ(cached.ToUtf8(c.shiftJis), c.utf8);
-    EXPECT_EQ(cached.ToUtf8(c.shiftJis), c.utf8);
-  }
-}
-
 std::string WriteJson(void (*write)(JsonWriter&)) {
   std::FILE* file = std::tmpfile();
   {
@@ -145,6 +121,8 @@ TEST(JsonWriter, PlacesCommasAndEscapesTexts) {
     json.EndArray();
     json.Key("t");
     json.Text("q\"b\\s\x01\t\x81\x7C");
+    json.Key("u");
+    json.Text("a\x81\"\x85\\");  // bytes that start no character, before a quote and a backslash
     json.Key("h");
     json.Hex(
         std::string_view("\x00\x9F\xFF"
@@ -153,42 +131,67 @@ TEST(JsonWriter, PlacesCommasAndEscapesTexts) {
     json.EndObject();
   });
   EXPECT_EQ(text,
-            "{\"a\":[],\"b\":[-1,\n{},true],\"t\":\"q\\\"b\\\\s\\u0001\\t\xEF\xBC\x8D\",\"h\":\"009fff61\"}");
+            "{\"a\":[],\"b\":[-1,\n{},true],\"t\":\"q\\\"b\\\\s\\u0001\\t\xEF\xBC\x8D\","
+            "\"u\":\"a\xEF\xBF\xBD\\\"\xEF\xBF\xBD\\\\\",\"h\":\"009fff61\"}");
 }
 
 // A host that presses Ctrl+C just before the third poll (before entity 201).
-class CtrlCHost final : public CountHost {
+class CtrlCHost final : public test::QuietHost {
  public:
-  void ShowStatus(std::string_view) override {}
   bool EscapePressed() override {
     if (++polls == 3) std::raise(SIGINT);
     return InterruptAsEscape::Requested();
   }
-  void ShowSummary(int, std::string_view) override {}
-  void ShowFirstPage() override {}
   int polls = 0;
 };
 
 TEST(CtrlC, StopsTheTallyAsEscapeDoesAndEndsTheProgramAfterwards) {
-  const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "jwcount_ctrl_c.txt";
-  {
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    for (int i = 0; i < 250; ++i) std::fputs("0 0 1 1\r\n", out);
-    std::fclose(out);
-  }
+  const test::ScratchFolder folder;
+  const std::filesystem::path file = folder / "lines.txt";
+  std::string lines;
+  for (int i = 0; i < 250; ++i) lines += "0 0 1 1\r\n";
+  test::WriteBytes(file, lines);
   NoWriteFileSystem noWrites(NativeFileSystem());
   JwwGaibu reader(noWrites);
   auto report = std::make_unique<CountReport>();
   CtrlCHost host;
-  RunCountSequence(reader, file, file.parent_path(), false, host, *report);
-  std::filesystem::remove(file);
+  CountForReport(reader, file, folder.Path(), false, host, *report);
 
   EXPECT_EQ(host.polls, 3);
   EXPECT_EQ(report->Summary[0], 250);  // the summary comes from the stores
   EXPECT_EQ(report->Tables.SG1.CellText(1, kSg1TotalRow), "200");
   // Outside the tally Ctrl+C ends the program again.
   EXPECT_EQ(std::signal(SIGINT, SIG_DFL), SIG_DFL);
+}
+
+// --table: the console draws the table only after a whole read; a missing exchange file (run) is no short
+// read, so the empty count is drawn.
+TEST(ConsoleHost, DrawsTheTableOnlyAfterAWholeRead) {
+  struct Case {
+    const char* name;
+    bool exists;
+    int failAtRead;
+    bool fileMissing;
+    bool table;
+  } cases[] = {
+      {"read to its end", true, 0, false, true},
+      {"a read fails part way", true, 2, false, false},
+      {"no file in run", false, 0, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::FakeFileSystem files;
+    files.readChunk = 4;
+    files.failAtRead = c.failAtRead;
+    const std::filesystem::path file = "tool/JWC_TEMP.TXT";
+    if (c.exists) files.files[file] = "0 0 1 1\r\nci 0 0 5\r\n";
+    JwwGaibu reader(files);
+    auto report = std::make_unique<CountReport>();
+    ConsoleHost host(*report, nullptr, {true, c.fileMissing});
+    CountForReport(reader, file, "tool", false, host, *report);
+    EXPECT_EQ(files.files[file].rfind(test::kReply, 0), 0u);
+    EXPECT_EQ(files.files[file] != test::kReply, c.table);
+  }
 }
 
 }  // namespace

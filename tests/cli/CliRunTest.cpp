@@ -4,32 +4,23 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "QuietCount.h"
+#include "ScratchFolder.h"
+#include "ShiftJis.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The reply the count writes: "h#" and 要素数をカウントしました, then CR LF.
-const std::string kReply =
-    "h#\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB5\x82\xBD\r\n";
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
+using jwcount::test::kReply;
+using jwcount::test::ReadBytes;
+using jwcount::test::WriteBytes;
 
 struct Result {
   int exit = -1;
@@ -37,30 +28,19 @@ struct Result {
   std::string err;
 };
 
+// Every test runs in a scratch folder of its own; the program's output goes to a second one.
 class CliTest : public testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    scratch_ = fs::path(testing::TempDir()) / (std::string("jwcount_cli_") + info->name());
-    fs::remove_all(scratch_);
-    fs::create_directories(scratch_);
-  }
-  void TearDown() override { fs::remove_all(scratch_); }
-
   // Runs the program with the arguments (none may hold a single quote) from the scratch folder.
   Result Run(const std::vector<std::string>& args, const fs::path& program = JWCOUNT_CLI) {
-    std::string command = "cd '" + scratch_.string() + "' && '" + program.string() + "'";
+    std::string command = "cd '" + scratch_.Path().string() + "' && '" + program.string() + "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
-    const fs::path out = scratch_.parent_path() / (scratch_.filename().string() + ".out");
-    const fs::path err = scratch_.parent_path() / (scratch_.filename().string() + ".err");
-    command += " >'" + out.string() + "' 2>'" + err.string() + "'";
+    command += " >'" + (output_ / "out").string() + "' 2>'" + (output_ / "err").string() + "'";
     const int status = std::system(command.c_str());
     Result result;
     result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadFile(out);
-    result.err = ReadFile(err);
-    fs::remove(out);
-    fs::remove(err);
+    result.out = ReadBytes(output_ / "out");
+    result.err = ReadBytes(output_ / "err");
     return result;
   }
 
@@ -68,17 +48,19 @@ class CliTest : public testing::Test {
   fs::path ExchangeFile(const std::vector<std::string>& lines, const std::string& name = "JWC_TEMP.TXT") {
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\r\n";
-    WriteFile(scratch_ / name, bytes);
+    WriteBytes(scratch_ / name, bytes);
     return scratch_ / name;
   }
 
   std::vector<fs::path> ScratchFiles() const {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(scratch_)) files.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(scratch_.Path()))
+      files.push_back(entry.path().filename());
     return files;
   }
 
-  fs::path scratch_;
+  jwcount::test::ScratchFolder scratch_;
+  jwcount::test::ScratchFolder output_;
 };
 
 // The line of the JSON report that starts with the key (each top-level member stands on its own line).
@@ -174,8 +156,10 @@ TEST_F(CliTest, JsonReportsOfSmallFiles) {
       const std::vector<std::string> rows = JsonTableRows(result.out, table);
       EXPECT_NE(std::find(rows.begin(), rows.end(), row), rows.end()) << table << " lacks " << row;
     }
-    EXPECT_EQ(result.out.back(), '\n');
-    EXPECT_EQ(result.out.substr(result.out.size() - 5), "]]}}\n");
+    // The blocks and the names follow the tables; with no names given, the report ends in a blank name.
+    EXPECT_NE(result.out.find("]]},\n\"blocks\":["), std::string::npos);
+    EXPECT_NE(result.out.find("],\n\"names\":{\n\"groups\":[\"\","), std::string::npos);
+    EXPECT_EQ(result.out.substr(result.out.size() - 6), "\"\"]}}\n");
   }
 }
 
@@ -230,62 +214,158 @@ TEST_F(CliTest, TextAndCsvReports) {
 
   const Result csv = Run({"count", file.string(), "--format", "csv"});
   ASSERT_EQ(csv.exit, 0) << csv.err;
-  EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBFtable,row,column,count\r\n", 0), 0u);
-  EXPECT_NE(csv.out.find("\r\nレイヤグループ・レイヤ別 要素数,2－A,線,2\r\n"), std::string::npos);
-  EXPECT_NE(csv.out.find("\r\n線幅別 要素数,合計,円弧,1\r\n"), std::string::npos);
+  EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBFtable,row,name,column,count\r\n", 0), 0u);
+  EXPECT_NE(csv.out.find("\r\nレイヤグループ・レイヤ別 要素数,2－A,,線,2\r\n"), std::string::npos);
+  EXPECT_NE(csv.out.find("\r\n線幅別 要素数,合計,,円弧,1\r\n"), std::string::npos);
   EXPECT_EQ(csv.out.find(",0\r\n"), std::string::npos);
 }
 
+// Names come from drawings other people made: layer and layer-group names beside their rows, block names
+// in their own table, whatever bytes they hold. A name must not break the JSON, move the text report's
+// columns, reach the terminal as a control character or become a formula in a spreadsheet.
+TEST_F(CliTest, LayerAndBlockNamesInEveryReport) {
+  const std::vector<std::string> lines = {
+      "lg0",
+      "lgn=SUM(1)",  // a formula as the name of layer group 0
+      "ly3",
+      "lyn\x95\xC7",  // 壁, the name of layer 0－3
+      "0 0 1 1",
+      "BL 0 0 \"\x95\xD6\x8A\xED",  // 便器
+      "BL 0 0 \"",                  // no name
+      "BL 1 1 \"\x87\x40\x87\x75",  // ①㎡, code page 932 only
+      "BL 0 0 \"=SUM(1)",
+      "BL 0 0 \"a\x81\"b",        // a byte that starts no character, then a quote
+      "BL 0 0 \"c\x81\x1B[31md",  // the reader keeps the escape with the byte before it
+      "BL 2 2 \"\x95\xD6\x8A\xED"};
+  const fs::path file = ExchangeFile(lines);
+
+  const Result json = Run({"count", file.string(), "--format", "json"});
+  ASSERT_EQ(json.exit, 0) << json.err;
+  EXPECT_NE(json.out.find("\n\"blocks\":[\n"
+                          R"({"name":"便器","bytes":"95d68aed","count":2},)"
+                          "\n"
+                          R"({"name":"","bytes":"","count":1},)"
+                          "\n"
+                          R"({"name":"①㎡","bytes":"87408775","count":1},)"
+                          "\n"
+                          R"x({"name":"=SUM(1)","bytes":"3d53554d283129","count":1},)x"
+                          "\n"
+                          R"({"name":"a�\"b","bytes":"61812262","count":1},)"
+                          "\n"
+                          R"({"name":"c�\u001b[31md","bytes":"63811b5b33316d64","count":1}],)"
+                          "\n\"names\":{\n"),
+            std::string::npos)
+      << json.out.substr(json.out.find("\n\"blocks\""));
+  std::string groups = R"x("groups":["=SUM(1)")x";
+  for (int i = 1; i < 16; ++i) groups += ",\"\"";
+  std::string layers = R"("layers":["","","","壁")";
+  for (int i = 4; i < 256; ++i) layers += ",\"\"";
+  EXPECT_EQ(JsonLine(json.out, "groups"), groups + "],");
+  EXPECT_EQ(JsonLine(json.out, "layers"), layers + "]}}");
+
+  const Result csv = Run({"count", file.string(), "--format", "csv"});
+  ASSERT_EQ(csv.exit, 0) << csv.err;
+  EXPECT_NE(csv.out.find("\r\nレイヤグループ・レイヤ別 要素数,0－3,壁,線,1\r\n"), std::string::npos);
+  EXPECT_NE(csv.out.find("\r\nレイヤグループ別 要素数,[0],'=SUM(1),BLOCK,7\r\n"), std::string::npos);
+  const std::string blocks =
+      "\r\nブロック名別 要素数,1,便器,数,2\r\n"
+      "ブロック名別 要素数,2,,数,1\r\n"
+      "ブロック名別 要素数,3,①㎡,数,1\r\n"
+      "ブロック名別 要素数,4,'=SUM(1),数,1\r\n"
+      "ブロック名別 要素数,5,\"a�\"\"b\",数,1\r\n"
+      "ブロック名別 要素数,6,c�\x1B[31md,数,1\r\n"
+      "ブロック名別 要素数,合計,,数,7\r\n";
+  EXPECT_EQ(csv.out.substr(csv.out.size() - std::min(csv.out.size(), blocks.size())), blocks);
+
+  const Result text = Run({"run", scratch_.Path().string()});
+  ASSERT_EQ(text.exit, 0) << text.err;
+  EXPECT_NE(text.out.find("\n0－3 壁         1 "), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("\n[0] =SUM(1)   1 "), std::string::npos) << text.out;
+  const std::string blockTable =
+      "\nブロック名別 要素数\n"
+      "ブロック名  数\n"
+      "便器         2\n"
+      "             1\n"
+      "①㎡          1\n"
+      "=SUM(1)      1\n"
+      "a�\"b         1\n"
+      "c��[31md     1\n"
+      "合計         7\n";
+  EXPECT_EQ(text.out.substr(text.out.size() - std::min(text.out.size(), blockTable.size())), blockTable);
+}
+
 TEST_F(CliTest, CountWritesNoFile) {
-  const std::string sample = ReadFile(fs::path(JWCOUNT_EXAMPLES) / "JWC_TEMP.TXT");
+  const std::string sample = ReadBytes(fs::path(JWCOUNT_EXAMPLES) / "JWC_TEMP.TXT");
   ASSERT_FALSE(sample.empty());
-  WriteFile(scratch_ / "JWC_TEMP.TXT", sample);
+  WriteBytes(scratch_ / "JWC_TEMP.TXT", sample);
   const Result result = Run({"count", "JWC_TEMP.TXT", "--format", "json"});
   ASSERT_EQ(result.exit, 0) << result.err;
-  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT"), sample);
+  EXPECT_EQ(ReadBytes(scratch_ / "JWC_TEMP.TXT"), sample);
   EXPECT_EQ(ScratchFiles(), std::vector<fs::path>{"JWC_TEMP.TXT"});
 }
 
 TEST_F(CliTest, RunCountsAndWritesExactlyTheReply) {
   ExchangeFile({"0 0 1 1", "ci 0 0 5"});
-  const Result result = Run({"run", scratch_.string(), "--format", "json"});
+  const Result result = Run({"run", scratch_.Path().string(), "--format", "json"});
   ASSERT_EQ(result.exit, 0) << result.err;
   EXPECT_EQ(JsonLine(result.out, "summary"), "\"summary\":[1,1,0,0,0,0,0,0,0,0,0,0,0],");
-  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT"), kReply);
-  EXPECT_EQ(kReply.size(), 28u);
+  EXPECT_EQ(ReadBytes(scratch_ / "JWC_TEMP.TXT"), kReply);
   EXPECT_EQ(ScratchFiles(), std::vector<fs::path>{"JWC_TEMP.TXT"});
 }
 
 TEST_F(CliTest, RunWithoutExchangeFileCountsNothingAndStillReplies) {
-  const Result result = Run({"run", scratch_.string()});
+  const Result result = Run({"run", scratch_.Path().string()});
   EXPECT_EQ(result.exit, 0);
   EXPECT_NE(result.err.find("no JWC_TEMP.TXT"), std::string::npos) << result.err;
   EXPECT_NE(result.out.find("線データ数：0\n"), std::string::npos);
-  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT"), kReply);
+  EXPECT_EQ(ReadBytes(scratch_ / "JWC_TEMP.TXT"), kReply);
 }
 
 TEST_F(CliTest, RunWithoutFolderUsesTheProgramsOwnFolder) {
   const fs::path programFolder = scratch_ / "tool";
   fs::create_directories(programFolder);
   fs::copy_file(JWCOUNT_CLI, programFolder / "jwcount-cli");
-  WriteFile(programFolder / "JWC_TEMP.TXT", "0 0 1 1\r\n");
+  WriteBytes(programFolder / "JWC_TEMP.TXT", "0 0 1 1\r\n");
   ExchangeFile({"ci 0 0 1"});  // in the working folder, which plays no part
   const Result result = Run({"run", "--format", "csv"}, programFolder / "jwcount-cli");
   ASSERT_EQ(result.exit, 0) << result.err;
   EXPECT_NE(result.out.find(",線,1\r\n"), std::string::npos);
   EXPECT_EQ(result.out.find(",円弧,"), std::string::npos);
-  EXPECT_EQ(ReadFile(programFolder / "JWC_TEMP.TXT"), kReply);
-  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT"), "ci 0 0 1\r\n");
+  EXPECT_EQ(ReadBytes(programFolder / "JWC_TEMP.TXT"), kReply);
+  EXPECT_EQ(ReadBytes(scratch_ / "JWC_TEMP.TXT"), "ci 0 0 1\r\n");
 }
 
 TEST_F(CliTest, RunReportsAReplyThatCannotBeWritten) {
   // JWC_TEMP.TXT is a folder that holds a file: it can be neither read, written nor deleted.
   fs::create_directories(scratch_ / "JWC_TEMP.TXT");
-  WriteFile(scratch_ / "JWC_TEMP.TXT" / "keep", "x");
-  const Result result = Run({"run", scratch_.string()});
+  WriteBytes(scratch_ / "JWC_TEMP.TXT" / "keep", "x");
+  const Result result = Run({"run", scratch_.Path().string()});
   EXPECT_EQ(result.exit, 5);
   EXPECT_NE(result.err.find("cannot write the reply"), std::string::npos) << result.err;
-  EXPECT_EQ(ReadFile(scratch_ / "JWC_TEMP.TXT" / "keep"), "x");
+  EXPECT_EQ(ReadBytes(scratch_ / "JWC_TEMP.TXT" / "keep"), "x");
+}
+
+// The table answer: `count --table` prints the reply `run --table` writes, line for line in UTF-8; the
+// window's own reply is left as it is without the option.
+TEST_F(CliTest, TableAnswerPrintedByCountIsTheReplyOfRun) {
+  ExchangeFile({"0 0 1 1", "BL 0 0 \"\x88\xD6\x8E\x71"});  // 椅子
+  const Result printed = Run({"count", "JWC_TEMP.TXT", "--table"});
+  ASSERT_EQ(printed.exit, 0) << printed.err;
+  EXPECT_EQ(printed.out.rfind("h#要素数をカウントしました\nbz\ncn0 3.5 3.5 0 2\ncc0\n 0 0 ", 0), 0u)
+      << printed.out;
+  EXPECT_NE(printed.out.find(" 0 \"椅子\n"), std::string::npos) << printed.out;
+
+  const Result run = Run({"run", scratch_.Path().string(), "--table"});
+  ASSERT_EQ(run.exit, 0) << run.err;
+  EXPECT_NE(run.out.find("線データ数：1\n"), std::string::npos) << "the report as without --table";
+  std::string reply = ReadBytes(scratch_ / "JWC_TEMP.TXT");
+  EXPECT_EQ(reply.find('\n'), reply.find("\r\n") + 1);
+  reply.erase(std::remove(reply.begin(), reply.end(), '\r'), reply.end());
+  EXPECT_EQ(jwcount::ShiftJisToUtf8(reply), printed.out);
+
+  const Result window = Run({"run", scratch_.Path().string()});
+  ASSERT_EQ(window.exit, 0) << window.err;
+  EXPECT_EQ(ReadBytes(scratch_ / "JWC_TEMP.TXT"), kReply);
 }
 
 struct ExitCase {
@@ -296,7 +376,7 @@ struct ExitCase {
 
 TEST_F(CliTest, ExitCodesAndOneLineErrors) {
   fs::create_directories(scratch_ / "folder");
-  WriteFile(scratch_ / "file.txt", "0 0 1 1\r\n");
+  WriteBytes(scratch_ / "file.txt", "0 0 1 1\r\n");
   const ExitCase cases[] = {
       {{"count", "missing.txt"}, 3, "cannot find 'missing.txt'"},
       {{"count", "folder"}, 4, "is a folder"},
@@ -308,6 +388,7 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
       {{"count", "file.txt", "--format", "xml"}, 2, "unknown format 'xml'"},
       {{"count", "file.txt", "--state"}, 2, "--state goes with --format json only"},
       {{"count", "file.txt", "--bogus"}, 2, "unknown option '--bogus'"},
+      {{"count", "file.txt", "--table", "--format", "text"}, 2, "drop --format"},
       {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
   };
   for (const ExitCase& c : cases) {
@@ -325,12 +406,18 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
   EXPECT_EQ(version.out.rfind("jwcount-cli ", 0), 0u);
 }
 
-TEST_F(CliTest, ProgressGoesToStandardErrorOneLinePerText) {
+// Off a terminal the progress is asked for, then one line per text; the report's status texts are the same.
+TEST_F(CliTest, ProgressOffATerminalOnlyWhenAskedFor) {
   const fs::path file = ExchangeFile({"0 0 1 1"}, "one.txt");
-  const Result result = Run({"count", file.string()});
-  ASSERT_EQ(result.exit, 0);
-  EXPECT_EQ(result.err,
+  const Result quiet = Run({"count", file.string(), "--format", "json"});
+  ASSERT_EQ(quiet.exit, 0);
+  EXPECT_EQ(quiet.err, "");
+  const Result shown = Run({"count", file.string(), "--format", "json", "--progress"});
+  ASSERT_EQ(shown.exit, 0);
+  EXPECT_EQ(shown.err,
             "要素数をカウントします\n要素数カウント中(ESC:中断)：1／1\n要素数をカウントしました\n");
+  EXPECT_EQ(shown.out, quiet.out);
+  EXPECT_NE(quiet.out.find("\"status\""), std::string::npos);
 }
 
 }  // namespace

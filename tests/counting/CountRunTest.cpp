@@ -2,14 +2,14 @@
 #include "CountRun.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "QuietCount.h"
+#include "ScratchFolder.h"
 
 namespace jwcount {
 namespace {
@@ -55,18 +55,9 @@ class FakeHost : public CountHost {
   int polls_ = 0;
 };
 
-// A scratch folder of its own for every test, removed afterwards.
+// A scratch folder of its own for every test.
 class CountRunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("jwcount-count-" + std::to_string(::getpid()) + "-" + info->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   void AddEntities(int32_t kind, int count, int group = 0, int layer = 0) {
     EntityAttributes attrs;
     attrs.LayerGroup = group;
@@ -84,19 +75,16 @@ class CountRunTest : public ::testing::Test {
     }
   }
 
-  void Run(FakeHost& host) { CountElements(reader_, tables_, folder_, host); }
+  void Run(FakeHost& host) { CountElements(reader_, tables_, folder_.Path(), host); }
 
-  std::string ReplyFile() const {
-    std::ifstream in(folder_ / "JWC_TEMP.TXT", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string ReplyFile() const { return test::ReadBytes(folder_ / "JWC_TEMP.TXT"); }
 
-  std::filesystem::path folder_;
+  test::ScratchFolder folder_;
   JwwGaibu reader_;
   CountTables tables_;
 };
 
-const std::string kReply = "h#" + kDone + "\r\n";
+using test::kReply;
 
 TEST_F(CountRunTest, EmptyIndexShowsNoProgressAndStillReplies) {
   FakeHost host;
@@ -116,7 +104,6 @@ TEST_F(CountRunTest, EmptyIndexShowsNoProgressAndStillReplies) {
   EXPECT_EQ(tables_.SG5.CellText(13, 30003), "0");
   EXPECT_EQ(tables_.SG1.CellText(0, 289), "\x8D\x87\x8C\x76");
   EXPECT_EQ(ReplyFile(), kReply);
-  EXPECT_EQ(ReplyFile().size(), 28u);
 }
 
 TEST_F(CountRunTest, OneEntityShowsOneProgressTextThenPolls) {
@@ -197,11 +184,47 @@ TEST_F(CountRunTest, ElementsReadFromRecords) {
   EXPECT_EQ(tables_.SG2.CellText(2, 3), "2");
 }
 
+using NameCounts = std::vector<std::pair<std::string, int32_t>>;
+
+NameCounts BlockRows(const CountTables& tables) {
+  NameCounts rows;
+  for (const BlockNameRow& row : tables.Blocks.Rows()) rows.emplace_back(row.Name, row.Count);
+  return rows;
+}
+
+// Block names are compared byte for byte (a byte that is no Shift-JIS, 0x7F and a name that differs only
+// in its last byte stay apart), rows come in order of first appearance, and the total is SG1's BLOCK total,
+// also when Escape stops the tally part way.
+TEST_F(CountRunTest, BlocksCountedByNameInOrderOfFirstAppearance) {
+  const std::string toilet = "\x95\xD6\x8A\xED";  // 便器
+  const std::string other = "\x95\xD6\x8A\xEE";
+  const std::string invalid = "\xA0";  // no Shift-JIS character
+  const std::string names[] = {toilet, "", invalid, other, "\x7F", toilet, "", invalid};
+  for (int round = 0; round < 30; ++round) {
+    for (const std::string& name : names) {
+      reader_.ParseLine("BL 1 2 \"" + name);
+      reader_.ParseLine("0 0 1 1");
+    }
+  }
+  FakeHost all;
+  Run(all);
+  EXPECT_EQ(BlockRows(tables_),
+            (NameCounts{{toilet, 60}, {"", 60}, {invalid, 60}, {other, 30}, {"\x7F", 30}}));
+  EXPECT_EQ(tables_.Blocks.Total(), tables_.SG1.Count(7, kSg1TotalRow));
+
+  FakeHost stopped({1});  // the poll before entity 101: the first 100 entities, 50 insertions
+  Run(stopped);
+  EXPECT_EQ(BlockRows(tables_), (NameCounts{{toilet, 13}, {"", 13}, {invalid, 12}, {other, 6}, {"\x7F", 6}}));
+  EXPECT_EQ(tables_.Blocks.Total(), 50);
+  EXPECT_EQ(tables_.SG1.Count(7, kSg1TotalRow), 50);
+}
+
 TEST(CountRunReply, UnwritableFolderIsSilent) {
   JwwGaibu reader;
   CountTables tables;
   FakeHost host;
-  const auto missing = std::filesystem::temp_directory_path() / "jwcount-count-no-such-folder" / "deeper";
+  const test::ScratchFolder folder;
+  const auto missing = folder / "no such folder";
   CountElements(reader, tables, missing, host);
   EXPECT_EQ(host.calls.back(), "status:" + kDone);
   EXPECT_FALSE(std::filesystem::exists(missing / "JWC_TEMP.TXT"));

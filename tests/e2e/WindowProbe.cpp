@@ -8,16 +8,27 @@
 //   jwcount-probe rect ID                   screen rectangle of control ID (0: the main window) as X Y W H
 //   jwcount-probe window                    main window: X Y W H, its caption, the application title
 //   jwcount-probe visible ID                1 when control ID is visible, else 0
-//   jwcount-probe cells GRID C1 R1 C2 R2    selects the range in grid SG<GRID> and prints its text
+//   jwcount-probe cells GRID C1 R1 C2 R2    selects the range in grid SG<GRID> and prints its text (a
+//                                           negative number counts from the end: -1 the last row)
 //   jwcount-probe copy GRID C1 R1 C2 R2     the same through the clipboard (the grid's copy command)
+//   jwcount-probe click ID X Y              a left click at X, Y in control ID, sent and answered at once;
+//                                           prints the milliseconds the control took
+//   jwcount-probe tooltip MS                waits for a tip of the program to show, prints its text
+//   jwcount-probe menu MS                   waits for a context menu of the program to be open
+//   jwcount-probe dialog MS                 waits for a dialog of the program (Save, message box), prints
+//                                           its title, then "ID CLASS TEXT" for each control with a text
+//   jwcount-probe hold FILE MS              opens FILE sharing nothing, prints "held", keeps it open until
+//                                           the main window shows (at most MS), then ends
 //   jwcount-probe clipboard                 the Unicode text on the clipboard
 //   jwcount-probe close                     asks the main window to close, as its close box does
-//   jwcount-probe close-at-once MS          waits for the main window, prints the status line, Label1 and
-//                                           the total cell of SG1 line by line, and closes the window
+//   jwcount-probe close-at-once MS          waits for the main window, asks it to close at once (before
+//                                           its count) and prints the status line and Label1 as they were
+//                                           when it appeared, line by line
 //
 // Exit code 0 on success, 1 when the window or control is missing or a wait timed out, 2 on bad usage.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
 
@@ -69,6 +80,37 @@ HWND MainWindow() {
   return form != nullptr && IsWindowVisible(form) ? form : nullptr;
 }
 
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64];
+  const int length = GetClassNameW(hwnd, name, 64);
+  return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+// A visible top-level window of the program's process with the class given.
+struct TopLevel {
+  DWORD process;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<TopLevel*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process != search->process || !IsWindowVisible(hwnd) || ClassOf(hwnd) != search->className) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND ProgramWindow(const wchar_t* className) {
+  HWND form = FindWindowW(jwcount::kForm1Class, nullptr);
+  if (form == nullptr) return nullptr;
+  TopLevel search{0, className, nullptr};
+  GetWindowThreadProcessId(form, &search.process);
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 struct Search {
   int id;
   HWND found;
@@ -99,6 +141,13 @@ std::wstring TextOf(HWND hwnd) {
                       kSendTimeout, &copied);
   text.resize(copied);
   return text;
+}
+
+// The text a window keeps itself, read without a message, so without waiting for its program.
+std::wstring StoredText(HWND hwnd) {
+  wchar_t text[256];
+  const int length = InternalGetWindowText(hwnd, text, 256);
+  return std::wstring(text, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
 bool WaitFor(int milliseconds, bool (*ready)(const void*), const void* data) {
@@ -147,6 +196,68 @@ int Cells(int argc, wchar_t** argv, bool viaClipboard) {
   std::string bytes = Utf8(text);
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);  // rows already end in CR LF
   std::fflush(stdout);
+  return 0;
+}
+
+BOOL CALLBACK PrintControlText(HWND hwnd, LPARAM) {
+  const std::wstring text = TextOf(hwnd);
+  if (!text.empty()) {
+    Print(std::to_string(GetDlgCtrlID(hwnd)) + " " + Utf8(ClassOf(hwnd)) + " " + Utf8(text));
+  }
+  return TRUE;
+}
+
+int Dialog(int milliseconds) {
+  if (!WaitFor(
+          milliseconds, [](const void*) { return ProgramWindow(L"#32770") != nullptr; }, nullptr)) {
+    return 1;
+  }
+  Sleep(300);  // the dialog fills its controls right after it shows
+  HWND dialog = ProgramWindow(L"#32770");
+  if (dialog == nullptr) return 1;
+  Print(Utf8(TextOf(dialog)));
+  EnumChildWindows(dialog, PrintControlText, 0);
+  return 0;
+}
+
+int Tooltip(int milliseconds) {
+  const bool shown = WaitFor(
+      milliseconds,
+      [](const void*) {
+        HWND tip = ProgramWindow(TOOLTIPS_CLASSW);
+        return tip != nullptr && !TextOf(tip).empty();
+      },
+      nullptr);
+  if (!shown) return 1;
+  Print(Utf8(TextOf(ProgramWindow(TOOLTIPS_CLASSW))));
+  return 0;
+}
+
+// Sends a click as the mouse would, and times how long the control takes to answer it.
+int Click(int id, int x, int y) {
+  HWND control = Control(id);
+  if (control == nullptr) return 1;
+  DWORD_PTR result = 0;
+  const LPARAM point = MAKELPARAM(x, y);
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  SendMessageTimeoutW(control, WM_LBUTTONDOWN, MK_LBUTTON, point, SMTO_ABORTIFHUNG, kSendTimeout, &result);
+  SendMessageTimeoutW(control, WM_LBUTTONUP, 0, point, SMTO_ABORTIFHUNG, kSendTimeout, &result);
+  QueryPerformanceCounter(&end);
+  Print(std::to_string((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart));
+  return 0;
+}
+
+// Keeps the exchange file open for itself alone while the program reads it: the file is there, but the
+// program cannot read it. (Wine does not hold a read back at another process's byte-range lock.)
+int Hold(const wchar_t* path, int milliseconds) {
+  HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  Print("held");
+  WaitFor(
+      milliseconds, [](const void*) { return MainWindow() != nullptr; }, nullptr);
+  CloseHandle(file);
   return 0;
 }
 
@@ -229,21 +340,33 @@ int Main(int argc, wchar_t** argv) {
     }
     HWND form = MainWindow();
     if (form == nullptr) return 1;
+    std::wstring status, label1;
     if (command != L"close") {
-      Print(Utf8(TextOf(Control(jwcount::kIdLabelA1))));
-      Print(Utf8(TextOf(Control(jwcount::kIdLabel1))));
-      HWND grid = Control(jwcount::kIdSG1);
-      DWORD_PTR ignored = 0;
-      SendMessageTimeoutW(grid, jwcount::kGridSetSelection, MAKEWPARAM(1, 289), MAKELPARAM(1, 289),
-                          SMTO_ABORTIFHUNG, kSendTimeout, &ignored);
-      std::string total = Utf8(TextOf(grid));
-      while (!total.empty() && (total.back() == '\n' || total.back() == '\r')) total.pop_back();
-      Print(total);
+      // Read without a message, so that the close request follows the window's appearance at once. It
+      // then comes before the count however slow the program is: the count waits for a timer, and a
+      // posted message always goes before a timer's.
+      status = StoredText(Control(jwcount::kIdLabelA1));
+      label1 = StoredText(Control(jwcount::kIdLabel1));
     }
-    return PostMessageW(form, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (!PostMessageW(form, WM_CLOSE, 0, 0)) return 1;
+    if (command != L"close") {
+      Print(Utf8(status));
+      Print(Utf8(label1));
+    }
+    return 0;
   }
   if (command == L"cells") return Cells(argc, argv, false);
   if (command == L"copy") return Cells(argc, argv, true);
+  if (command == L"click" && argc >= 5) return Click(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]));
+  if (command == L"tooltip" && argc >= 3) return Tooltip(_wtoi(argv[2]));
+  if (command == L"menu" && argc >= 3) {
+    return WaitFor(
+               _wtoi(argv[2]), [](const void*) { return ProgramWindow(L"#32768") != nullptr; }, nullptr)
+               ? 0
+               : 1;
+  }
+  if (command == L"dialog" && argc >= 3) return Dialog(_wtoi(argv[2]));
+  if (command == L"hold" && argc >= 4) return Hold(argv[2], _wtoi(argv[3]));
   return 2;
 }
 

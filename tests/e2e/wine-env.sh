@@ -1,16 +1,39 @@
 # The Wine setup shared by the end-to-end tests and by `./dev run`: a private prefix under WORK (made
 # once, reused), the Japanese font substitution, a virtual desktop, and an Xvfb of our own when there is
-# no display. Source it with EXE_DIR and WORK set.
+# no display. Source it with WORK set; use_build then picks the programs of one Windows build.
 export WINEPREFIX="$WORK/prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
-PROBE_DIR="$WORK/probe"
-SHOTS="$WORK/screenshots"
+# No Mono or Gecko installers; and no debugger, so that a crash ends the program instead of hanging it.
+export WINEDLLOVERRIDES="mscoree,mshtml=,winedbg.exe=d"
 XVFB_PID=""
 
+# Each program runs under the loader of its own bitness. (Debian's `wine` always starts the 32-bit
+# loader once wine32 is installed, which on a kernel without IA-32 emulation fails for every program.)
+WINE32_LOADER=/usr/lib/wine/wine
+WINE64_LOADER=/usr/lib/wine/wine64
+runs_32bit() { [ -x "$WINE32_LOADER" ] && "$WINE32_LOADER" --version >/dev/null 2>&1; }
+loader_of() { if [ "$1" = x86 ]; then echo "$WINE32_LOADER"; else echo "$WINE64_LOADER"; fi; }
+# WINE is the loader of the program under test (use_build sets it).
+WINE=$WINE64_LOADER
+export WINELOADER=$WINE
+wine() { command "$WINE" "$@"; }
+
 log() { printf '\n== %s\n' "$*"; }
+
+# Folders mounted by the tests (a read-only folder, a disk image) under WORK: each is unmounted again, at
+# the latest when the script ends, and any found under WORK from a run that was killed.
+MOUNTS=()
+release_mounts() {
+  local mount
+  for mount in $(awk -v work="$WORK/" 'index($2, work) == 1 { print $2 }' /proc/mounts | sort -r); do
+    umount "$mount" 2>/dev/null || umount -l "$mount" 2>/dev/null || true
+  done
+  MOUNTS=()
+}
+
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
+  [ ${#MOUNTS[@]} -eq 0 ] || release_mounts
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
@@ -55,23 +78,67 @@ EOF
   } >"$1"
 }
 
-prepare_prefix() {
-  local ready="$WINEPREFIX/.jwcount-ready"
-  if [ ! -e "$ready" ]; then
-    log "creating the Wine prefix (once)"
-    rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
-    write_registry_file "$WORK/jwcount.reg"
-    wine regedit /S "$WORK/jwcount.reg" >/dev/null 2>&1
-    wineserver -w
-    touch "$ready"
-  fi
-  mkdir -p "$PROBE_DIR" "$SHOTS"
-  cp "$EXE_DIR/jwcount-probe.exe" "$PROBE_DIR/"
+# What the prefix is made for: a prefix made while no 32-bit loader could run has no 32-bit system
+# files, and every 32-bit program then fails in it ("could not load kernel32.dll").
+prefix_kind() { if runs_32bit; then echo "64-bit and 32-bit"; else echo "64-bit only"; fi; }
+
+make_prefix() {
+  log "creating the Wine prefix ($(prefix_kind))"
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  # The 32-bit loader, where it runs, makes the prefix for both kinds of program, as `wine` would. Made
+  # without a display: Wine's desktop then stays away until the tests start it.
+  local loader=$WINE64_LOADER
+  runs_32bit && loader=$WINE32_LOADER
+  WINELOADER=$loader env -u DISPLAY "$loader" wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+  write_registry_file "$WORK/jwcount.reg"
+  WINELOADER=$loader env -u DISPLAY "$loader" regedit /S "$WORK/jwcount.reg" >/dev/null 2>&1
+  wineserver -w
+  prefix_kind >"$WINEPREFIX/.jwcount-prefix"
 }
 
+prepare_prefix() {
+  local marker="$WINEPREFIX/.jwcount-prefix"
+  if [ ! -e "$marker" ] || [ "$(cat "$marker")" != "$(prefix_kind)" ]; then make_prefix; fi
+}
 
-probe() { wine "$PROBE_DIR/jwcount-probe.exe" "$@" 2>/dev/null; }
+# The Windows build BUILD (a preset's build folder) as the one under test: its jwcount.exe, the folders
+# of its cases and screenshots under WORK/LABEL, and the probe that reads its window: the probe of
+# PROBE_BUILD when given (a 64-bit probe reads a 32-bit window as well, and it starts in a moment where
+# the 32-bit one may take seconds), else its own.
+use_build() {  # use_build BUILD LABEL [PROBE_BUILD]
+  LABEL=$2
+  WINE=$(loader_of "$2")
+  export WINELOADER=$WINE
+  EXE="$(cd "$1" && pwd)/app/win32/jwcount.exe"
+  CLI_EXE="$(cd "$1" && pwd)/app/cli/jwcount-cli.exe"
+  OUT="$WORK/$2"
+  SHOTS="$OUT/screenshots"
+  OWN_PROBE="$OUT/probe/jwcount-probe.exe"
+  PROBE="$OUT/probe/reader/jwcount-probe.exe"
+  mkdir -p "$SHOTS" "$(dirname "$PROBE")"
+  cp "$1/tests/e2e/jwcount-probe.exe" "$OWN_PROBE"
+  cp "${3:-$1}/tests/e2e/jwcount-probe.exe" "$PROBE"
+  PROBE_WINE=$(loader_of "$(pe_machine "$PROBE")")
+}
+
+probe() { WINELOADER=$PROBE_WINE command "$PROBE_WINE" "$PROBE" "$@" 2>/dev/null; }
+# True when programs of the build's bitness start in the prefix: the build's own probe, run without
+# arguments, only reports bad usage (2).
+program_starts() {
+  local status=0
+  wine "$OWN_PROBE" >/dev/null 2>&1 || status=$?
+  [ "$status" -eq 2 ]
+}
 # The hexadecimal digits of a text's UTF-8 bytes, the form the probe takes texts in.
 hex() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
+
+# The machine type of a Windows program: x64 or x86.
+pe_machine() {
+  case "$(x86_64-w64-mingw32-objdump -f "$1" | sed -n 's/.*file format //p')" in
+    pei-x86-64) echo x64 ;;
+    pei-i386) echo x86 ;;
+    *) echo unknown ;;
+  esac
+}

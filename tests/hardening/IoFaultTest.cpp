@@ -19,7 +19,7 @@
 
 #include "HardeningSupport.h"
 #include "Placement.h"
-#include "TempFileTestSupport.h"
+#include "ScratchFolder.h"
 
 namespace jwcount::hardening {
 namespace {
@@ -43,34 +43,34 @@ TEST(ReadFaults, FailuresGiveFalseKeepWhatWasReadAndStillReply) {
   const std::string file = "lc5\r\nci 1 1 1\r\nci 2 2 2\r\nci 3 3 3\r\n";
   struct Case {
     const char* what;
-    std::function<void(FaultFileSystem&)> fault;
+    std::function<void(FakeFileSystem&)> fault;
     bool readOk;
     int circles;  // stored before the failure
   };
   const Case cases[] = {
-      {"no fault", [](FaultFileSystem&) {}, true, 3},
-      {"missing file", [](FaultFileSystem& fs) { fs.files.erase(kTempFile); }, false, 0},
-      {"open fails", [](FaultFileSystem& fs) { fs.openFails = true; }, false, 0},
-      {"first read fails", [](FaultFileSystem& fs) { fs.failAtRead = 1; }, false, 0},
+      {"no fault", [](FakeFileSystem&) {}, true, 3},
+      {"missing file", [](FakeFileSystem& fs) { fs.files.erase(kTempFile); }, false, 0},
+      {"open fails", [](FakeFileSystem& fs) { fs.openFails = true; }, false, 0},
+      {"first read fails", [](FakeFileSystem& fs) { fs.failAtRead = 1; }, false, 0},
       {"read fails after two whole circles",
-       [](FaultFileSystem& fs) {
+       [](FakeFileSystem& fs) {
          fs.readChunk = 5 + 10 + 10;
          fs.failAtRead = 2;
        },
        false, 2},
       {"read fails inside the third circle's line",
-       [](FaultFileSystem& fs) {
+       [](FakeFileSystem& fs) {
          fs.readChunk = 5 + 10 + 10 + 6;
          fs.failAtRead = 2;
        },
        false, 2},
       {"read fails at the end of the file",
-       [](FaultFileSystem& fs) {
+       [](FakeFileSystem& fs) {
          fs.readChunk = 1000;
          fs.failAtRead = 2;
        },
        false, 3},
-      {"closing fails", [](FaultFileSystem& fs) { fs.closeInputFails = true; }, false, 3},
+      {"closing fails", [](FakeFileSystem& fs) { fs.closeInputFails = true; }, false, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -78,9 +78,12 @@ TEST(ReadFaults, FailuresGiveFalseKeepWhatWasReadAndStillReply) {
     run.fs.files[kTempFile] = file;
     run.fs.files[kPlacementFile] = kOtherFile;
     c.fault(run.fs);
+    run.reader->ParseLine("lt4");  // the read itself resets nothing
     Quietly([&] { run.readOk = run.reader->ReadTempFile(kTempFile); });
     EXPECT_EQ(run.readOk, c.readOk);
     EXPECT_EQ(run.fs.filesOpenForRead, 0);
+    EXPECT_EQ(run.reader->Current.LineType, 4);
+    EXPECT_EQ(run.reader->Current.LineColour, c.circles == 0 ? 1 : 5);
     ASSERT_EQ(run.reader->StoreCount(kCircle), c.circles);
     for (int i = 0; i < c.circles; ++i) {
       EXPECT_EQ(run.reader->Stores.Circles[i].Param3, i + 1.0);
@@ -100,21 +103,21 @@ TEST(ReadFaults, FailuresGiveFalseKeepWhatWasReadAndStillReply) {
 
 struct WriteFault {
   const char* what;
-  std::function<void(FaultFileSystem&)> fault;
+  std::function<void(FakeFileSystem&)> fault;
   bool written;
 };
 
 const WriteFault kReplyFaults[] = {
-    {"no fault", [](FaultFileSystem&) {}, true},
-    {"create fails", [](FaultFileSystem& fs) { fs.createFails = true; }, false},
-    {"write fails at the first byte", [](FaultFileSystem& fs) { fs.failWriteAtByte = 0; }, false},
-    {"write fails at the second byte", [](FaultFileSystem& fs) { fs.failWriteAtByte = 1; }, false},
-    {"write fails at a middle byte", [](FaultFileSystem& fs) { fs.failWriteAtByte = 14; }, false},
-    {"write fails at the last byte", [](FaultFileSystem& fs) { fs.failWriteAtByte = 27; }, false},
-    {"the disk fills just after the last byte", [](FaultFileSystem& fs) { fs.failWriteAtByte = 28; }, true},
-    {"closing fails", [](FaultFileSystem& fs) { fs.closeOutputFails = true; }, false},
+    {"no fault", [](FakeFileSystem&) {}, true},
+    {"create fails", [](FakeFileSystem& fs) { fs.createFails = true; }, false},
+    {"write fails at the first byte", [](FakeFileSystem& fs) { fs.failWriteAtByte = 0; }, false},
+    {"write fails at the second byte", [](FakeFileSystem& fs) { fs.failWriteAtByte = 1; }, false},
+    {"write fails at a middle byte", [](FakeFileSystem& fs) { fs.failWriteAtByte = 14; }, false},
+    {"write fails at the last byte", [](FakeFileSystem& fs) { fs.failWriteAtByte = 27; }, false},
+    {"the disk fills just after the last byte", [](FakeFileSystem& fs) { fs.failWriteAtByte = 28; }, true},
+    {"closing fails", [](FakeFileSystem& fs) { fs.closeOutputFails = true; }, false},
     {"write and close both fail",
-     [](FaultFileSystem& fs) {
+     [](FakeFileSystem& fs) {
        fs.failWriteAtByte = 3;
        fs.closeOutputFails = true;
      },
@@ -146,8 +149,8 @@ TEST(ReplyFaults, AFailedReplyLeavesNoFileAndTouchesNoOtherFile) {
     bool result = !c.written;
     Quietly([&] { result = run->reader->WriteReplyFile(kTempFile); });
     EXPECT_EQ(result, c.written);
-    FaultFileSystem& fs = run->fs;
-    fs = FaultFileSystem{};
+    FakeFileSystem& fs = run->fs;
+    fs = FakeFileSystem{};
     fs.files[kPlacementFile] = kOtherFile;
     EXPECT_TRUE(run->reader->WriteReplyFile(kTempFile));
     EXPECT_EQ(fs.files[kTempFile], kReply);
@@ -160,16 +163,16 @@ TEST(PlacementFaults, AFailedSaveLeavesNoFile) {
   const WindowPlacement placement{192, 107, 521, 423};
   const std::string text = "192\r\n107\r\n521\r\n423\r\n";  // 20 bytes
   const WriteFault cases[] = {
-      {"no fault", [](FaultFileSystem&) {}, true},
-      {"create fails", [](FaultFileSystem& fs) { fs.createFails = true; }, false},
-      {"write fails at the first byte", [](FaultFileSystem& fs) { fs.failWriteAtByte = 0; }, false},
-      {"write fails at a middle byte", [](FaultFileSystem& fs) { fs.failWriteAtByte = 10; }, false},
-      {"write fails at the last byte", [](FaultFileSystem& fs) { fs.failWriteAtByte = 19; }, false},
-      {"closing fails", [](FaultFileSystem& fs) { fs.closeOutputFails = true; }, false},
+      {"no fault", [](FakeFileSystem&) {}, true},
+      {"create fails", [](FakeFileSystem& fs) { fs.createFails = true; }, false},
+      {"write fails at the first byte", [](FakeFileSystem& fs) { fs.failWriteAtByte = 0; }, false},
+      {"write fails at a middle byte", [](FakeFileSystem& fs) { fs.failWriteAtByte = 10; }, false},
+      {"write fails at the last byte", [](FakeFileSystem& fs) { fs.failWriteAtByte = 19; }, false},
+      {"closing fails", [](FakeFileSystem& fs) { fs.closeOutputFails = true; }, false},
   };
   for (const WriteFault& c : cases) {
     SCOPED_TRACE(c.what);
-    FaultFileSystem fs;
+    FakeFileSystem fs;
     fs.files[kPlacementFile] = "1\r\n2\r\n600\r\n500\r\n";  // the placement of the last run
     fs.files[kTempFile] = std::string(kReply);
     c.fault(fs);
@@ -188,31 +191,38 @@ TEST(PlacementFaults, AFailedLoadKeepsWhatWasReadAndTheDefaultsForTheRest) {
   const std::string file = "-8\r\n-8\r\n1296\r\n1000\r\n";
   struct Case {
     const char* what;
-    std::function<void(FaultFileSystem&)> fault;
+    std::function<void(FakeFileSystem&)> fault;
     std::vector<int32_t> expected;
   };
   const Case cases[] = {
-      {"no fault", [](FaultFileSystem&) {}, {-8, -8, 1296, 1000}},
-      {"no file", [](FaultFileSystem& fs) { fs.files.clear(); }, {0, 0, 475, 475}},
-      {"open fails", [](FaultFileSystem& fs) { fs.openFails = true; }, {0, 0, 475, 475}},
-      {"first read fails", [](FaultFileSystem& fs) { fs.failAtRead = 1; }, {0, 0, 475, 475}},
+      {"no fault", [](FakeFileSystem&) {}, {-8, -8, 1296, 1000}},
+      {"no file", [](FakeFileSystem& fs) { fs.files.clear(); }, {0, 0, 475, 475}},
+      {"open fails", [](FakeFileSystem& fs) { fs.openFails = true; }, {0, 0, 475, 475}},
+      {"first read fails", [](FakeFileSystem& fs) { fs.failAtRead = 1; }, {0, 0, 475, 475}},
       {"read fails after two lines",
-       [](FaultFileSystem& fs) {
+       [](FakeFileSystem& fs) {
          fs.readChunk = 8;
          fs.failAtRead = 2;
        },
        {-8, -8, 475, 475}},
       {"read fails inside the width",
-       [](FaultFileSystem& fs) {
+       [](FakeFileSystem& fs) {
          fs.readChunk = 10;
          fs.failAtRead = 2;
        },
        {-8, -8, 475, 475}},
-      {"closing fails", [](FaultFileSystem& fs) { fs.closeInputFails = true; }, {-8, -8, 1296, 1000}},
+      {"closing fails", [](FakeFileSystem& fs) { fs.closeInputFails = true; }, {-8, -8, 1296, 1000}},
+      {"read and close both fail",
+       [](FakeFileSystem& fs) {
+         fs.readChunk = 8;
+         fs.failAtRead = 2;
+         fs.closeInputFails = true;
+       },
+       {-8, -8, 475, 475}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    FaultFileSystem fs;
+    FakeFileSystem fs;
     fs.files[kPlacementFile] = file;
     c.fault(fs);
     WindowPlacement p;

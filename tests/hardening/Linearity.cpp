@@ -18,7 +18,7 @@
 
 namespace {
 
-using jwcount::hardening::FaultFileSystem;
+using jwcount::hardening::FakeFileSystem;
 
 // Eight elements (a line, a circle, an arc, a text, a point, a block, two solids) and two attribute lines.
 std::string ManyElements(long elements) {
@@ -51,7 +51,8 @@ void Measure(const char* kind, long size) {
     const std::size_t inputBytes = bytes.size();
     rusage before{};
     getrusage(RUSAGE_SELF, &before);
-    FaultFileSystem fs;
+    FakeFileSystem fs;
+    fs.readChunk = jwcount::hardening::kLargeReads;
     fs.files[jwcount::hardening::kTempFile] = std::move(bytes);
     jwcount::JwwGaibu reader(fs);
     jwcount::CountTables tables;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "FakeFileSystem.h"
 #include "LineReader.h"
-#include "TempFileTestSupport.h"
 
 namespace jwcount {
 namespace {
@@ -15,8 +15,12 @@ using Lines = std::vector<std::string>;
 // All lines the reader hands out, and how it stopped.
 std::pair<Lines, LineReader::Result> ReadAll(const std::string& bytes, std::size_t blockSize,
                                              std::size_t chunk, int failAtRead = 0) {
-  test::FakeInputFile file(bytes, chunk, failAtRead);
-  LineReader reader(file, blockSize);
+  test::FakeFileSystem fs;
+  fs.files["f"] = bytes;
+  fs.readChunk = chunk;
+  fs.failAtRead = failAtRead;
+  const auto file = fs.OpenForRead("f");
+  LineReader reader(*file, blockSize);
   Lines lines;
   std::string_view line;
   LineReader::Result result = LineReader::Result::kLine;

@@ -1,4 +1,4 @@
-// ReadTempFile: whole files, from memory through a failing file system and from disk.
+// ReadTempFile: whole files, from memory and from disk (failing reads: tests/hardening/IoFaultTest.cpp).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,35 +31,6 @@ TEST(ReadTempFileTest, ReadsEveryLineWithTheLineBreakRules) {
   fs.files[kTempFile] = "";
   EXPECT_TRUE(reader.ReadTempFile(kTempFile));  // an empty file has no lines
   EXPECT_EQ(reader.EntityCount(), 3);
-}
-
-TEST(ReadTempFileTest, FailuresGiveFalseAndKeepWhatWasReadBefore) {
-  struct Case {
-    const char* what;
-    void (*fail)(FakeFileSystem&);
-    int circles;  // read before the failure
-  };
-  const std::string head = "lc5\nci 1 2 3\n";
-  const Case cases[] = {
-      {"missing file", [](FakeFileSystem& fs) { fs.files.clear(); }, 0},
-      {"open fails", [](FakeFileSystem& fs) { fs.openFails = true; }, 0},
-      {"first read fails", [](FakeFileSystem& fs) { fs.failAtRead = 1; }, 0},
-      {"second read fails", [](FakeFileSystem& fs) { fs.failAtRead = 2; }, 1},
-      {"close fails", [](FakeFileSystem& fs) { fs.closeInputFails = true; }, 2},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    FakeFileSystem fs;
-    fs.files[kTempFile] = head + "ci 4 5 6\nlc9\n";
-    fs.readChunk = head.size();  // the first piece ends exactly after two whole lines
-    c.fail(fs);
-    JwwGaibu reader(fs);
-    reader.ParseLine("lt4");
-    EXPECT_FALSE(reader.ReadTempFile(kTempFile));
-    EXPECT_EQ(reader.StoreCount(kCircle), c.circles);
-    EXPECT_EQ(reader.Current.LineType, 4);
-    EXPECT_EQ(reader.Current.LineColour, c.circles == 0 ? 1 : c.circles == 1 ? 5 : 9);
-  }
 }
 
 TEST(ReadTempFileTest, ReadsRealFilesFromDisk) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "QuietCount.h"
 #include "TempFileTestSupport.h"
 
 namespace jwcount {
@@ -13,9 +14,8 @@ using test::FakeFileSystem;
 using Lines = std::vector<std::string>;
 
 const std::filesystem::path kReplyPath = "folder/JWC_TEMP.TXT";
-// "要素数をカウントしました"
-const std::string kCounted =
-    "\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+// "要素数をカウントしました", the message of the count's reply
+const std::string kCounted(test::kReply.substr(2, 24));
 
 // The bytes WriteReplyFile gives for the buffer lines, through a file system in memory.
 std::string WrittenReply(const Lines& lines) {
@@ -32,12 +32,7 @@ TEST(ReplyFileTest, WritesTheLinesByteForByte) {
   JwwGaibu reader(fs);
   reader.AppendReplyMessage(kCounted);
   ASSERT_TRUE(reader.WriteReplyFile(kReplyPath));
-  const std::string expected =
-      "\x68\x23\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB5\x82"
-      "\xBD"
-      "\x0D\x0A";
-  EXPECT_EQ(expected.size(), 28u);
-  EXPECT_EQ(fs.files[kReplyPath], expected);
+  EXPECT_EQ(fs.files[kReplyPath], test::kReply);
 }
 
 TEST(ReplyFileTest, ALineEndingInAQuoteTakesTheNextLineAlong) {
@@ -98,8 +93,8 @@ TEST(ReplyFileTest, TheBufferGrowsInStepsOfAThousandLinesAndWritingLeavesIt) {
 TEST(ReplyFileTest, AFailedWriteReturnsFalseLeavesNoFileAndKeepsTheBuffer) {
   const std::pair<const char*, void (*)(FakeFileSystem&)> failures[] = {
       {"create", [](FakeFileSystem& fs) { fs.createFails = true; }},
-      {"first write", [](FakeFileSystem& fs) { fs.writeBudget = 0; }},
-      {"later write", [](FakeFileSystem& fs) { fs.writeBudget = 3; }},  // part of the reply is written first
+      {"first write", [](FakeFileSystem& fs) { fs.failWriteAtByte = 0; }},
+      {"later write", [](FakeFileSystem& fs) { fs.failWriteAtByte = 3; }},  // part of the reply lands first
       {"close", [](FakeFileSystem& fs) { fs.closeOutputFails = true; }}};
   for (const auto& [what, fail] : failures) {
     for (const int lineCount : {0, 1500}) {
@@ -128,7 +123,7 @@ TEST(ReplyFileTest, WritesRealFiles) {
   JwwGaibu reader;
   reader.AppendReplyMessage(kCounted);
   ASSERT_TRUE(reader.WriteReplyFile(path));
-  EXPECT_EQ(test::ReadBytes(path), "h#" + kCounted + "\r\n");
+  EXPECT_EQ(test::ReadBytes(path), test::kReply);
   // A folder that does not exist: false, and no file or folder is made.
   EXPECT_FALSE(reader.WriteReplyFile(folder / "missing" / "JWC_TEMP.TXT"));
   EXPECT_FALSE(std::filesystem::exists(folder / "missing"));

@@ -35,24 +35,24 @@ bool AppendConverted(std::string& out, std::string_view bytes) {
   return true;
 }
 
-bool IsLeadByte(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 }  // namespace
 
 std::string ShiftJisToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
   if (AppendConverted(out, bytes)) return out;
-  // Some byte is not code page 932: convert character by character and replace the bad ones.
+  // Some byte is not code page 932: convert character by character. A byte that starts no character
+  // becomes U+FFFD alone, so the byte after it (a blank, a quote, a letter) is still converted.
   out.clear();
   std::size_t i = 0;
   while (i < bytes.size()) {
-    const std::size_t width =
-        IsLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
-    if (!AppendConverted(out, bytes.substr(i, width))) out += kReplacement;
-    i += width;
+    const bool pair = IsCp932LeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size();
+    if (pair && AppendConverted(out, bytes.substr(i, 2))) {
+      i += 2;
+      continue;
+    }
+    if (!AppendConverted(out, bytes.substr(i, 1))) out += kReplacement;
+    ++i;
   }
   return out;
 }

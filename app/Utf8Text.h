@@ -29,8 +29,18 @@ class Utf8Text {
     }
   }
 
-  // The UTF-8 form as one string.
-  std::string ToUtf8(std::string_view bytes);
+  // Appends the UTF-8 form of the Shift-JIS bytes to out.
+  void Append(std::string& out, std::string_view bytes) {
+    Convert(bytes, [&out](std::string_view piece, bool) { out += piece; });
+  }
+
+  // Columns the Shift-JIS text takes on a terminal: two for an East Asian wide or fullwidth character
+  // (kanji, kana, fullwidth forms, Hangul, ㎡), one for any other (ASCII, half-width katakana, and the
+  // ambiguous ones such as α, ① or °, which terminals show narrow), and one for a byte that starts no
+  // character.
+  std::size_t DisplayWidth(std::string_view shiftJis);
+  // The same for well-formed UTF-8 text.
+  static std::size_t Columns(std::string_view utf8);
 
  private:
   static std::size_t AsciiEnd(std::string_view bytes, std::size_t i) {
@@ -48,11 +58,5 @@ class Utf8Text {
   };
   std::unordered_map<std::string, std::string, Hash, std::equal_to<>> cache_;
 };
-
-// Columns a Shift-JIS text takes on a terminal: one per single byte, two per double-byte character,
-// which is exactly its length in bytes.
-inline std::size_t DisplayWidth(std::string_view shiftJis) {
-  return shiftJis.size();
-}
 
 }  // namespace jwcount

@@ -1,0 +1,83 @@
+#include "SaveFile.h"
+
+#include <algorithm>
+
+namespace jwcount {
+namespace {
+
+constexpr DWORD kWriteStep = 1 << 20;
+constexpr int kTemporaryNames = 100;
+
+// CreateFileW .. CloseHandle; the close is checked by whoever needs to know it succeeded.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() { Close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  bool Close() {
+    if (handle_ == INVALID_HANDLE_VALUE) return true;
+    const bool closed = CloseHandle(handle_) != FALSE;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Makes a new file beside path, named after it and this process, and opens it for writing.
+HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& temporary) {
+  const std::wstring stem = path + L"." + std::to_wstring(GetCurrentProcessId());
+  for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
+    temporary = stem + L"-" + std::to_wstring(attempt) + L".tmp";
+    const HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+DWORD WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD step = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kWriteStep));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), step, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    bytes.remove_prefix(written);
+  }
+  return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
+}
+
+}  // namespace
+
+DWORD WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
+  std::wstring temporary;
+  FileHandle file(CreateTemporaryBeside(path, temporary));
+  if (!file.IsOpen()) return GetLastError();
+  DWORD error = WriteAll(file.Get(), bytes);
+  if (!file.Close() && error == ERROR_SUCCESS) error = GetLastError();
+  if (error == ERROR_SUCCESS &&
+      !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
+  }
+  if (error != ERROR_SUCCESS) DeleteFileW(temporary.c_str());
+  return error;
+}
+
+std::wstring SystemErrorText(DWORD error) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer != nullptr ? buffer : L"", length);
+  if (buffer != nullptr) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
+    text.pop_back();
+  if (text.empty()) text = L"エラー " + std::to_wstring(error);
+  return text;
+}
+
+}  // namespace jwcount

@@ -1,0 +1,30 @@
+#include "BlockNameTable.h"
+
+#include <limits>
+
+namespace jwcount {
+namespace {
+
+void AddOne(int32_t& count) {
+  count += static_cast<int32_t>(count != std::numeric_limits<int32_t>::max());
+}
+
+}  // namespace
+
+void BlockNameTable::Clear() {
+  rows_.clear();
+  rowOf_.clear();
+  total_ = 0;
+}
+
+void BlockNameTable::Tally(std::string_view name) {
+  auto found = rowOf_.find(name);
+  if (found == rowOf_.end()) {
+    found = rowOf_.emplace(std::string(name), rows_.size()).first;
+    rows_.push_back({found->first, 0});
+  }
+  AddOne(rows_[found->second].Count);
+  AddOne(total_);
+}
+
+}  // namespace jwcount

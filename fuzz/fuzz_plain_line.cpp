@@ -1,0 +1,52 @@
+// Fuzz target: the one-pass plain-line reader against the general way (TokenizeLine, the record chain's
+// choice of a plain line, TextToReal per token), differentially and bit for bit.
+//
+// Each input is tried as raw bytes and with every byte mapped onto the characters of plain lines (digits,
+// ".", "-", "+", "e", blank, tab), so that most inputs are plain lines or near misses.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "LineTokens.h"
+#include "MyFunc.h"
+#include "PlainLine.h"
+
+namespace {
+
+constexpr std::string_view kPlainLineBytes = "0123456789.-+eE \t";
+
+bool SameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+void Check(std::string_view line) {
+  double values[4] = {};
+  const bool fast = jwcount::ReadPlainLineNumbers(line, values);
+  jwcount::LineTokens tokens;
+  jwcount::TokenizeLine(line, tokens);
+  // The general way makes a plain line of four tokens whose first starts no record of the chain. With
+  // only plain-line bytes in the line, the fast path must take exactly those whose last token is not
+  // empty (a blank at the end opens an empty fourth token: "1 2 3 " is left to the general way).
+  const bool onlyPlainBytes = line.find_first_not_of(kPlainLineBytes) == std::string_view::npos;
+  const bool general = tokens.Count == 4 && !tokens.Token(3).empty() && onlyPlainBytes;
+  if (onlyPlainBytes && fast != general) std::abort();
+  if (!fast) return;
+  if (tokens.Count != 4 || !onlyPlainBytes) std::abort();
+  for (int n = 0; n < 4; ++n) {
+    if (!SameBits(values[n], jwcount::TextToReal(tokens.Token(n)))) std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const std::string_view raw(reinterpret_cast<const char*>(data), size);
+  Check(raw);
+  std::string mapped(raw);
+  for (char& c : mapped) c = kPlainLineBytes[static_cast<unsigned char>(c) % kPlainLineBytes.size()];
+  Check(mapped);
+  return 0;
+}
