@@ -1,9 +1,13 @@
 // The entity index and stores, and the line, circle, arc, point, marker and block records.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "MyFunc.h"
+#include "PlainLine.h"
 #include "TempFileTestSupport.h"
 
 namespace jwcount {
@@ -114,6 +118,31 @@ TEST(ShapeRecordsTest, Blocks) {
   again->ResetReaderState();
   again->ParseLine("BL 3 4 other");
   EXPECT_EQ(again->Stores.Blocks[0].BlockText.View(), "other");
+}
+
+TEST(PlainLineTest, ReadsNumbersBitForBitAsTextToRealDoes) {
+  // Long runs of digits are read eight at a time; runs that end at the line's end, numbers past 15 digits
+  // and exponent forms must still give exactly what the general conversion gives.
+  for (const std::string line :
+       {" -2908.08967479966 -3317.26065865733 -2956.3435332113 -3317.26065865733",
+        "12345678 123456789 1234567890123456 0.000000001", "99999999.9999999 1e+06 -3.2783543701953e-005 7.5",
+        "\t1.5\t\t-0 00000000000000000001 123456789012345678901", "5. -.5 12345678.12345678 87654321",
+        "0.1 0.2 0.3 749.999999999999"}) {
+    double values[4] = {};
+    ASSERT_TRUE(ReadPlainLineNumbers(line, values)) << line;
+    std::istringstream tokens(line);
+    std::string token;
+    for (const double value : values) {
+      tokens >> token;
+      EXPECT_EQ(std::bit_cast<uint64_t>(value), std::bit_cast<uint64_t>(TextToReal(token))) << token;
+    }
+  }
+  double values[4] = {};
+  EXPECT_TRUE(ReadPlainLineNumbers("12345678 1 2 3", values));
+  EXPECT_EQ(values[0], 12345678.0);
+  for (std::string_view line : {"1 2 3 4 ", "1 2 3", "1 2 3 4 5", "1 2 3 12345678x", "1 2 3 1234567\r"}) {
+    EXPECT_FALSE(ReadPlainLineNumbers(line, values)) << line;
+  }
 }
 
 TEST(PlainLineTest, FourTokenLinesThatNoKeywordRuleTakesAreLines) {
