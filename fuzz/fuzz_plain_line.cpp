@@ -1,5 +1,6 @@
 // Fuzz target: the one-pass plain-line reader against the general way (TokenizeLine, the record chain's
-// choice of a plain line, TextToReal per token), differentially and bit for bit.
+// choice of a plain line, TextToReal per token), differentially and bit for bit; and the tokens taken in
+// place against the tokens copied.
 //
 // Each input is tried as raw bytes, with every byte mapped onto the characters of plain lines (digits,
 // ".", "-", "+", "e", blank, tab), so that most inputs are plain lines or near misses, and mapped mostly
@@ -24,7 +25,20 @@ bool SameBits(double a, double b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Tokens taken in place must be the tokens the copying way makes.
+void CheckInPlaceTokens(std::string_view line) {
+  jwcount::LineTokens inPlace;
+  if (!jwcount::SplitPlainLine(line, inPlace)) return;
+  jwcount::LineTokens copied;
+  jwcount::CopyTokens(line, copied);
+  if (inPlace.Count != copied.Count) std::abort();
+  for (int n = 0; n < copied.Count; ++n) {
+    if (inPlace.Token(n) != copied.Token(n)) std::abort();
+  }
+}
+
 void Check(std::string_view line) {
+  CheckInPlaceTokens(line);
   double values[4] = {};
   const bool fast = jwcount::ReadPlainLineNumbers(line, values);
   jwcount::LineTokens tokens;

@@ -46,4 +46,10 @@ constexpr bool IsReaderLeadByte(unsigned char b) {
 // dropped. The tokens may point into the line.
 void TokenizeLine(std::string_view line, LineTokens& tokens);
 
+// The two ways TokenizeLine takes, open to the differential fuzz test: in place, for a line of plain bytes
+// or one whose text after a quote can be taken whole (false, having decided nothing, for any other line),
+// and by copying, for any line.
+bool SplitPlainLine(std::string_view line, LineTokens& tokens);
+void CopyTokens(std::string_view line, LineTokens& tokens);
+
 }  // namespace jwcount

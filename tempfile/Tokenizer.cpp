@@ -55,10 +55,23 @@ std::size_t PlainRunLength(const unsigned char* bytes, std::size_t size) {
   return i;
 }
 
+// Whether the rest of a line after a double quote that switched separators off is one token of all its
+// bytes: true when it holds no byte that would be dropped (control bytes, 0xFE, 0xFF and the TAB) and does
+// not end in a possible lead byte, which would be dropped when it has no second byte.
+bool TakenWhole(std::string_view rest) {
+  for (const char c : rest) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b >= 0xFE) return false;
+  }
+  return rest.empty() || !IsReaderLeadByte(static_cast<unsigned char>(rest.back()));
+}
+
 }  // namespace
 
 // A line of plain bytes, blanks and tabs only: its tokens are the runs between separators, taken in place.
-// Returns false, having decided nothing, when the line holds any other byte.
+// So is a line whose first non-plain byte is a double quote that starts a token, with the rest of the line
+// taken whole as the last token (a text record's text). Returns false, having decided nothing, for any
+// other line.
 bool SplitPlainLine(std::string_view line, LineTokens& tokens) {
   const unsigned char* const bytes = reinterpret_cast<const unsigned char*>(line.data());
   const std::size_t n = line.size();
@@ -68,6 +81,11 @@ bool SplitPlainLine(std::string_view line, LineTokens& tokens) {
     while (i < n && kByteClasses[bytes[i]] == kSeparator) ++i;
     const std::size_t tokenStart = i;
     i += PlainRunLength(bytes + i, n - i);
+    if (i < n && bytes[i] == '"' && i == tokenStart && TakenWhole(line.substr(i + 1))) {
+      tokens.slots_[slot] = line.substr(i + 1);
+      tokens.Count = slot + 1;
+      return true;
+    }
     if (i < n && kByteClasses[bytes[i]] != kSeparator) return false;
     tokens.slots_[slot] = line.substr(tokenStart, i - tokenStart);
     if (i == n) break;

@@ -34,6 +34,9 @@ TEST(TokenizeLineTest, SplitsLinesIntoSlots) {
       {"\x81\x22 b", {"\x81\x22", "b"}}, {"\x81\x3D b c", {"\x81\x3D", "b", "c"}},
       {"\x81\x09" "b c", {"\x81\x09" "b", "c"}}, {"\x80 b", {"\x80 b"}}, {"\xFD\x20x y", {"\xFD x", "y"}},
       {"\xE0 x", {"\xE0 x"}}, {"\x82\xA0\x82\xA2 \x93\xFA", {"\x82\xA0\x82\xA2", "\x93\xFA"}},
+      // A text after a quote, in place or copied: a second byte in the lead range ends it, a lone lead does not.
+      {"ch 1 \"\x87\x40\xB1", {"ch", "1", "\x87\x40\xB1"}}, {"ch 1 \"a\x90\x9F", {"ch", "1", "a\x90\x9F"}},
+      {"ch 1 \"a\x81", {"ch", "1", "a"}}, {"ch 1 \"a\xFE" "b =\"c", {"ch", "1", "ab =\"c"}},
       // A lead byte as the last byte of the line is dropped.
       {"ab\x81", {"ab"}}, {"ab \x81", {"ab", ""}}, {"\x81", {""}},
       // 0x7F and the single-byte characters 0xA0 to 0xDF are stored.
