@@ -107,25 +107,34 @@ double detail::TextToRealGeneral(std::string_view text) {
   }
   if (integerDigits + fractionDigits == 0) return 0.0;
 
-  // The common case, a short number without exponent: a mantissa of at most 2^53 and at most 22 decimals
-  // are exact as doubles, and one IEEE division of two exact values is correctly rounded.
+  // Check the exponent by hand (from_chars alone would accept "inf", "nan" or a cut-off exponent).
+  int exponent = 0;
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    ++p;
+    const bool negativeExponent = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    const char* const exponentStart = p;
+    for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p) {
+      if (exponent < 100000) exponent = exponent * 10 + (*p - '0');  // far beyond any double already
+    }
+    if (p == exponentStart) return 0.0;
+    if (negativeExponent) exponent = -exponent;
+  }
+  if (p != end) return 0.0;
+
+  // The common case: a mantissa of at most 2^53 is exact as a double, and so is a power of ten up to
+  // 1e22; one IEEE multiplication or division of two exact values is correctly rounded. That covers the
+  // short numbers and the float noise written with an exponent ("-3.2783543701953e-005").
   constexpr uint64_t kMaxExactMantissa = uint64_t{1} << 53;
-  if (p == end && integerDigits + fractionDigits <= 19 && mantissa <= kMaxExactMantissa) {
+  const long long scale = exponent - static_cast<long long>(fractionDigits);
+  if (integerDigits + fractionDigits <= 19 && mantissa <= kMaxExactMantissa && scale >= -22 && scale <= 22) {
     double value = static_cast<double>(mantissa);
-    if (fractionDigits > 0) value /= detail::kExactPowersOfTen[fractionDigits];
+    if (scale < 0) value /= detail::kExactPowersOfTen[-scale];
+    if (scale > 0) value *= detail::kExactPowersOfTen[scale];
     return negative ? -value : value;
   }
 
-  // Otherwise check the exponent by hand (from_chars alone would accept "inf", "nan" or a cut-off
-  // exponent) and let from_chars round correctly.
-  if (p < end && (*p == 'e' || *p == 'E')) {
-    ++p;
-    if (p < end && (*p == '-' || *p == '+')) ++p;
-    const char* const exponentStart = p;
-    while (p < end && static_cast<unsigned>(*p - '0') < 10) ++p;
-    if (p == exponentStart) return 0.0;
-  }
-  if (p != end) return 0.0;
+  // Otherwise from_chars rounds correctly.
   double value = 0.0;
   const auto result = std::from_chars(numberStart, end, value, std::chars_format::general);
   if (result.ec != std::errc() || result.ptr != end) return 0.0;  // beyond the range of a double
