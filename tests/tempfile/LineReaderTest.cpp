@@ -37,6 +37,7 @@ TEST(LineReaderTest, SplitsLinesByTheExchangeFileRules) {
       {"line one spans blocks\r\nline two\r\n", {"line one spans blocks", "line two"}},
       // A CR not followed by LF is dropped and does not end the line.
       {"a\rb\r\n", {"ab"}}, {"a\r\r\nb", {"a", "b"}}, {"\rab\rc\r", {"abc"}},
+      {"0123456789\r01234567\t9\r\n", {"012345678901234567\t9"}}, {"0123456789\r\r\n", {"0123456789"}},
       // Ctrl-Z where a line would begin ends the input.
       {"\x1A", {}}, {"\x1A" "a\nb\n", {}}, {"a\n\x1A" "b\nc\n", {"a"}}, {"a\r\n\x1A\r\nb\r\n", {"a"}},
       // Ctrl-Z inside a line ends it; the rest up to the next LF is skipped and reading goes on.
