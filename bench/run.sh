@@ -3,16 +3,17 @@
 # style (as Jw_cad writes a much-edited drawing) and in the tidy style of the sample, and reports: read MB/s
 # and count ns per element (Google Benchmark), the whole `jwcount-cli count FILE --format json` against
 # `wc -l FILE` on the same file in the page cache (the median of the ratios of $RUNS alternating runs),
-# and peak memory against the file size. Targets on the real 1M file: the CLI within 10 times `wc -l`,
-# peak memory at most 2 times the file size.
+# and peak memory against the file size and per element. The style "tiny" is 10 million lines "0 0 1 1"
+# (its element count is fixed). Targets: on the real 1M file the CLI within 10 times `wc -l` and peak
+# memory at most 2 times the file size; on the tiny file the CLI within 60 times `wc -l`.
 #
 #   bench/run.sh [ELEMENTS...]      (default: 100000 1000000)
-#   STYLES="real" RUNS=11 bench/run.sh 1000000
+#   STYLES="real tiny" RUNS=11 bench/run.sh 1000000
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 RUNS=${RUNS:-7}
-STYLES=${STYLES:-real tidy}
+STYLES=${STYLES:-real tidy tiny}
 BUILD=build/bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
@@ -54,29 +55,46 @@ bench_value() {
     inside && $1 == field { sub(/,$/, "", $2); print $2; exit }' <<<"$json"
 }
 
-printf '| style | elements | file MB | read MB/s | count ns/element | CLI json ms | wc -l ms | CLI / wc | CLI MB/s | peak RSS MB | RSS / file |\n'
-printf '|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n'
+# One table row for the file: read and count speed, the CLI against `wc -l`, and peak memory.
+report_file() {  # report_file STYLE ELEMENTS FILE
+  local style=$1 n=$2 file=$3 size json read_bps count_s cli wc ratio rss_kb
+  size=$(stat -c %s "$file")
+  cat "$file" >/dev/null  # into the page cache
+
+  # With the large memory pages that jwcount-cli asks for when it reads a large file.
+  json=$(GLIBC_TUNABLES=glibc.malloc.hugetlb=1 "$BUILD/bench/jwcount_bench" --file="$file" \
+    --benchmark_format=json 2>/dev/null)
+  read_bps=$(bench_value "$json" ReadTempFile bytes_per_second)
+  count_s=$(bench_value "$json" CountElementsRun per_element)
+
+  read -r cli wc ratio < <(cli_against_wc "$file")
+  rss_kb=$(/usr/bin/time -f %M "$CLI" count "$file" --format json 2>&1 >/dev/null | tail -1)
+
+  awk -v style="$style" -v n="$n" -v size="$size" -v ratio="$ratio" -v rbps="$read_bps" -v cs="$count_s" \
+    -v cli="$cli" -v wc="$wc" -v rss="$rss_kb" '
+    BEGIN {
+      printf "| %s | %d | %.1f | %.0f | %.1f | %.0f | %.1f | %.1fx | %.0f | %.1f | %.2fx | %.0f |\n",
+        style, n, size / 1e6, rbps / 1e6, cs * 1e9, cli * 1e3, wc * 1e3, ratio, size / cli / 1e6,
+        rss * 1024 / 1e6, rss * 1024 / size, rss * 1024 / n
+    }'
+}
+
+printf '| style | elements | file MB | read MB/s | count ns/element | CLI json ms | wc -l ms | CLI / wc | CLI MB/s | peak RSS MB | RSS / file | RSS bytes/element |\n'
+printf '|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n'
 for style in $STYLES; do
+  file=""
+  if [ "$style" = tiny ]; then
+    # Many tiny elements: 10 million plain lines "0 0 1 1" (80 MB).
+    file=$SCRATCH/JWC_TEMP_tiny.TXT
+    awk 'BEGIN { for (i = 0; i < 10000000; i++) print "0 0 1 1" }' >"$file"
+    report_file tiny 10000000 "$file"
+    rm -f "$file"
+    continue
+  fi
   for n in ${@:-100000 1000000}; do
     file=$SCRATCH/JWC_TEMP_${style}_$n.TXT
     "$BUILD/bench/jwcount-generate" "--$style" "$n" "$file"
-    size=$(stat -c %s "$file")
-    cat "$file" >/dev/null  # into the page cache
-
-    # With the large memory pages that jwcount-cli asks for when it reads a large file.
-    json=$(GLIBC_TUNABLES=glibc.malloc.hugetlb=1 "$BUILD/bench/jwcount_bench" --file="$file" \
-      --benchmark_format=json 2>/dev/null)
-    read_bps=$(bench_value "$json" ReadTempFile bytes_per_second)
-    count_s=$(bench_value "$json" CountElementsRun per_element)
-
-    read -r cli wc ratio < <(cli_against_wc "$file")
-    rss_kb=$(/usr/bin/time -f %M "$CLI" count "$file" --format json 2>&1 >/dev/null | tail -1)
-
-    awk -v style="$style" -v n="$n" -v size="$size" -v ratio="$ratio" -v rbps="$read_bps" -v cs="$count_s" -v cli="$cli" -v wc="$wc" -v rss="$rss_kb" '
-      BEGIN {
-        printf "| %s | %d | %.1f | %.0f | %.1f | %.0f | %.1f | %.1fx | %.0f | %.1f | %.2fx |\n",
-          style, n, size / 1e6, rbps / 1e6, cs * 1e9, cli * 1e3, wc * 1e3, ratio, size / cli / 1e6,
-          rss * 1024 / 1e6, rss * 1024 / size
-      }'
+    report_file "$style" "$n" "$file"
+    rm -f "$file"
   done
 done

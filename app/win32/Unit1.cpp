@@ -448,8 +448,10 @@ void TForm1::FormClose() {
 // --- CountHost ---
 
 void TForm1::ShowStatus(std::string_view text) {
-  SetWindowTextW(LabelA1, Widen(text).c_str());
-  UpdateWindow(LabelA1);  // repainted now: the count handles no messages while it runs
+  for (const std::string& shown : statusPacer_.Take(text, GetTickCount64())) {
+    SetWindowTextW(LabelA1, Widen(shown).c_str());
+    UpdateWindow(LabelA1);  // repainted now: the count handles no messages while it runs
+  }
 }
 
 bool TForm1::EscapePressed() {

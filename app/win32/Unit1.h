@@ -17,6 +17,7 @@
 #include "GridSource.h"
 #include "JwwGaibu.h"
 #include "Placement.h"
+#include "StatusPacer.h"
 #include "WinUtil.h"
 
 namespace jwcount {
@@ -118,6 +119,8 @@ class TForm1 final : private CountHost {
   bool timerArmed_ = false;
   bool shortRead_ = false;  // JWC_TEMP.TXT exists but was not read to its end
   bool drawTable_ = false;  // started with "/table"
+
+  StatusPacer statusPacer_;  // which of the count's status texts go on screen, and when
 
   JwwGaibu reader_;
   CountTables tables_;
