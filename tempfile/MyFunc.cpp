@@ -49,10 +49,9 @@ bool ParseDecimalDigits(std::string_view digits, bool negative, int32_t& value) 
 // Reads a run of decimal digits into the mantissa (which may wrap when there are more than 19 digits in
 // all; the caller checks the count) and returns the position after them.
 const char* ReadDigits(const char* p, const char* end, uint64_t& mantissa) {
-  while (p < end && static_cast<unsigned>(*p - '0') < 10) {
-    mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-    ++p;
-  }
+  detail::Digits digits{mantissa};
+  p = detail::TakeDigits(p, end, digits);
+  mantissa = digits.Mantissa;
   return p;
 }
 

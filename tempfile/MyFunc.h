@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "DecimalDigits.h"
+
 namespace jwcount {
 
 // The value of a hexadecimal digit in either case; -1 for any other character.
@@ -55,24 +57,15 @@ inline double TextToReal(std::string_view text) {
   const char* const end = p + text.size();
   const bool negative = p < end && *p == '-';
   if (negative) ++p;
-  uint64_t mantissa = 0;
-  int digits = 0;
-  int decimals = -1;  // digits after the ".", -1 while there was none
-  for (; p < end; ++p) {
-    const unsigned digit = static_cast<unsigned>(*p - '0');
-    if (digit < 10) {
-      mantissa = mantissa * 10 + digit;
-      ++digits;
-      if (decimals >= 0) ++decimals;
-    } else if (*p == '.' && decimals < 0) {
-      decimals = 0;
-    } else {
-      return detail::TextToRealGeneral(text);
-    }
+  detail::Digits digits;
+  p = detail::TakeDigits(p, end, digits);
+  if (p < end && *p == '.') {
+    digits.Decimals = 0;
+    p = detail::TakeDigits(p + 1, end, digits);
   }
-  if (digits == 0 || digits > 15) return detail::TextToRealGeneral(text);
-  double value = static_cast<double>(mantissa);
-  if (decimals > 0) value /= detail::kExactPowersOfTen[decimals];
+  if (p != end || digits.Count == 0 || digits.Count > 15) return detail::TextToRealGeneral(text);
+  double value = static_cast<double>(digits.Mantissa);
+  if (digits.Decimals > 0) value /= detail::kExactPowersOfTen[digits.Decimals];
   return negative ? -value : value;
 }
 
