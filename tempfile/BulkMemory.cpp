@@ -5,6 +5,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #elif defined(_WIN32)
 #include <windows.h>
 #endif
@@ -16,6 +17,10 @@ namespace {
 // Pieces at least this large are mapped directly, on a large-page boundary; smaller ones come from the heap.
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
 
+std::uintptr_t PageSize() {
+  return static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+}
+
 // Maps size bytes starting on a large-page boundary, by mapping one large page more and giving back the
 // parts before and after.
 void* MapAligned(std::size_t size) {
@@ -25,8 +30,10 @@ void* MapAligned(std::size_t size) {
   const auto start = reinterpret_cast<std::uintptr_t>(raw);
   const std::uintptr_t aligned = (start + kLargePage - 1) & ~(std::uintptr_t{kLargePage} - 1);
   if (aligned > start) munmap(raw, aligned - start);
-  const std::size_t tail = (start + mapped) - (aligned + size);
-  if (tail > 0) munmap(reinterpret_cast<void*>(aligned + size), tail);
+  // The tail starts on the first page boundary after the piece: munmap takes whole pages only.
+  const std::uintptr_t page = PageSize();
+  const std::uintptr_t tailStart = (aligned + size + page - 1) & ~(page - 1);
+  if (start + mapped > tailStart) munmap(reinterpret_cast<void*>(tailStart), start + mapped - tailStart);
   return reinterpret_cast<void*>(aligned);
 }
 }  // namespace
@@ -43,8 +50,7 @@ void* AllocateZeroed(std::size_t size) {
 
 void PrepareForWriting(void* memory, std::size_t size) {
 #ifdef MADV_POPULATE_WRITE
-  constexpr std::uintptr_t kPage = 4096;
-  const auto start = reinterpret_cast<std::uintptr_t>(memory) & ~(kPage - 1);
+  const auto start = reinterpret_cast<std::uintptr_t>(memory) & ~(PageSize() - 1);
   const auto end = reinterpret_cast<std::uintptr_t>(memory) + size;
   madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
 #else
