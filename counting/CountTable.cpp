@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <limits>
+#include <new>
 #include <string_view>
 
 #include "CountTexts.h"
@@ -137,10 +139,17 @@ constexpr RowTable<63> kTypeRows = [] {
 
 }  // namespace
 
-CountTable::CountTable(int rows)
-    : rows_(std::max(rows, 0)),
-      counts_(static_cast<std::size_t>(rows_) * kColumns),
-      written_(static_cast<std::size_t>(rows_) * kColumns) {}
+CountTable::CountTable(int rows) : rows_(std::max(rows, 0)) {
+  AllocateCells();
+}
+
+void CountTable::AllocateCells() {
+  const std::size_t cells = static_cast<std::size_t>(rows_) * kColumns;
+  ZeroedBlock block(cells * (sizeof(int32_t) + sizeof(uint8_t)));
+  cells_ = std::move(block);
+  counts_ = static_cast<int32_t*>(cells_.Data());
+  written_ = reinterpret_cast<uint8_t*>(counts_ + cells);
+}
 
 int CountTable::RowCount() const {
   return rows_;
@@ -177,8 +186,13 @@ std::string CountTable::RowLabel(int row) const {
 }
 
 void CountTable::Clear() {
-  std::fill(counts_.begin(), counts_.end(), 0);
-  std::fill(written_.begin(), written_.end(), uint8_t{0});
+  try {
+    AllocateCells();
+  } catch (const std::bad_alloc&) {
+    // No fresh block to be had: zero the one there is.
+    std::memset(cells_.Data(), 0,
+                static_cast<std::size_t>(rows_) * kColumns * (sizeof(int32_t) + sizeof(uint8_t)));
+  }
   headsWritten_ = false;
   labels_ = RowLabels::kNone;
 }

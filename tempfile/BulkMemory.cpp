@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <new>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -97,5 +98,9 @@ void FreeZeroed(void* memory, std::size_t) {
   std::free(memory);
 }
 #endif
+
+ZeroedBlock::ZeroedBlock(std::size_t size) : data_(size > 0 ? AllocateZeroed(size) : nullptr), size_(size) {
+  if (size > 0 && data_ == nullptr) throw std::bad_alloc();
+}
 
 }  // namespace jwcount

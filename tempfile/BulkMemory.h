@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
 namespace jwcount {
 
@@ -14,5 +15,29 @@ void* AllocateZeroed(std::size_t size);
 void PrepareForWriting(void* memory, std::size_t size);
 // Gives back a piece from AllocateZeroed with the same size.
 void FreeZeroed(void* memory, std::size_t size);
+
+// A block of zeroed bytes from AllocateZeroed, owned: its pages cost nothing until they are touched.
+class ZeroedBlock {
+ public:
+  ZeroedBlock() = default;
+  // Throws std::bad_alloc when there is no memory.
+  explicit ZeroedBlock(std::size_t size);
+  ~ZeroedBlock() { FreeZeroed(data_, size_); }
+  ZeroedBlock(ZeroedBlock&& other) noexcept : data_(other.data_), size_(other.size_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+  }
+  ZeroedBlock& operator=(ZeroedBlock&& other) noexcept {
+    std::swap(data_, other.data_);
+    std::swap(size_, other.size_);
+    return *this;
+  }
+
+  void* Data() const { return data_; }
+
+ private:
+  void* data_ = nullptr;
+  std::size_t size_ = 0;
+};
 
 }  // namespace jwcount
