@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 
+#include "BulkMemory.h"
 #include "FileIo.h"
 
 namespace jwcount {
@@ -18,7 +18,8 @@ class LineReader {
  public:
   enum class Result { kLine, kEnd, kError };
 
-  explicit LineReader(InputFile& file, std::size_t blockSize = std::size_t{1} << 20);
+  // Blocks of a large page (2 MiB) by default: one page fault for the whole block.
+  explicit LineReader(InputFile& file, std::size_t blockSize = std::size_t{2} << 20);
 
   // The next line; it stays valid until the next call.
   Result Next(std::string_view& line);
@@ -28,7 +29,8 @@ class LineReader {
   std::string_view Clean(std::string_view line);
 
   InputFile& file_;
-  std::unique_ptr<char[]> block_;
+  ZeroedBlock blockMemory_;
+  char* block_;
   std::size_t blockSize_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;

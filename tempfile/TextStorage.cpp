@@ -1,5 +1,6 @@
 #include "TextStorage.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace jwcount {
@@ -7,19 +8,17 @@ namespace jwcount {
 TextRef TextStorage::Store(std::string_view bytes) {
   if (bytes.empty()) return {};
   if (bytes.size() > freeSize_) {
-    // A text longer than a block gets a block of its own and leaves the current block open.
-    const std::size_t size = bytes.size() > kBlockSize / 4 ? bytes.size() : kBlockSize;
+    const bool own = bytes.size() > kOwnBlockSize;
+    const std::size_t size = own ? bytes.size() : nextBlockSize_;
     blocks_.reserve(blocks_.size() + 1);
-    auto block = std::make_unique_for_overwrite<char[]>(size);
-    char* data = block.get();
-    blocks_.push_back(std::move(block));
-    if (size == kBlockSize) {
-      free_ = data;
-      freeSize_ = size;
-    } else {
+    char* const data = static_cast<char*>(blocks_.emplace_back(size).Data());
+    if (own) {
       std::memcpy(data, bytes.data(), bytes.size());
       return {data, bytes.size()};
     }
+    free_ = data;
+    freeSize_ = size;
+    nextBlockSize_ = std::min(2 * nextBlockSize_, kLargestBlockSize);
   }
   char* data = free_;
   std::memcpy(data, bytes.data(), bytes.size());
@@ -29,7 +28,8 @@ TextRef TextStorage::Store(std::string_view bytes) {
 }
 
 void TextStorage::Reset() {
-  std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+  std::vector<ZeroedBlock>().swap(blocks_);
+  nextBlockSize_ = kFirstBlockSize;
   free_ = nullptr;
   freeSize_ = 0;
 }

@@ -1,11 +1,13 @@
-// Keeps the texts of the stored records (font names, texts, block texts) in large blocks that never move.
+// Keeps the texts of the stored records (font names, texts, block texts) in large blocks that never move:
+// the first is 64 KiB, and each next one doubles up to a large page (2 MiB), so a small drawing stays
+// small and a large one costs few page faults.
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 #include <vector>
 
+#include "BulkMemory.h"
 #include "Records.h"
 
 namespace jwcount {
@@ -18,8 +20,13 @@ class TextStorage {
   void Reset();
 
  private:
-  static constexpr std::size_t kBlockSize = 64 * 1024;
-  std::vector<std::unique_ptr<char[]>> blocks_;
+  static constexpr std::size_t kFirstBlockSize = std::size_t{64} << 10;
+  static constexpr std::size_t kLargestBlockSize = std::size_t{2} << 20;
+  // A text longer than this gets a block of its own and leaves the current block open.
+  static constexpr std::size_t kOwnBlockSize = kFirstBlockSize / 4;
+
+  std::vector<ZeroedBlock> blocks_;
+  std::size_t nextBlockSize_ = kFirstBlockSize;
   char* free_ = nullptr;
   std::size_t freeSize_ = 0;
 };
