@@ -18,8 +18,8 @@ class LineReader {
  public:
   enum class Result { kLine, kEnd, kError };
 
-  // Blocks of a large page (2 MiB) by default: one page fault for the whole block.
-  explicit LineReader(InputFile& file, std::size_t blockSize = std::size_t{2} << 20);
+  // Blocks of 1 MiB by default: a read that fails part way loses at most the block it was filling.
+  explicit LineReader(InputFile& file, std::size_t blockSize = std::size_t{1} << 20);
 
   // The next line; it stays valid until the next call.
   Result Next(std::string_view& line);
