@@ -6,7 +6,7 @@
 #include <exception>
 #include <memory>
 
-#include "LineReader.h"
+#include "ReadAhead.h"
 
 namespace jwcount {
 
@@ -20,17 +20,30 @@ bool JwwGaibu::ReadTempFile(const std::filesystem::path& path) {
     if (!fileSystem_->Exists(path)) return false;
     file = fileSystem_->OpenForRead(path);
     if (!file) return false;
-    LineReader reader(*file);
-    std::string_view line;
-    LineReader::Result result;
-    while ((result = reader.Next(line)) == LineReader::Result::kLine) ParseLine(line);
+    LineReader::Result ending;
+    {
+      ReadAhead lines(*file);
+      while (const LineBatch* batch = lines.Next()) StoreLines(*batch);
+      ending = lines.Ending();
+    }
     const bool closed = file->Close();
     file.reset();
-    return result == LineReader::Result::kEnd && closed;
+    return ending == LineReader::Result::kEnd && closed;
   } catch (const std::exception&) {
     // Out of memory while storing, or a store full: keep what was read before, report failure.
     if (file) file->Close();
     return false;
+  }
+}
+
+void JwwGaibu::StoreLines(const LineBatch& batch) {
+  auto values = batch.Values.begin();
+  for (const LineBatch::Line& line : batch.Lines) {
+    if (line.Size == LineBatch::kPlain) {
+      StorePlainLine((values++)->Values);
+    } else {
+      ParseRecordLine(batch.Text(line));
+    }
   }
 }
 
@@ -41,6 +54,10 @@ void JwwGaibu::ParseLine(std::string_view line) {
     StorePlainLine(values);
     return;
   }
+  ParseRecordLine(line);
+}
+
+void JwwGaibu::ParseRecordLine(std::string_view line) {
   TokenizeLine(line, tokens_);
   const LineTokens& t = tokens_;
   const std::string_view keyword = t.Token(0);

@@ -16,6 +16,8 @@
 
 namespace jwcount {
 
+struct LineBatch;
+
 // The ordered list of (kind, position) entries, one per stored element, in reading order.
 using EntityIndex = EntityStore<EntityIndexEntry>;
 
@@ -101,7 +103,8 @@ class JwwGaibu {
   // Reads the file line by line into the state. False when there is no file, it cannot be opened, or
   // reading fails part way (what was read before stays). Never throws.
   bool ReadTempFile(const std::filesystem::path& path);
-  // Tokenizes one line (without its line break) and runs the record chain on it.
+  // Stores one line (without its line break): a plain line's numbers straight away, any other line
+  // tokenized and run through the record chain.
   void ParseLine(std::string_view line);
 
   // --- Resets ---
@@ -148,6 +151,10 @@ class JwwGaibu {
   bool ParseSolidRecord(const LineTokens& t);      // "sl", "sc", "se", "so", "sg"
   void ParsePlainLine(const LineTokens& t);
   void StorePlainLine(const double (&values)[4]);
+  // A line that is not a plain line: tokenized and run through the record chain.
+  void ParseRecordLine(std::string_view line);
+  // The lines of a batch, in order.
+  void StoreLines(const LineBatch& batch);
 
   // Header and attribute records.
   void NoteFirstSeen(FirstSeen which, int32_t& firstValue, int32_t value);
