@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "BulkMemory.h"
-
 #include "BlockNameTable.h"
+#include "BulkMemory.h"
 #include "Records.h"
 
 namespace jwcount {

@@ -1,7 +1,10 @@
 #include "Thread.h"
 
 #ifdef _WIN32
+#include <process.h>
 #include <windows.h>
+
+#include <cstdint>
 #else
 #include <condition_variable>
 #include <mutex>
@@ -36,7 +39,7 @@ struct SecondThread::State {
   std::function<void()> Work;
   HANDLE Thread = nullptr;
 
-  static DWORD WINAPI Run(void* state) {
+  static unsigned __stdcall Run(void* state) {
     static_cast<State*>(state)->Work();
     return 0;
   }
@@ -45,7 +48,9 @@ struct SecondThread::State {
 bool SecondThread::Start(std::function<void()> work) {
   Join();
   state_->Work = std::move(work);
-  state_->Thread = CreateThread(nullptr, 0, &State::Run, state_.get(), 0, nullptr);
+  // Started through the C runtime, as the work reads the file with it.
+  const uintptr_t thread = _beginthreadex(nullptr, 0, &State::Run, state_.get(), 0, nullptr);
+  state_->Thread = reinterpret_cast<HANDLE>(thread);
   return state_->Thread != nullptr;
 }
 
