@@ -27,14 +27,11 @@ const char* FindControlByte(const char* p, const char* end) {
 }  // namespace
 
 LineReader::LineReader(InputFile& file, std::size_t blockSize)
-    : file_(file),
-      blockMemory_(blockSize),
-      block_(static_cast<char*>(blockMemory_.Data())),
-      blockSize_(blockSize) {}
+    : file_(file), block_(std::make_unique_for_overwrite<char[]>(blockSize)), blockSize_(blockSize) {}
 
 bool LineReader::Refill() {
   if (atEnd_) return false;
-  const std::ptrdiff_t got = file_.Read(block_, blockSize_);
+  const std::ptrdiff_t got = file_.Read(block_.get(), blockSize_);
   pos_ = 0;
   end_ = got > 0 ? static_cast<std::size_t>(got) : 0;
   if (got < 0) error_ = true;
@@ -50,16 +47,16 @@ LineReader::Result LineReader::Next(std::string_view& line) {
     pos_ = end_;
     return Result::kEnd;
   }
-  const char* start = block_ + pos_;
+  const char* start = block_.get() + pos_;
   // Most lines hold no control byte before their CR LF or LF: they need no cleaning and are found in one
   // pass.
-  const char* const blockEnd = block_ + end_;
+  const char* const blockEnd = block_.get() + end_;
   if (const char* control = FindControlByte(start, blockEnd); control != blockEnd) {
     const char* lineEnd = control;
     if (*control == '\r' && control + 1 != blockEnd && control[1] == '\n') ++lineEnd;
     if (*lineEnd == '\n') {
       line = {start, static_cast<std::size_t>(control - start)};
-      pos_ = static_cast<std::size_t>(lineEnd + 1 - block_);
+      pos_ = static_cast<std::size_t>(lineEnd + 1 - block_.get());
       return Result::kLine;
     }
   }
@@ -74,7 +71,7 @@ LineReader::Result LineReader::Next(std::string_view& line) {
   spanning_.assign(start, end_ - pos_);
   pos_ = end_;
   while (Refill()) {
-    const char* chunk = block_;
+    const char* chunk = block_.get();
     const void* found = std::memchr(chunk, '\n', end_);
     if (found != nullptr) {
       const std::size_t length = static_cast<const char*>(found) - chunk;

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "BulkMemory.h"
 #include "FileIo.h"
 
 namespace jwcount {
@@ -29,8 +29,7 @@ class LineReader {
   std::string_view Clean(std::string_view line);
 
   InputFile& file_;
-  ZeroedBlock blockMemory_;
-  char* block_;
+  std::unique_ptr<char[]> block_;
   std::size_t blockSize_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
