@@ -123,7 +123,21 @@ use_build() {  # use_build BUILD LABEL [PROBE_BUILD]
   PROBE_WINE=$(loader_of "$(pe_machine "$PROBE")")
 }
 
-probe() { WINELOADER=$PROBE_WINE command "$PROBE_WINE" "$PROBE" "$@" 2>/dev/null; }
+# Runs the probe; its messages go to OUT/probe-errors.log. A query that only reads the window (text,
+# visible, rect, window) is asked up to three times: on a loaded machine a Wine process now and then
+# fails to start or misses the window, and asking again cannot change what the program does.
+probe() {
+  local status attempt
+  for attempt in 1 2 3; do
+    status=0
+    WINELOADER=$PROBE_WINE command "$PROBE_WINE" "$PROBE" "$@" 2>>"$OUT/probe-errors.log" || status=$?
+    case "$1" in text | visible | rect | window) ;; *) return "$status" ;; esac
+    [ "$status" -ne 0 ] || return 0
+    printf 'probe %s failed (%s), attempt %s\n' "$*" "$status" "$attempt" >>"$OUT/probe-errors.log"
+    sleep 0.5
+  done
+  return "$status"
+}
 # True when programs of the build's bitness start in the prefix: the build's own probe, run without
 # arguments, only reports bad usage (2).
 program_starts() {

@@ -18,7 +18,15 @@ FAILURES=0
 PASSES=0
 SKIPPED=0
 pass() { PASSES=$((PASSES + 1)); printf '  ok   %s\n' "$*"; }
-fail() { FAILURES=$((FAILURES + 1)); printf '  FAIL %s\n' "$*"; }
+# A failure also shows what the probe said on stderr since the last one.
+fail() {
+  FAILURES=$((FAILURES + 1))
+  printf '  FAIL %s\n' "$*"
+  if [ -s "${OUT:-}/probe-errors.log" ]; then
+    tail -n 5 "$OUT/probe-errors.log" | sed 's/^/       probe: /'
+    : >"$OUT/probe-errors.log"
+  fi
+}
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" == "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
 }
