@@ -14,11 +14,12 @@
 #include <string_view>
 #include <vector>
 
-#include "CountReport.h"
-#include "PlanGenerator.h"
-#include "QuietCount.h"
-#include "Reports.h"
-#include "ScratchFolder.h"
+#include "app/cli/ConsoleHost.h"
+#include "bench/PlanGenerator.h"
+#include "report/JsonReport.h"
+#include "tempfile/NoWriteFileSystem.h"
+#include "tests/support/QuietCount.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace jwcount {
 namespace {

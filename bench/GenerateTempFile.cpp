@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "PlanGenerator.h"
+#include "bench/PlanGenerator.h"
 
 int main(int argc, char** argv) {
   jwcount::PlanStyle style = jwcount::PlanStyle::kTidy;

@@ -2,7 +2,7 @@
 // CR LF) of N elements: the header and layer records of a small apartment plan, then room after room of
 // grid lines, walls as polylines, doors and windows, fittings, room names, dimensions, hatching solids,
 // points and furniture, spread over four layer groups, ten layers and many colours, line types and widths.
-#include "PlanGenerator.h"
+#include "bench/PlanGenerator.h"
 
 #include <charconv>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "MyFunc.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 namespace {

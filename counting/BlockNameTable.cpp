@@ -1,4 +1,4 @@
-#include "BlockNameTable.h"
+#include "counting/BlockNameTable.h"
 
 #include <limits>
 

@@ -1,11 +1,11 @@
 // The count run over the reader's entity index.
-#include "CountRun.h"
+#include "counting/CountRun.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "MyFunc.h"
-#include "RunSequence.h"
+#include "counting/RunSequence.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "CountTable.h"
-#include "CountTexts.h"
-#include "JwwGaibu.h"
+#include "counting/CountTable.h"
+#include "counting/CountTexts.h"
+#include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
 

@@ -1,5 +1,5 @@
 // The count tables: cells, labels, the tally of one element and the totals.
-#include "CountTable.h"
+#include "counting/CountTable.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -8,8 +8,8 @@
 #include <new>
 #include <string_view>
 
-#include "CountTexts.h"
-#include "MyFunc.h"
+#include "counting/CountTexts.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 namespace {

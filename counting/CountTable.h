@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "BlockNameTable.h"
-#include "BulkMemory.h"
-#include "Records.h"
+#include "counting/BlockNameTable.h"
+#include "tempfile/BulkMemory.h"
+#include "tempfile/Records.h"
 
 namespace jwcount {
 

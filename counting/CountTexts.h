@@ -63,6 +63,19 @@ inline constexpr std::array<std::string_view, 5> kTableTitles = {
     "\x90\xFC\x95\x9D\x95\xCA \x97\x76\x91\x66\x90\x94",  // 線幅別 要素数
 };
 
+// The block-name table (page 7): its title and the head of its name column. Its count column's head is
+// kCountHead and its total row reads kTotalLabel, as in the count tables.
+inline constexpr std::string_view kBlockTableTitle = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x96\xBC\x95\xCA \x97\x76\x91\x66\x90\x94";  // ブロック名別 要素数
+inline constexpr std::string_view kBlockNameHead = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x96\xBC";  // ブロック名
+
+// Heads of the two-column tables: page 1 as rows and the table drawn into the drawing (種類 | 数), and the
+// block list's count column (数).
+inline constexpr std::string_view kKindHead = "\x8E\xED\x97\xDE";  // 種類
+inline constexpr std::string_view kCountHead = "\x90\x94";  // 数
+
+// The end of every summary caption; a caption without it names the kind (線データ).
+inline constexpr std::string_view kCaptionEnd = "\x90\x94\x81\x46";  // 数：
+
 // Status texts of the count run.
 inline constexpr std::string_view kStatusCountStart = "\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB7";  // 要素数をカウントします
 inline constexpr std::string_view kStatusProgressPrefix = "\x97\x76\x91\x66\x90\x94\x83\x4A\x83\x45\x83\x93\x83\x67\x92\x86(ESC:\x92\x86\x92\x66)\x81\x46";  // 要素数カウント中(ESC:中断)： (ASCII parentheses and colon inside, full-width colon at the end)
@@ -70,5 +83,13 @@ inline constexpr std::string_view kStatusProgressSlash = "\x81\x5E";  // ／ bet
 inline constexpr std::string_view kStatusCountDone = "\x97\x76\x91\x66\x90\x94\x82\xF0\x83\x4A\x83\x45\x83\x93\x83\x67\x82\xB5\x82\xDC\x82\xB5\x82\xBD";  // 要素数をカウントしました, also the completion message of the reply
 
 // clang-format on
+
+constexpr bool EveryCaptionEndsInCount() {
+  for (const std::string_view caption : kSummaryCaptions) {
+    if (!caption.ends_with(kCaptionEnd)) return false;
+  }
+  return true;
+}
+static_assert(EveryCaptionEndsInCount(), "a kind's name is its caption without the trailing 数：");
 
 }  // namespace jwcount

@@ -1,6 +1,6 @@
-#include "RowNames.h"
+#include "counting/RowNames.h"
 
-#include "CountTable.h"
+#include "counting/CountTable.h"
 
 namespace jwcount {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "ReaderState.h"
+#include "tempfile/ReaderState.h"
 
 namespace jwcount {
 

@@ -1,4 +1,4 @@
-#include "RunSequence.h"
+#include "counting/RunSequence.h"
 
 namespace jwcount {
 

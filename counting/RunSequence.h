@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string_view>
 
-#include "CountRun.h"
-#include "CountTable.h"
-#include "JwwGaibu.h"
+#include "counting/CountRun.h"
+#include "counting/CountTable.h"
+#include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
 

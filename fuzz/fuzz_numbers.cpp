@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "MyFunc.h"
+#include "tempfile/MyFunc.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
-#include "FakeFileSystem.h"
-#include "MyFunc.h"
-#include "Placement.h"
+#include "app/view/Placement.h"
+#include "tempfile/MyFunc.h"
+#include "tests/support/FakeFileSystem.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "LineTokens.h"
-#include "MyFunc.h"
-#include "PlainLine.h"
+#include "tempfile/LineTokens.h"
+#include "tempfile/MyFunc.h"
+#include "tempfile/PlainLine.h"
 
 namespace {
 

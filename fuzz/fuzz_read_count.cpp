@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "CountRun.h"
-#include "FakeFileSystem.h"
-#include "QuietCount.h"
+#include "counting/CountRun.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/QuietCount.h"
 
 namespace {
 

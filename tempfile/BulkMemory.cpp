@@ -1,4 +1,4 @@
-#include "BulkMemory.h"
+#include "tempfile/BulkMemory.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The entity index and the common steps of storing an element.
-#include "JwwGaibu.h"
+#include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
 

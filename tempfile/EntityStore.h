@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "BulkMemory.h"
+#include "tempfile/BulkMemory.h"
 
 namespace jwcount {
 

@@ -1,4 +1,4 @@
-#include "FileIo.h"
+#include "tempfile/FileIo.h"
 
 #include <cstdio>
 #include <system_error>

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "JwwGaibu.h"
-#include "Keywords.h"
-#include "MyFunc.h"
+#include "tempfile/JwwGaibu.h"
+#include "tempfile/Keywords.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 namespace {

@@ -1,12 +1,12 @@
 // Reading the exchange file, the record chain and the resets.
-#include "JwwGaibu.h"
+#include "tempfile/JwwGaibu.h"
 
-#include "PlainLine.h"
+#include "tempfile/PlainLine.h"
 
 #include <exception>
 #include <memory>
 
-#include "ReadAhead.h"
+#include "tempfile/ReadAhead.h"
 
 namespace jwcount {
 

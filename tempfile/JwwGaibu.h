@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <string_view>
 
-#include "EntityStore.h"
-#include "FileIo.h"
-#include "LineTokens.h"
-#include "ReaderState.h"
-#include "Records.h"
-#include "ReplyBuffer.h"
-#include "TextStorage.h"
+#include "tempfile/EntityStore.h"
+#include "tempfile/FileIo.h"
+#include "tempfile/LineTokens.h"
+#include "tempfile/ReaderState.h"
+#include "tempfile/Records.h"
+#include "tempfile/ReplyBuffer.h"
+#include "tempfile/TextStorage.h"
 
 namespace jwcount {
 

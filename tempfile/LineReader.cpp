@@ -1,4 +1,4 @@
-#include "LineReader.h"
+#include "tempfile/LineReader.h"
 
 #include <bit>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "FileIo.h"
+#include "tempfile/FileIo.h"
 
 namespace jwcount {
 

@@ -1,4 +1,4 @@
-#include "MyFunc.h"
+#include "tempfile/MyFunc.h"
 
 #include <charconv>
 #include <cstddef>

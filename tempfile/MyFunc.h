@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "DecimalDigits.h"
+#include "tempfile/DecimalDigits.h"
 
 namespace jwcount {
 

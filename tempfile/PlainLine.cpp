@@ -1,7 +1,7 @@
-#include "PlainLine.h"
+#include "tempfile/PlainLine.h"
 
-#include "DecimalDigits.h"
-#include "MyFunc.h"
+#include "tempfile/DecimalDigits.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 namespace {

@@ -1,8 +1,8 @@
-#include "ReadAhead.h"
+#include "tempfile/ReadAhead.h"
 
 #include <exception>
 
-#include "PlainLine.h"
+#include "tempfile/PlainLine.h"
 
 namespace jwcount {
 namespace {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "FileIo.h"
-#include "LineReader.h"
-#include "Thread.h"
+#include "tempfile/FileIo.h"
+#include "tempfile/LineReader.h"
+#include "tempfile/Thread.h"
 
 namespace jwcount {
 

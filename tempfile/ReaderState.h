@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Records.h"
+#include "tempfile/Records.h"
 
 namespace jwcount {
 

@@ -2,7 +2,7 @@
 #include <exception>
 #include <string>
 
-#include "JwwGaibu.h"
+#include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
 namespace {

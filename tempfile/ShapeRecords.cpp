@@ -1,8 +1,8 @@
 // Lines (with polyline numbering and the held dimension line), circles and arcs, points, point markers
 // and blocks.
-#include "JwwGaibu.h"
-#include "Keywords.h"
-#include "MyFunc.h"
+#include "tempfile/JwwGaibu.h"
+#include "tempfile/Keywords.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 

@@ -2,9 +2,9 @@
 // solids "sc", "se", "so" and "sg".
 #include <cmath>
 
-#include "JwwGaibu.h"
-#include "Keywords.h"
-#include "MyFunc.h"
+#include "tempfile/JwwGaibu.h"
+#include "tempfile/Keywords.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 namespace {

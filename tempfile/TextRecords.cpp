@@ -1,8 +1,8 @@
 // Text records and dimension records.
 #include <algorithm>
 
-#include "JwwGaibu.h"
-#include "MyFunc.h"
+#include "tempfile/JwwGaibu.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 namespace {

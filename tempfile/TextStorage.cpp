@@ -1,4 +1,4 @@
-#include "TextStorage.h"
+#include "tempfile/TextStorage.h"
 
 #include <algorithm>
 #include <cstring>

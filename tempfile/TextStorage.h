@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "BulkMemory.h"
-#include "Records.h"
+#include "tempfile/BulkMemory.h"
+#include "tempfile/Records.h"
 
 namespace jwcount {
 

@@ -1,4 +1,4 @@
-#include "Thread.h"
+#include "tempfile/Thread.h"
 
 #ifdef _WIN32
 #include <process.h>

@@ -1,4 +1,4 @@
-#include "LineTokens.h"
+#include "tempfile/LineTokens.h"
 
 #include <bit>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "app/cli/Cli.h"
 
 #include <cstdio>
 #include <exception>
@@ -7,13 +7,16 @@
 #include <optional>
 #include <system_error>
 
-#include "CliOptions.h"
-#include "CountReport.h"
-#include "Platform.h"
-#include "ProgramPath.h"
-#include "Progress.h"
-#include "Reports.h"
-#include "ShiftJis.h"
+#include "app/cli/CliOptions.h"
+#include "app/cli/ConsoleHost.h"
+#include "app/cli/Platform.h"
+#include "app/cli/Progress.h"
+#include "report/CsvReport.h"
+#include "report/JsonReport.h"
+#include "report/TextReport.h"
+#include "tempfile/NoWriteFileSystem.h"
+#include "tempfile/ProgramPath.h"
+#include "text/ShiftJis.h"
 
 namespace jwcount {
 namespace {

@@ -1,4 +1,4 @@
-#include "CliOptions.h"
+#include "app/cli/CliOptions.h"
 
 #include <optional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "Interrupt.h"
+#include "app/cli/Interrupt.h"
 
 #include <csignal>
 

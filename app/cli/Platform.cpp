@@ -1,4 +1,4 @@
-#include "Platform.h"
+#include "app/cli/Platform.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "Progress.h"
+#include "app/cli/Progress.h"
 
 namespace jwcount {
 namespace {

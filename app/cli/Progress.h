@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "Utf8Text.h"
+#include "text/Utf8Text.h"
 
 namespace jwcount {
 

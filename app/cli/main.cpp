@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "Cli.h"
+#include "app/cli/Cli.h"
 
 #ifdef _WIN32
 #include <windows.h>

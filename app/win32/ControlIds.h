@@ -1,4 +1,5 @@
-// Control identifiers of the main window, shared with the window probe of the end-to-end tests.
+// Control identifiers of the main window, shared with the window probe of the end-to-end tests. The
+// controls of a page take their identifiers from the page's place in the page table (app/view/PageTable.h).
 #pragma once
 
 namespace jwcount {
@@ -15,21 +16,22 @@ enum ControlId : int {
   kIdLabel14 = 214,  // the short-read warning on page 1
   kIdMemo1 = 220,
   kIdPageControl1 = 300,
-  kIdTabSheet1 = 301,  // TabSheet1 .. TabSheet7 are kIdTabSheet1 + 0 .. 6
-  kIdPanel3 = 403,     // Panel3 .. Panel8 are kIdPanel3 + 0 .. 5
-  kIdSG1 = 501,        // SG1 .. SG6 are kIdSG1 + 0 .. 5; SG6 is the block list of page 7
+  kIdTabSheet1 = 301,  // the sheet of page n (1, 2, ...) is kIdTabSheet1 + n - 1: TabSheet1, TabSheet2, ...
+  kIdPanel3 = 403,     // the title panel of page n (2, 3, ...) is kIdPanel3 + n - 2: Panel3, Panel4, ...
+  kIdSG1 = 501,        // the grid of page n (2, 3, ...) is kIdSG1 + n - 2: SG1 .. SG5 the count tables,
+                       // SG6 the block list of page 7
 };
 
-// Commands of the grids' context menu.
-enum MenuCommand : int {
+// Commands of the grids' context menu and of the window's keys.
+enum Command : int {
   kIdCopy = 601,
   kIdSelectAll = 602,
   kIdSaveCsv = 603,
+  kIdNextPage = 604,
+  kIdPreviousPage = 605,
+  kIdShowPage1 = 700,  // shows page n (1, 2, ...) as kIdShowPage1 + n - 1
 };
 
 inline constexpr int kSummaryLabels = 13;
-inline constexpr int kPages = 7;
-inline constexpr int kGrids = 6;
-inline constexpr int kCountGrids = 5;  // SG1 .. SG5 show the count tables
 
 }  // namespace jwcount

@@ -4,9 +4,9 @@
 
 #include <commctrl.h>
 
-#include "ControlIds.h"
-#include "Unit1.h"
-#include "WinUtil.h"
+#include "app/win32/ControlIds.h"
+#include "app/win32/Unit1.h"
+#include "app/win32/WinUtil.h"
 
 namespace jwcount {
 namespace {

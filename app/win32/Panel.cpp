@@ -1,8 +1,8 @@
-#include "Panel.h"
+#include "app/win32/Panel.h"
 
 #include <new>
 
-#include "WinUtil.h"
+#include "app/win32/WinUtil.h"
 
 namespace jwcount {
 namespace {

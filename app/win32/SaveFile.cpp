@@ -1,9 +1,20 @@
-#include "SaveFile.h"
+#include "app/win32/SaveFile.h"
+
+#include <commdlg.h>
 
 #include <algorithm>
 
+#include "app/win32/WinText.h"
+
 namespace jwcount {
 namespace {
+
+// The Save dialog and its error message.
+constexpr wchar_t kSaveCsvTitle[] = L"CSV ファイルに保存";
+constexpr wchar_t kCsvFilter[] = L"CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
+constexpr wchar_t kCsvExtension[] = L"csv";
+constexpr wchar_t kSaveFailed[] = L"CSV ファイルを保存できませんでした。";
+constexpr DWORD kPathCapacity = 32768;  // the longest path Windows knows
 
 constexpr DWORD kWriteStep = 1 << 20;
 constexpr int kTemporaryNames = 100;
@@ -51,7 +62,45 @@ DWORD WriteAll(HANDLE file, std::string_view bytes) {
   return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
 }
 
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The Save dialog; the path chosen, or "" when the user cancelled.
+std::wstring AskCsvPath(HWND owner, const CsvFileName& offered, const std::filesystem::path& fallbackFolder) {
+  std::wstring folder = WidenUtf8(offered.FolderUtf8);
+  if (folder.empty() || !IsFolder(folder)) folder = fallbackFolder.wstring();
+  std::wstring file = WidenUtf8(offered.NameUtf8);
+  file.resize(kPathCapacity, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kCsvFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = kPathCapacity;
+  dialog.lpstrInitialDir = folder.c_str();
+  dialog.lpstrTitle = kSaveCsvTitle;
+  dialog.lpstrDefExt = kCsvExtension;
+  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return {};
+  file.resize(file.find(L'\0'));
+  return file;
+}
+
 }  // namespace
+
+void SaveCsvFile(HWND owner, const CsvFileName& offered, const std::filesystem::path& fallbackFolder,
+                 const std::function<std::string()>& csv, const wchar_t* caption) {
+  const std::wstring path = AskCsvPath(owner, offered, fallbackFolder);
+  if (path.empty()) return;
+  if (const DWORD error = WriteFileReplacing(path, csv()); error != ERROR_SUCCESS) {
+    const std::wstring message =
+        std::wstring(kSaveFailed) + L"\r\n\r\n" + path + L"\r\n\r\n" + SystemErrorText(error);
+    MessageBoxW(owner, message.c_str(), caption, MB_OK | MB_ICONERROR);
+  }
+}
 
 DWORD WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
   std::wstring temporary;

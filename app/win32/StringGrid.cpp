@@ -1,4 +1,4 @@
-#include "StringGrid.h"
+#include "app/win32/StringGrid.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -9,10 +9,11 @@
 #include <new>
 #include <string>
 
-#include "GridModel.h"
-#include "GridSource.h"
-#include "WinText.h"
-#include "WinUtil.h"
+#include "app/view/GridModel.h"
+#include "app/view/GridSource.h"
+#include "app/win32/ControlIds.h"
+#include "app/win32/WinText.h"
+#include "app/win32/WinUtil.h"
 
 namespace jwcount {
 namespace {
@@ -29,6 +30,11 @@ constexpr int kTipWidth = 480;
 constexpr UINT_PTR kTipTool = 1;
 constexpr wchar_t kAscending[] = L"▲";
 constexpr wchar_t kDescending[] = L"▼";
+
+// The context menu.
+constexpr wchar_t kCopyCaption[] = L"コピー(&C)\tCtrl+C";
+constexpr wchar_t kSelectAllCaption[] = L"すべて選択(&A)\tCtrl+A";
+constexpr wchar_t kSaveCsvCaption[] = L"CSV ファイルに保存(&S)...\tCtrl+S";
 
 enum class Drag { kNone, kSelecting, kResizing };
 
@@ -263,14 +269,10 @@ LRESULT OnGetText(const StringGrid& grid, WPARAM capacity, wchar_t* buffer) {
 
 // --- Keyboard ---
 
-bool KeyDown(int key) {
-  return (GetKeyState(key) & 0x8000) != 0;
-}
-
 void OnKeyDown(StringGrid& grid, WPARAM key) {
   GridModel& m = grid.model;
-  const bool shift = KeyDown(VK_SHIFT);
-  const bool control = KeyDown(VK_CONTROL);
+  const bool shift = KeyIsDown(VK_SHIFT);
+  const bool control = KeyIsDown(VK_CONTROL);
   const int page = m.FullyVisibleRows();
   switch (key) {
     case VK_LEFT:
@@ -403,7 +405,7 @@ void OnLButtonDown(StringGrid& grid, int x, int y) {
     return;
   }
   if (IsFixed(m, cell.Column, cell.Row)) return;  // row heads and the empty area select nothing
-  m.Select(cell, KeyDown(VK_SHIFT));
+  m.Select(cell, KeyIsDown(VK_SHIFT));
   grid.drag = Drag::kSelecting;
   SetCapture(grid.hwnd);
   Changed(grid);
@@ -612,7 +614,10 @@ void SetStringGridColumnWidth(HWND hwnd, int column, int width) {
   Changed(*grid);
 }
 
-POINT StringGridMenuPoint(HWND hwnd) {
+namespace {
+
+// Where a context menu opened from the keyboard appears: below the cursor cell, in screen coordinates.
+POINT MenuPointBelowCursor(HWND hwnd) {
   POINT point{0, 0};
   if (const StringGrid* grid = GridOf(hwnd); grid != nullptr) {
     const GridModel& m = grid->model;
@@ -623,6 +628,20 @@ POINT StringGridMenuPoint(HWND hwnd) {
   }
   ClientToScreen(hwnd, &point);
   return point;
+}
+
+}  // namespace
+
+int TrackStringGridMenu(HWND hwnd, int x, int y, HWND owner) {
+  POINT at{x, y};
+  if (x == -1 && y == -1) at = MenuPointBelowCursor(hwnd);  // opened from the keyboard
+  PopupMenu menu;
+  AppendMenuW(menu.Get(), MF_STRING, kIdCopy, kCopyCaption);
+  AppendMenuW(menu.Get(), MF_STRING, kIdSelectAll, kSelectAllCaption);
+  AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu.Get(), MF_STRING, kIdSaveCsv, kSaveCsvCaption);
+  return static_cast<int>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                         at.y, 0, owner, nullptr));
 }
 
 }  // namespace jwcount

@@ -43,7 +43,9 @@ HWND CreateStringGrid(HWND parent, int id, const GridSource& source, HFONT font)
 // Redraws the grid after its source has changed, taking its new number of rows.
 void RefreshStringGrid(HWND grid);
 void SetStringGridColumnWidth(HWND grid, int column, int width);
-// Where a context menu opened from the keyboard appears: below the cursor cell, in screen coordinates.
-POINT StringGridMenuPoint(HWND grid);
+// The grids' context menu at the screen point (x, y), or below the cursor cell when both are -1 (opened
+// from the keyboard): "コピー" (kIdCopy), "すべて選択" (kIdSelectAll) and "CSV ファイルに保存"
+// (kIdSaveCsv). The command chosen, or 0.
+int TrackStringGridMenu(HWND grid, int x, int y, HWND owner);
 
 }  // namespace jwcount

@@ -1,33 +1,36 @@
 // Unit1: the main window TForm1. It reads the exchange file when it is first shown, counts half a second
-// later, shows the summary counts, the five count tables and the block list on seven pages, saves the page
-// shown as a CSV file on request, and keeps its placement in the placement file beside the program.
+// later, shows the summary counts on page 1 and a grid on every other page of the page table
+// (app/view/PageTable.h), saves the page shown as a CSV file on request, and keeps its placement in the
+// placement file beside the program.
 #pragma once
 
 #include <windows.h>
 
-#include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "BlockOrder.h"
-#include "ControlIds.h"
-#include "CountRun.h"
-#include "CountTable.h"
-#include "GridSource.h"
-#include "JwwGaibu.h"
-#include "Placement.h"
-#include "StatusPacer.h"
-#include "WinUtil.h"
+#include "app/view/GridSource.h"
+#include "app/view/Placement.h"
+#include "app/view/StatusPacer.h"
+#include "app/win32/ControlIds.h"
+#include "app/win32/StatusBar.h"
+#include "app/win32/SummaryPage.h"
+#include "app/win32/WinUtil.h"
+#include "counting/CountRun.h"
+#include "counting/CountTable.h"
+#include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
 
-class TForm1 final : private CountHost {
+class TForm1 final {
  public:
   // With drawTable, the count answers Jw_cad with the tally drawn as a table after its notice line (the
   // BAT's second item starts the program with "/table").
   explicit TForm1(bool drawTable = false) : drawTable_(drawTable) {}
-  ~TForm1() override;
+  ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
@@ -36,9 +39,8 @@ class TForm1 final : private CountHost {
   bool Create(HINSTANCE instance, HWND owner);
   HWND Handle() const { return hwnd_; }
 
-  // The window's keys, taken before a message is dispatched so that they work whichever control has the
-  // focus: Enter, Esc and Alt+C press Button1; Alt+1 .. Alt+7 and Ctrl+(Shift+)Tab change the page;
-  // Ctrl+S saves the page shown as a CSV file.
+  // The window's keys (Keys.h) and the Tab key, taken before a message is dispatched so that they work
+  // whichever control has the focus.
   bool PreTranslateMessage(const MSG& msg);
 
   // Event handlers of the run.
@@ -52,12 +54,30 @@ class TForm1 final : private CountHost {
   void SaveCsvClick();
 
  private:
-  // CountHost: what the count run sees of the window.
-  void ShowStatus(std::string_view text) override;
-  bool EscapePressed() override;
-  void ShowSummary(int label, std::string_view text) override;
-  void ShowFirstPage() override;
-  void AppendToReply(JwwGaibu& reader, const CountTables& tables, bool complete) override;
+  // What the count run sees of the window: the status line, the summary labels, the Escape key, page 1,
+  // and the table after the reply's notice line when the program was started for it.
+  class CountView final : public CountHost {
+   public:
+    explicit CountView(TForm1& form) : form_(form) {}
+    void ShowStatus(std::string_view text) override;
+    bool EscapePressed() override;
+    void ShowSummary(int label, std::string_view text) override;
+    void ShowFirstPage() override;
+    void AppendToReply(JwwGaibu& reader, const CountTables& tables, bool complete) override;
+
+   private:
+    TForm1& form_;
+    StatusPacer statusPacer_;  // which of the count's status texts go on screen, and when
+  };
+
+  // One tab page: TabSheet<n>, and on every page but page 1 its title panel, its grid and what the grid
+  // shows.
+  struct Page {
+    HWND TabSheet = nullptr;
+    HWND TitlePanel = nullptr;  // Panel3 .. Panel8 on pages 2 to 7
+    HWND Grid = nullptr;        // SG1 .. SG6 on pages 2 to 7
+    std::unique_ptr<GridSource> Source;
+  };
 
   // The window procedure attaches Form1 to its window, and hands it every message.
   template <class T>
@@ -70,7 +90,7 @@ class TForm1 final : private CountHost {
   void OnShowWindow(bool shown);
   void OnSize();
   void OnTimer(UINT_PTR timer);
-  void OnCommand(int id, int code);
+  void OnCommand(int id);
   void OnNotify(const NMHDR& header);
   bool OnContextMenu(HWND window, int x, int y);
   HBRUSH OnCtlColor(HDC dc, HWND control);
@@ -80,20 +100,14 @@ class TForm1 final : private CountHost {
   void OnDestroy();
 
   void CreateControls();
-  void CreatePage1(HWND page);
-  void CreateTablePage(int index, HWND page);
+  void CreateGridPage(int index, Page& page);
   void Layout();
-  void LayoutPage(HWND page, int width, int height);
+  void LayoutPage(const Page& page, int width, int height);
   void SelectPage(int index);
   int CurrentPage() const;
-  void ApplyPlacement(const WindowPlacement& placement);
-  WindowPlacement CurrentBounds() const;
-  void SetLabelText(HWND label, std::string_view sjis);
+  int PageOfGrid(HWND grid) const;  // -1 for a window that is no page's grid
+  void MoveFocus(bool backwards);
   void ShowShortReadWarning();
-  int WarningHeight(int width) const;
-  // The CSV save: the file the user chooses ("" when cancelled), and the page shown as CSV bytes.
-  std::wstring AskCsvPath();
-  std::string PageCsv(int page) const;
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
@@ -102,39 +116,22 @@ class TForm1 final : private CountHost {
   Brush statusBrush_;
   Brush memoBrush_;
   Brush warningBrush_;
-  HWND Panel2 = nullptr;
-  HWND LabelA1 = nullptr;
-  HWND LabelA2 = nullptr;  // the short-read warning, below the status line
-  HWND Button1 = nullptr;
+  AcceleratorTable keys_;  // the window's keys, Keys.h
+  StatusBar status_;       // Panel2 with the status line LabelA1, Button1 and the warning LabelA2
   HWND PageControl1 = nullptr;
-  HWND Memo1 = nullptr;
-  HWND Label14 = nullptr;  // the short-read warning on page 1
-  std::array<HWND, kPages> TabSheets{};
-  std::array<HWND, kSummaryLabels> Labels{};
-  std::array<std::string, kSummaryLabels> labelTexts_;  // as shown, Shift-JIS, for the CSV save
-  std::array<HWND, kGrids> TitlePanels{};
-  std::array<HWND, kGrids> Grids{};
-  HWND lastFocus_ = nullptr;
+  std::vector<Page> pages_;   // TabSheet1, TabSheet2, ...: one per row of the page table
+  SummaryPage page1_;         // Label1 .. Label14 and Memo1 on TabSheet1
+  HWND lastFocus_ = nullptr;  // the control to give the focus back to when the window is activated
   bool shown_ = false;
-  bool timerArmed_ = false;
-  bool shortRead_ = false;  // JWC_TEMP.TXT exists but was not read to its end
-  bool drawTable_ = false;  // started with "/table"
-
-  StatusPacer statusPacer_;  // which of the count's status texts go on screen, and when
+  bool timerArmed_ = false;  // Timer1 is set and has not fired yet
+  bool shortRead_ = false;   // JWC_TEMP.TXT exists but was not read to its end
+  bool drawTable_ = false;   // started with "/table"
 
   JwwGaibu reader_;
   CountTables tables_;
-  // What the grids SG1 .. SG6 show; the row heads of SG1 and SG2 carry the drawing's layer names.
-  CountTableSource SG1Source{tables_.SG1, &reader_.Drawing, CountTableId::kSG1};
-  CountTableSource SG2Source{tables_.SG2, &reader_.Drawing, CountTableId::kSG2};
-  CountTableSource SG3Source{tables_.SG3};
-  CountTableSource SG4Source{tables_.SG4};
-  CountTableSource SG5Source{tables_.SG5};
-  BlockTableSource SG6Source{tables_.Blocks};
-  std::array<const GridSource*, kGrids> Sources{&SG1Source, &SG2Source, &SG3Source,
-                                                &SG4Source, &SG5Source, &SG6Source};
+  CountView countView_{*this};
   std::filesystem::path programPath_;
-  std::filesystem::path ProgramFolder;
+  std::filesystem::path programFolder_;  // where JWC_TEMP.TXT is read and answered
   WindowPlacement placement_;
 };
 

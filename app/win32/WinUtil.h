@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace jwcount {
@@ -82,6 +83,11 @@ inline HINSTANCE InstanceOf(HWND hwnd) {
 
 inline void SetControlFont(HWND control, HFONT font) {
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+// True while the key is held down, as of the message being handled.
+inline bool KeyIsDown(int key) {
+  return (GetKeyState(key) & 0x8000) != 0;
 }
 
 // BeginPaint .. EndPaint.
@@ -173,6 +179,41 @@ class GdiObject {
 using Brush = GdiObject<HBRUSH>;
 using Font = GdiObject<HFONT>;
 using Bitmap = GdiObject<HBITMAP>;
+
+// Moves and sizes a control without changing its place in the z-order; a negative size counts as 0.
+inline void PlaceControl(HWND control, int x, int y, int width, int height) {
+  SetWindowPos(control, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The height of a text in the font, wrapped at words to the width as a multi-line static control wraps it.
+inline int WrappedTextHeight(HWND window, HFONT font, const std::wstring& text, int width) {
+  RECT bounds{0, 0, width > 1 ? width : 1, 0};
+  WindowDc dc(window);
+  ScopedSelectObject selectFont(dc.Dc(), font);
+  DrawTextW(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &bounds,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  return bounds.bottom;
+}
+
+// CreateAcceleratorTableW .. DestroyAcceleratorTable.
+class AcceleratorTable {
+ public:
+  AcceleratorTable() = default;
+  explicit AcceleratorTable(HACCEL table) : table_(table) {}
+  ~AcceleratorTable() {
+    if (table_ != nullptr) DestroyAcceleratorTable(table_);
+  }
+  AcceleratorTable(AcceleratorTable&& other) noexcept : table_(std::exchange(other.table_, nullptr)) {}
+  AcceleratorTable& operator=(AcceleratorTable&& other) noexcept {
+    std::swap(table_, other.table_);
+    return *this;
+  }
+  HACCEL Get() const { return table_; }
+
+ private:
+  HACCEL table_ = nullptr;
+};
 
 // CreatePopupMenu .. DestroyMenu.
 class PopupMenu {

@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "CliOptions.h"
-#include "CountReport.h"
-#include "FakeFileSystem.h"
-#include "Interrupt.h"
-#include "JsonWriter.h"
-#include "QuietCount.h"
-#include "ScratchFolder.h"
-#include "Utf8Text.h"
+#include "app/cli/CliOptions.h"
+#include "app/cli/ConsoleHost.h"
+#include "app/cli/Interrupt.h"
+#include "report/JsonWriter.h"
+#include "tempfile/NoWriteFileSystem.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/QuietCount.h"
+#include "tests/support/ScratchFolder.h"
+#include "text/Utf8Text.h"
 
 namespace jwcount {
 namespace {

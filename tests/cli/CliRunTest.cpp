@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "QuietCount.h"
-#include "ScratchFolder.h"
-#include "ShiftJis.h"
+#include "tests/support/QuietCount.h"
+#include "tests/support/ScratchFolder.h"
+#include "text/ShiftJis.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The count run through a fake host: order of the host calls, progress, Escape, summaries and the reply.
-#include "CountRun.h"
+#include "counting/CountRun.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "QuietCount.h"
-#include "ScratchFolder.h"
+#include "tests/support/QuietCount.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace jwcount {
 namespace {

@@ -1,5 +1,5 @@
 // The count tables: heads, labels, the rows an element lands in, subtotals, totals and SG2.
-#include "CountTable.h"
+#include "counting/CountTable.h"
 
 #include <gtest/gtest.h>
 

@@ -37,8 +37,8 @@
 #include <cwchar>
 #include <string>
 
-#include "ControlIds.h"
-#include "StringGrid.h"
+#include "app/win32/ControlIds.h"
+#include "app/win32/StringGrid.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <utility>
 
-#include "CountRun.h"
-#include "FakeFileSystem.h"
-#include "JwwGaibu.h"
-#include "QuietCount.h"
+#include "counting/CountRun.h"
+#include "tempfile/JwwGaibu.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/QuietCount.h"
 
 namespace jwcount::hardening {
 

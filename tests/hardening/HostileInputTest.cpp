@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "HardeningSupport.h"
-#include "MyFunc.h"
+#include "tempfile/MyFunc.h"
+#include "tests/hardening/HardeningSupport.h"
 
 namespace jwcount::hardening {
 namespace {

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "HardeningSupport.h"
-#include "Placement.h"
-#include "ScratchFolder.h"
+#include "app/view/Placement.h"
+#include "tests/hardening/HardeningSupport.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace jwcount::hardening {
 namespace {

@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "HardeningSupport.h"
+#include "tests/hardening/HardeningSupport.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace jwcount {
 namespace {

@@ -1,4 +1,4 @@
-#include "FakeFileSystem.h"
+#include "tests/support/FakeFileSystem.h"
 
 #include <algorithm>
 #include <cstring>

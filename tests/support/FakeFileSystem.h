@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "FileIo.h"
+#include "tempfile/FileIo.h"
 
 namespace jwcount::test {
 

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "CountRun.h"
-#include "CountTexts.h"
+#include "counting/CountRun.h"
+#include "counting/CountTexts.h"
 
 namespace jwcount::test {
 

@@ -1,4 +1,4 @@
-#include "ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <unistd.h>
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "MyFunc.h"
-#include "PlainLine.h"
-#include "TempFileTestSupport.h"
+#include "tempfile/MyFunc.h"
+#include "tempfile/PlainLine.h"
+#include "tests/tempfile/TempFileTestSupport.h"
 
 namespace jwcount {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <tuple>
 
-#include "TempFileTestSupport.h"
+#include "tests/tempfile/TempFileTestSupport.h"
 
 namespace jwcount {
 namespace {

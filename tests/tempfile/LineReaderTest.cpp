@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeFileSystem.h"
-#include "LineReader.h"
+#include "tempfile/LineReader.h"
+#include "tests/support/FakeFileSystem.h"
 
 namespace jwcount {
 namespace {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "MyFunc.h"
+#include "tempfile/MyFunc.h"
 
 namespace jwcount {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "FakeFileSystem.h"
-#include "LineReader.h"
-#include "MyFunc.h"
-#include "ReadAhead.h"
+#include "tempfile/LineReader.h"
+#include "tempfile/MyFunc.h"
+#include "tempfile/ReadAhead.h"
+#include "tests/support/FakeFileSystem.h"
 
 namespace jwcount {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "TempFileTestSupport.h"
+#include "tests/tempfile/TempFileTestSupport.h"
 
 namespace jwcount {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "QuietCount.h"
-#include "TempFileTestSupport.h"
+#include "tests/support/QuietCount.h"
+#include "tests/tempfile/TempFileTestSupport.h"
 
 namespace jwcount {
 namespace {

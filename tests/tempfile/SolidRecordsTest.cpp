@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFileTestSupport.h"
+#include "tests/tempfile/TempFileTestSupport.h"
 
 namespace jwcount {
 namespace {

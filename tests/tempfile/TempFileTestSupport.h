@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "FakeFileSystem.h"
-#include "JwwGaibu.h"
-#include "ScratchFolder.h"
+#include "tempfile/JwwGaibu.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace jwcount::test {
 

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "TempFileTestSupport.h"
+#include "tests/tempfile/TempFileTestSupport.h"
 
 namespace jwcount {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "LineTokens.h"
+#include "tempfile/LineTokens.h"
 
 namespace jwcount {
 namespace {

@@ -1,0 +1,132 @@
+#include "app/view/BlockOrder.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+
+#include "counting/CountTexts.h"
+#include "text/ShiftJis.h"
+
+namespace jwcount {
+namespace {
+
+// The full-width katakana (or mark) of each half-width one, 0xA1 ｡ to 0xDF ﾟ, as Shift-JIS codes.
+constexpr uint16_t kFullWidthOf[63] = {
+    0x8142, 0x8175, 0x8176, 0x8141, 0x8145, 0x8392, 0x8340, 0x8342, 0x8344, 0x8346, 0x8348, 0x8383, 0x8385,
+    0x8387, 0x8362, 0x815B, 0x8341, 0x8343, 0x8345, 0x8347, 0x8349, 0x834A, 0x834C, 0x834E, 0x8350, 0x8352,
+    0x8354, 0x8356, 0x8358, 0x835A, 0x835C, 0x835E, 0x8360, 0x8363, 0x8365, 0x8367, 0x8369, 0x836A, 0x836B,
+    0x836C, 0x836D, 0x836E, 0x8371, 0x8374, 0x8377, 0x837A, 0x837D, 0x837E, 0x8380, 0x8381, 0x8382, 0x8384,
+    0x8386, 0x8388, 0x8389, 0x838A, 0x838B, 0x838C, 0x838D, 0x838F, 0x8393, 0x814A, 0x814B,
+};
+constexpr unsigned char kVoicedMark = 0xDE;      // ﾞ
+constexpr unsigned char kSemiVoicedMark = 0xDF;  // ﾟ
+
+bool IsHalfWidthKana(unsigned char b) {
+  return b >= 0xA1 && b <= 0xDF;
+}
+
+// The full-width code of a half-width katakana with the mark after it joined in, when the pair makes one
+// character (ｶﾞ ガ, ﾊﾟ パ, ｳﾞ ヴ); 0 when it does not.
+uint16_t Joined(unsigned char kana, unsigned char mark) {
+  const bool kaToTo = kana >= 0xB6 && kana <= 0xC4;  // ｶ .. ﾄ: カ .. ト, each followed by its voiced form
+  const bool haToHo = kana >= 0xCA && kana <= 0xCE;  // ﾊ .. ﾎ: ハ .. ホ, then the voiced and half-voiced
+  if (mark == kVoicedMark) {
+    if (kana == 0xB3) return 0x8394;  // ｳﾞ ヴ
+    if (kaToTo || haToHo) return static_cast<uint16_t>(kFullWidthOf[kana - 0xA1] + 1);
+  } else if (mark == kSemiVoicedMark && haToHo) {
+    return static_cast<uint16_t>(kFullWidthOf[kana - 0xA1] + 2);
+  }
+  return 0;
+}
+
+void AppendCode(std::string& key, uint16_t code) {
+  key += static_cast<char>(code >> 8);
+  key += static_cast<char>(code & 0xFF);
+}
+
+// The bytes names compare by: the name's own, with half-width katakana as full-width and ASCII letters
+// in lower case. Walks whole characters, so the second byte of a double-byte character stays as it is.
+std::string NameKey(std::string_view name) {
+  std::string key;
+  key.reserve(name.size() + 8);
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto b = static_cast<unsigned char>(name[i]);
+    if (IsCp932LeadByte(b) && i + 1 < name.size()) {
+      key += name.substr(i, 2);
+      ++i;
+    } else if (IsHalfWidthKana(b)) {
+      const uint16_t joined = i + 1 < name.size() ? Joined(b, static_cast<unsigned char>(name[i + 1])) : 0;
+      AppendCode(key, joined != 0 ? joined : kFullWidthOf[b - 0xA1]);
+      if (joined != 0) ++i;
+    } else if (b >= 'A' && b <= 'Z') {
+      key += static_cast<char>(b - 'A' + 'a');
+    } else {
+      key += static_cast<char>(b);
+    }
+  }
+  return key;
+}
+
+}  // namespace
+
+std::vector<int32_t> SortBlockRows(const BlockNameTable& table, BlockSortKey key, bool descending) {
+  const std::vector<BlockNameRow>& rows = table.Rows();
+  std::vector<int32_t> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  switch (key) {
+    case BlockSortKey::kAppearance:
+      if (descending) std::reverse(order.begin(), order.end());
+      break;
+    case BlockSortKey::kCount:
+      std::stable_sort(order.begin(), order.end(), [&rows, descending](int32_t a, int32_t b) {
+        return descending ? rows[a].Count > rows[b].Count : rows[a].Count < rows[b].Count;
+      });
+      break;
+    case BlockSortKey::kName: {
+      std::vector<std::string> keys;
+      keys.reserve(rows.size());
+      for (const BlockNameRow& row : rows) keys.push_back(NameKey(row.Name));
+      std::stable_sort(order.begin(), order.end(), [&keys, descending](int32_t a, int32_t b) {
+        return descending ? keys[a] > keys[b] : keys[a] < keys[b];
+      });
+      break;
+    }
+  }
+  return order;
+}
+
+void BlockTableSource::Reset() {
+  key_ = BlockSortKey::kAppearance;
+  descending_ = false;
+  order_ = SortBlockRows(table_, key_, descending_);
+}
+
+bool BlockTableSource::SortBy(int column) {
+  const BlockSortKey key = column == kNameColumn ? BlockSortKey::kName : BlockSortKey::kCount;
+  descending_ = key == key_ && !descending_;
+  key_ = key;
+  order_ = SortBlockRows(table_, key_, descending_);
+  return true;
+}
+
+std::string BlockTableSource::CellText(int column, int row) const {
+  if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) return {};
+  if (row == 0) return std::string(column == kNameColumn ? kBlockNameHead : kCountHead);
+  if (row == RowCount() - 1) {
+    return column == kNameColumn ? std::string(kTotalLabel) : std::to_string(table_.Total());
+  }
+  // The order is taken after the count; a table emptied since (a new count) shows blank rows until then.
+  const auto index = static_cast<std::size_t>(order_[static_cast<std::size_t>(row - 1)]);
+  if (index >= table_.Rows().size()) return {};
+  const BlockNameRow& entry = table_.Rows()[index];
+  return column == kNameColumn ? std::string(entry.Name) : std::to_string(entry.Count);
+}
+
+int BlockTableSource::SortMark(int column) const {
+  if (key_ == BlockSortKey::kAppearance) return 0;
+  const int sorted = key_ == BlockSortKey::kName ? kNameColumn : kCountColumn;
+  if (column != sorted) return 0;
+  return descending_ ? -1 : 1;
+}
+
+}  // namespace jwcount

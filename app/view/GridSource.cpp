@@ -1,0 +1,21 @@
+#include "app/view/GridSource.h"
+
+namespace jwcount {
+
+std::string_view CountTableSource::RowTip(int row) const {
+  if (names_ == nullptr || table_.CellText(0, row).empty()) return {};
+  return RowName(*names_, id_, row);
+}
+
+std::vector<std::vector<std::string>> GridRows(const GridSource& source) {
+  std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(source.RowCount()));
+  for (int row = 0; row < source.RowCount(); ++row) {
+    auto& cells = rows[static_cast<std::size_t>(row)];
+    cells.reserve(static_cast<std::size_t>(source.ColumnCount()));
+    for (int column = 0; column < source.ColumnCount(); ++column)
+      cells.push_back(source.CellText(column, row));
+  }
+  return rows;
+}
+
+}  // namespace jwcount

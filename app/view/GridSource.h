@@ -1,0 +1,60 @@
+// What a string grid shows: a table of Shift-JIS texts whose first rows and columns are fixed heads. The
+// grid control draws only the cells in view and asks for each one as it draws it, so a source renders its
+// texts on demand (a count table of 30004 rows, a block list of 100,000 names) instead of holding them.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "counting/CountTable.h"
+#include "counting/RowNames.h"
+
+namespace jwcount {
+
+class GridSource {
+ public:
+  virtual ~GridSource() = default;
+  // Rows and columns, the fixed ones included.
+  virtual int ColumnCount() const = 0;
+  virtual int RowCount() const = 0;
+  // The head rows at the top and the head columns at the left, which stay in view while the rest scrolls.
+  virtual int FixedColumns() const { return 1; }
+  virtual int FixedRows() const { return 1; }
+  // The text of a cell (Shift-JIS): "" for a blank cell and for a cell outside the table.
+  virtual std::string CellText(int column, int row) const = 0;
+  // What resting the mouse on the head of a row shows (Shift-JIS): "" for nothing.
+  virtual std::string_view RowTip(int /*row*/) const { return {}; }
+  // The order a column is sorted in, for its head to show: 1 ascending, -1 descending, 0 not sorted by it.
+  virtual int SortMark(int /*column*/) const { return 0; }
+  // A click on the head of a column: true when the source sorted its rows anew and the grid must redraw.
+  virtual bool SortBy(int /*column*/) { return false; }
+  // The count has filled the tables the source shows; a source that keeps state of its own renews it.
+  virtual void Refresh() {}
+  // The width a column starts with, in pixels at 96 DPI; 0 for the grid's default width.
+  virtual int ColumnWidth(int /*column*/) const { return 0; }
+};
+
+// A count table as a grid: its heads in row 0, its row labels in column 0. Given the drawing, the heads of
+// the rows of SG1 and SG2 carry the names of their layers and layer groups as tips (once the labels show).
+class CountTableSource final : public GridSource {
+ public:
+  explicit CountTableSource(const CountTable& table, const DrawingState* names = nullptr,
+                            CountTableId id = CountTableId::kSG1)
+      : table_(table), names_(names), id_(id) {}
+
+  int ColumnCount() const override { return CountTable::kColumns; }
+  int RowCount() const override { return table_.RowCount(); }
+  std::string CellText(int column, int row) const override { return table_.CellText(column, row); }
+  std::string_view RowTip(int row) const override;
+
+ private:
+  const CountTable& table_;
+  const DrawingState* names_;
+  CountTableId id_;
+};
+
+// Every cell of the source, row by row: what the CSV save writes for a page.
+std::vector<std::vector<std::string>> GridRows(const GridSource& source);
+
+}  // namespace jwcount

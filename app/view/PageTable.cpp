@@ -1,0 +1,54 @@
+#include "app/view/PageTable.h"
+
+#include "app/view/BlockOrder.h"
+#include "counting/CountTexts.h"
+#include "report/CsvWriter.h"
+#include "report/ReportTexts.h"
+#include "report/SummaryRows.h"
+
+namespace jwcount {
+namespace {
+
+// A count table's page; the row heads of SG1 and SG2 carry the drawing's layer and layer-group names.
+template <CountTableId Id>
+std::unique_ptr<GridSource> CountTablePage(const PageData& data) {
+  const CountTable* tables[] = {&data.Tables.SG1, &data.Tables.SG2, &data.Tables.SG3, &data.Tables.SG4,
+                                &data.Tables.SG5};
+  const bool named = Id == CountTableId::kSG1 || Id == CountTableId::kSG2;
+  return std::make_unique<CountTableSource>(*tables[static_cast<int>(Id)], named ? &data.Drawing : nullptr,
+                                            Id);
+}
+
+std::unique_ptr<GridSource> BlockPage(const PageData& data) {
+  return std::make_unique<BlockTableSource>(data.Tables.Blocks);
+}
+
+constexpr PageRow kPages[] = {
+    {u8"Page(&1)", '1', {}, nullptr, kCountCsvSubject},
+    {u8"Page(&2)", '2', kTableTitles[0], CountTablePage<CountTableId::kSG1>, kCountCsvSubject},
+    {u8"Page(&3)", '3', kTableTitles[1], CountTablePage<CountTableId::kSG2>, kCountCsvSubject},
+    {u8"Page(&4)", '4', kTableTitles[2], CountTablePage<CountTableId::kSG3>, kCountCsvSubject},
+    {u8"Page(&5)", '5', kTableTitles[3], CountTablePage<CountTableId::kSG4>, kCountCsvSubject},
+    {u8"Page(&6)", '6', kTableTitles[4], CountTablePage<CountTableId::kSG5>, kCountCsvSubject},
+    {u8"Page(&7)", '7', kBlockTableTitle, BlockPage, kCountCsvSubject},
+};
+
+}  // namespace
+
+std::span<const PageRow> Pages() {
+  return kPages;
+}
+
+int PageOfKey(char key) {
+  for (std::size_t i = 0; i < std::size(kPages); ++i) {
+    if (key != 0 && kPages[i].Key == key) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string PageCsv(const GridSource* source, std::span<const std::string> labelTexts,
+                    std::string_view firstLine) {
+  return CsvFile(source != nullptr ? GridRows(*source) : SummaryRows(labelTexts), firstLine);
+}
+
+}  // namespace jwcount

@@ -1,0 +1,45 @@
+// The window's pages as data: one row per page, in the order of the tabs. The window builds its tabs,
+// title panels, grids, keys and CSV saves from this table alone, so a new page is one row here plus its
+// grid source.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/view/GridSource.h"
+#include "counting/CountTable.h"
+#include "tempfile/ReaderState.h"
+
+namespace jwcount {
+
+// What the pages show: the count's tables, and the drawing for the names of its layers and layer groups.
+// Both outlive the pages' sources.
+struct PageData {
+  const CountTables& Tables;
+  const DrawingState& Drawing;
+};
+
+struct PageRow {
+  std::u8string_view Caption;  // the tab's caption; the character after & is its mnemonic
+  char Key;                    // Alt+Key shows the page ('1' to '9'); 0 for none
+  std::string_view Title;      // Shift-JIS, shown above the grid
+  // The page's grid; nullptr for the page of the summary labels (page 1), which has none.
+  std::unique_ptr<GridSource> (*MakeSource)(const PageData& data);
+  std::u8string_view CsvSubject;  // the CSV save offers "<drawing name>_<CsvSubject>.csv"
+};
+
+// Every page, page 1 first.
+std::span<const PageRow> Pages();
+
+// The page shown by Alt+key, or -1 when no page has that key.
+int PageOfKey(char key);
+
+// What the CSV save writes for a page: its grid's every cell, or for page 1 the summary labels as rows of
+// kind and count (labelTexts, Shift-JIS, as shown); after firstLine (UTF-8, such as the short-read
+// warning) when that is not empty.
+std::string PageCsv(const GridSource* source, std::span<const std::string> labelTexts,
+                    std::string_view firstLine = {});
+
+}  // namespace jwcount

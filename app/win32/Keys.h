@@ -1,0 +1,17 @@
+// The main window's keys as an accelerator table, so that they work whichever control has the focus.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+
+#include "app/view/PageTable.h"
+
+namespace jwcount {
+
+// Enter, Esc and Alt+C press Button1 (kIdButton1); Alt+<key of a page> shows that page (kIdShowPage1 +
+// its place); Ctrl+Tab and Ctrl+Shift+Tab show the next and the previous page; Ctrl+S saves the page shown
+// as a CSV file. The table's owner destroys it.
+HACCEL CreateFormKeys(std::span<const PageRow> pages);
+
+}  // namespace jwcount

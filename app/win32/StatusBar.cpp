@@ -1,0 +1,54 @@
+#include "app/win32/StatusBar.h"
+
+#include "app/win32/ControlIds.h"
+#include "app/win32/Panel.h"
+#include "app/win32/WinText.h"
+#include "app/win32/WinUtil.h"
+#include "report/ReportTexts.h"
+
+namespace jwcount {
+namespace {
+
+constexpr wchar_t kButton1Caption[] = L"閉じる(&C)";
+constexpr wchar_t kStatusBlank[] = L"\u3000";  // one full-width space
+constexpr int kPanel2Height = 41;
+constexpr RECT kButton1Bounds{8, 8, 8 + 97, 8 + 25};
+constexpr int kWarningInset = 4;  // above the short-read warning
+
+}  // namespace
+
+void StatusBar::Create(HWND form, HFONT font) {
+  Font = font;
+  const HINSTANCE instance = InstanceOf(form);
+  Panel2 = CreatePanel(form, kIdPanel2, L"", {GetSysColor(COLOR_BTNFACE), true, false}, font);
+  LabelA1 =
+      CreateWindowExW(0, L"STATIC", kStatusBlank,
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
+                      0, 0, 0, Panel2, ControlId(kIdLabelA1), instance, nullptr);
+  Button1 = CreateWindowExW(0, L"BUTTON", kButton1Caption,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_DEFPUSHBUTTON, 0, 0, 0,
+                            0, Panel2, ControlId(kIdButton1), instance, nullptr);
+  SetWindowPos(Button1, HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // in front of the label
+  // Hidden until a read falls short; then Panel2 grows to show it below the status line.
+  LabelA2 = CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(),
+                            WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel2,
+                            ControlId(kIdLabelA2), instance, nullptr);
+  for (HWND control : {LabelA1, Button1, LabelA2}) SetControlFont(control, font);
+}
+
+int StatusBar::Layout(int width, int height, bool shortRead) const {
+  const int warningWidth = width - 2 * kButton1Bounds.left;
+  const int warningHeight =
+      shortRead ? WrappedTextHeight(LabelA2, Font, WidenUtf8(kShortReadWarning), warningWidth) + kWarningInset
+                : 0;
+  const int panel2Height = kPanel2Height + warningHeight;
+  PlaceControl(Panel2, 0, height - panel2Height, width, panel2Height);
+  PlaceControl(LabelA1, 1, 1, width - 2, kPanel2Height - 2);
+  PlaceControl(Button1, kButton1Bounds.left, kButton1Bounds.top, kButton1Bounds.right - kButton1Bounds.left,
+               kButton1Bounds.bottom - kButton1Bounds.top);
+  PlaceControl(LabelA2, kButton1Bounds.left, kPanel2Height - 1, warningWidth, warningHeight);
+  return panel2Height;
+}
+
+}  // namespace jwcount

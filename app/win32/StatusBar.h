@@ -1,0 +1,23 @@
+// Panel2, docked to the bottom of the main window: the status line LabelA1 inside its bevel, Button1 at its
+// left end in front of it, and the short-read warning LabelA2 below the status line once a read has fallen
+// short.
+#pragma once
+
+#include <windows.h>
+
+namespace jwcount {
+
+struct StatusBar {
+  HWND Panel2 = nullptr;
+  HWND LabelA1 = nullptr;  // the status line
+  HWND Button1 = nullptr;  // 閉じる, the default and the cancel button
+  HWND LabelA2 = nullptr;  // the short-read warning
+  HFONT Font = nullptr;
+
+  void Create(HWND form, HFONT font);
+  // Places Panel2 along the bottom of a client area of width x height, taller by the warning's lines when
+  // shortRead; returns its height.
+  int Layout(int width, int height, bool shortRead) const;
+};
+
+}  // namespace jwcount

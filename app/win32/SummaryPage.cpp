@@ -1,0 +1,83 @@
+#include "app/win32/SummaryPage.h"
+
+#include "app/win32/WinText.h"
+#include "app/win32/WinUtil.h"
+#include "counting/CountTexts.h"
+#include "report/ReportTexts.h"
+
+namespace jwcount {
+namespace {
+
+// The note of Memo1, nine lines.
+constexpr wchar_t kMemo1Text[] =
+    L"◆ブロック図形内のものは\r\n"
+    L"　処理出来ませんので\r\n"
+    L"　御注意下さい。\r\n"
+    L"　ブロック編集内で行う\r\n"
+    L"　場合には、本ソフトを\r\n"
+    L"　Jw_cadのインストール・\r\n"
+    L"　フォルダに配置して\r\n"
+    L"　実行を行う必要がある\r\n"
+    L"　場合があります。";
+
+constexpr int kLabelLeft = 8;
+constexpr int kLabelTop = 8;
+constexpr int kLabelStep = 24;
+constexpr int kLabelHeight = 13;  // one line of the window's font
+constexpr int kMemoWidth = 177;
+constexpr int kWarningInset = 4;  // around the short-read warning
+
+}  // namespace
+
+void SummaryPage::Create(HWND sheet, HFONT font) {
+  Font = font;
+  const HINSTANCE instance = InstanceOf(sheet);
+  for (int i = 0; i < kSummaryLabels; ++i) {
+    Labels[i] =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kLabelLeft,
+                        kLabelTop + i * kLabelStep, 0, 0, sheet, ControlId(kIdLabel1 + i), instance, nullptr);
+    SetControlFont(Labels[i], font);
+    SetLabel(i + 1, kSummaryCaptions[i]);
+  }
+  // Hidden until a read falls short; then it heads the note's column, above Memo1.
+  Label14 =
+      CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0,
+                      0, 0, 0, sheet, ControlId(kIdLabel14), instance, nullptr);
+  SetControlFont(Label14, font);
+  // Read-only, skipped by the Tab key (no tab stop), no line wrapping.
+  Memo1 =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", kMemo1Text,
+                      WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 0,
+                      0, 0, 0, sheet, ControlId(kIdMemo1), instance, nullptr);
+  SetControlFont(Memo1, font);
+}
+
+void SummaryPage::SetLabel(int label, std::string_view sjis) {
+  if (label < 1 || label > kSummaryLabels) return;
+  HWND control = Labels[static_cast<std::size_t>(label - 1)];
+  LabelTexts[static_cast<std::size_t>(label - 1)] = sjis;
+  const std::wstring text = Widen(sjis);
+  SetWindowTextW(control, text.c_str());
+  // Labels are sized to their text, one line high.
+  SIZE size{};
+  {
+    WindowDc dc(control);
+    ScopedSelectObject selectFont(dc.Dc(), Font);
+    GetTextExtentPoint32W(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
+  }
+  SetWindowPos(control, nullptr, 0, 0, size.cx, kLabelHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SummaryPage::Layout(int width, int height, bool shortRead) const {
+  // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
+  // summary labels stay where they are.
+  const int warningWidth = kMemoWidth - 2 * kWarningInset;
+  const int top = shortRead ? WrappedTextHeight(Label14, Font, WidenUtf8(kShortReadWarning), warningWidth) +
+                                  2 * kWarningInset
+                            : 0;
+  PlaceControl(Label14, width - kMemoWidth + kWarningInset, kWarningInset, warningWidth,
+               top - 2 * kWarningInset);
+  PlaceControl(Memo1, width - kMemoWidth, top, kMemoWidth, height - top);
+}
+
+}  // namespace jwcount

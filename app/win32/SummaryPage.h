@@ -1,0 +1,31 @@
+// Page 1 of the main window: the summary labels Label1 to Label13 in a column at the left, the note Memo1
+// docked to the right edge, and the short-read warning Label14 at the top of the note's column once a read
+// has fallen short.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/win32/ControlIds.h"
+
+namespace jwcount {
+
+struct SummaryPage {
+  std::array<HWND, kSummaryLabels> Labels{};           // Label1 .. Label13
+  std::array<std::string, kSummaryLabels> LabelTexts;  // as shown, Shift-JIS, for the CSV save
+  HWND Label14 = nullptr;
+  HWND Memo1 = nullptr;
+  HFONT Font = nullptr;
+
+  // Creates the controls on the sheet, the labels showing their bare captions.
+  void Create(HWND sheet, HFONT font);
+  // Shows the text (Shift-JIS) in label 1 to 13, the label sized to it.
+  void SetLabel(int label, std::string_view sjis);
+  // Places the note and, when shortRead, the warning above it, on a sheet of width x height.
+  void Layout(int width, int height, bool shortRead) const;
+};
+
+}  // namespace jwcount

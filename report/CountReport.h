@@ -1,0 +1,40 @@
+// The report model: what one count leaves for the outputs (summary counts, label and status texts, the
+// five tables and the block names, the reader state after the read), and the five tables in page order.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "counting/CountRun.h"
+#include "counting/CountTable.h"
+#include "counting/RowNames.h"
+#include "counting/RunSequence.h"
+
+namespace jwcount {
+
+inline constexpr int kSummaryCount = 13;
+
+struct CountReport {
+  bool ReadOk = false;
+  SummaryCounts Summary{};
+  std::array<std::string, kSummaryCount> Labels;  // Shift-JIS, as the count run set them
+  std::vector<std::string> Statuses;              // Shift-JIS, every status text in order
+  CountTables Tables;
+  // The reader state right after the read: always kept, since the layer-group and layer names come from it;
+  // the JSON report shows it whole only when ShowState is set.
+  bool ShowState = false;
+  StateAfterRead State;
+};
+
+// The five tables in page order, with their ids and their page titles (Shift-JIS).
+struct NamedTable {
+  const char* Id;
+  CountTableId Which;
+  std::string_view Title;
+  const CountTable& Table;
+};
+std::array<NamedTable, 5> NamedTables(const CountTables& tables);
+
+}  // namespace jwcount

@@ -1,0 +1,132 @@
+#include "report/TextReport.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "counting/CountTexts.h"
+#include "text/ShiftJis.h"
+
+namespace jwcount {
+namespace {
+
+// The rows a person wants to see: those that hold a count other than 0, and the total row.
+std::vector<int> RowsToShow(const CountTable& table) {
+  std::vector<int> rows;
+  const int last = table.RowCount() - 1;
+  for (int row = 1; row <= last; ++row) {
+    bool show = row == last;
+    for (int column = 1; column < CountTable::kColumns && !show; ++column) {
+      show = table.Count(column, row) != 0;
+    }
+    if (show) rows.push_back(row);
+  }
+  return rows;
+}
+
+void AppendUtf8(OutputBuffer& out, Utf8Text& utf8, std::string_view shiftJis) {
+  utf8.Convert(shiftJis, [&out](std::string_view piece, bool) { out.Append(piece); });
+}
+
+// A name from the drawing in UTF-8 for a terminal. The reader keeps a double-byte character whole even when
+// its second byte is a control byte, so a broken name can carry a tab or an escape; each control character
+// shows as U+FFFD, so that it can neither move the columns nor reach the terminal.
+void AppendNameForTerminal(std::string& out, Utf8Text& utf8, std::string_view shiftJis) {
+  utf8.Convert(shiftJis, [&out](std::string_view piece, bool) {
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+      const auto b = static_cast<unsigned char>(piece[i]);
+      const bool c1 = b == 0xC2 && i + 1 < piece.size() && static_cast<unsigned char>(piece[i + 1]) < 0xA0;
+      if (b < 0x20 || b == 0x7F) {
+        out += kReplacementUtf8;
+      } else if (c1) {  // U+0080 to U+009F
+        out += kReplacementUtf8;
+        ++i;
+      } else {
+        out += piece[i];
+      }
+    }
+  });
+}
+
+// A table of UTF-8 cells under its title: the first column left-aligned, the others right-aligned two
+// columns apart, by width on a terminal.
+void WriteAligned(OutputBuffer& out, Utf8Text& utf8, std::string_view title,
+                  const std::vector<std::vector<std::string>>& rows) {
+  std::vector<std::size_t> widths;
+  for (const std::vector<std::string>& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()), 0);
+    for (std::size_t column = 0; column < row.size(); ++column)
+      widths[column] = std::max(widths[column], Utf8Text::Columns(row[column]));
+  }
+  AppendUtf8(out, utf8, title);
+  out.Append('\n');
+  std::string line;
+  for (const std::vector<std::string>& row : rows) {
+    line.clear();
+    for (std::size_t column = 0; column < row.size(); ++column) {
+      const std::size_t padding = widths[column] - Utf8Text::Columns(row[column]);
+      if (column == 0) {
+        line += row[column];
+        line.append(padding, ' ');
+      } else {
+        line.append(padding + 2, ' ');
+        line += row[column];
+      }
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    line += '\n';
+    out.Append(line);
+  }
+}
+
+void WriteTextTable(OutputBuffer& out, Utf8Text& utf8, const NamedTable& named, const DrawingState& drawing) {
+  const CountTable& table = named.Table;
+  std::vector<int> shown = RowsToShow(table);
+  shown.insert(shown.begin(), 0);
+  std::vector<std::vector<std::string>> rows;
+  for (const int row : shown) {
+    std::vector<std::string>& cells = rows.emplace_back(CountTable::kColumns);
+    for (int column = 0; column < CountTable::kColumns; ++column)
+      utf8.Append(cells[static_cast<std::size_t>(column)], table.CellText(column, row));
+    const std::string_view name = RowName(drawing, named.Which, row);
+    if (!name.empty()) {
+      cells[0] += ' ';
+      AppendNameForTerminal(cells[0], utf8, name);
+    }
+  }
+  WriteAligned(out, utf8, named.Title, rows);
+}
+
+void WriteBlockTable(OutputBuffer& out, Utf8Text& utf8, const BlockNameTable& blocks) {
+  auto converted = [&utf8](std::string_view shiftJis) {
+    std::string text;
+    utf8.Append(text, shiftJis);
+    return text;
+  };
+  std::vector<std::vector<std::string>> rows;
+  rows.push_back({converted(kBlockNameHead), converted(kCountHead)});
+  for (const BlockNameRow& row : blocks.Rows()) {
+    std::string name;
+    AppendNameForTerminal(name, utf8, row.Name);
+    rows.push_back({std::move(name), std::to_string(row.Count)});
+  }
+  rows.push_back({converted(kTotalLabel), std::to_string(blocks.Total())});
+  WriteAligned(out, utf8, kBlockTableTitle, rows);
+}
+
+}  // namespace
+
+void WriteTextReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report) {
+  for (const std::string& label : report.Labels) {
+    AppendUtf8(out, utf8, label);
+    out.Append('\n');
+  }
+  for (const NamedTable& named : NamedTables(report.Tables)) {
+    out.Append('\n');
+    WriteTextTable(out, utf8, named, report.State.Drawing);
+  }
+  out.Append('\n');
+  WriteBlockTable(out, utf8, report.Tables.Blocks);
+}
+
+}  // namespace jwcount

@@ -1,0 +1,142 @@
+#include "text/ShiftJis.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#else
+#include <iconv.h>
+
+#include <cerrno>
+#endif
+
+namespace jwcount {
+
+#ifdef _WIN32
+
+namespace {
+
+constexpr UINT kShiftJisCodePage = 932;
+
+// Appends the UTF-16 form of bytes that are all valid in code page 932; false (and nothing appended) when
+// some byte is not.
+bool AppendWide(std::wstring& out, std::string_view bytes) {
+  if (bytes.empty()) return true;
+  const int size = static_cast<int>(bytes.size());
+  const int length =
+      MultiByteToWideChar(kShiftJisCodePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  if (length <= 0) return false;
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(length));
+  MultiByteToWideChar(kShiftJisCodePage, MB_ERR_INVALID_CHARS, bytes.data(), size, out.data() + start,
+                      length);
+  return true;
+}
+
+}  // namespace
+
+std::wstring ShiftJisToWide(std::string_view bytes) {
+  std::wstring wide;
+  if (AppendWide(wide, bytes)) return wide;
+  // Some byte is not code page 932: convert character by character. A byte that starts no character
+  // becomes U+FFFD alone, so the byte after it (a blank, a quote, a letter) is still converted.
+  wide.clear();
+  wide.reserve(bytes.size());
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {  // ASCII is the same in code page 932
+      wide += static_cast<wchar_t>(b);
+      ++i;
+      continue;
+    }
+    if (IsCp932LeadByte(b) && i + 1 < bytes.size() && AppendWide(wide, bytes.substr(i, 2))) {
+      i += 2;
+      continue;
+    }
+    if (!AppendWide(wide, bytes.substr(i, 1))) wide += L'\uFFFD';
+    ++i;
+  }
+  return wide;
+}
+
+std::string ShiftJisToUtf8(std::string_view bytes) {
+  const std::wstring wide = ShiftJisToWide(bytes);
+  if (wide.empty()) return {};
+  const int wideLength = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(length, 0)), '\0');
+  if (length > 0)
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, out.data(), length, nullptr, nullptr);
+  return out;
+}
+
+#else
+
+namespace {
+
+// The single bytes that code page 932 maps although the C library's table leaves them out: 0x80 to
+// U+0080, 0xA0 to U+F8F0, 0xFD to 0xFF to U+F8F1 to U+F8F3. Any other byte alone is no character.
+std::string_view SingleByte(unsigned char b) {
+  switch (b) {
+    case 0x80:
+      return "\xC2\x80";
+    case 0xA0:
+      return "\xEF\xA3\xB0";
+    case 0xFD:
+      return "\xEF\xA3\xB1";
+    case 0xFE:
+      return "\xEF\xA3\xB2";
+    case 0xFF:
+      return "\xEF\xA3\xB3";
+    default:
+      return kReplacementUtf8;
+  }
+}
+
+}  // namespace
+
+std::string ShiftJisToUtf8(std::string_view bytes) {
+  std::string out;
+  if (bytes.empty()) return out;
+  const iconv_t cd = iconv_open("UTF-8", "CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // No CP932 table in this C library: keep the ASCII and mark the rest.
+    for (const char c : bytes) {
+      if (static_cast<unsigned char>(c) < 0x80)
+        out += c;
+      else
+        out += kReplacementUtf8;
+    }
+    return out;
+  }
+  out.resize(bytes.size() * 3 + 4);
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  std::size_t done = 0;
+  while (inLeft > 0) {
+    char* dest = out.data() + done;
+    std::size_t outLeft = out.size() - done;
+    const std::size_t result = iconv(cd, &in, &inLeft, &dest, &outLeft);
+    done = out.size() - outLeft;
+    if (result != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+      continue;
+    }
+    // EILSEQ or EINVAL (a lead byte at the very end): one byte is taken alone, as Windows takes it.
+    const std::string_view single = SingleByte(static_cast<unsigned char>(*in));
+    if (out.size() - done < single.size()) out.resize(out.size() + single.size());
+    out.replace(done, single.size(), single);
+    done += single.size();
+    ++in;
+    --inLeft;
+  }
+  iconv_close(cd);
+  out.resize(done);
+  return out;
+}
+
+#endif
+
+}  // namespace jwcount
