@@ -253,11 +253,10 @@ void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttrib
     if (column == 0 || (group | layer) >= static_cast<uint32_t>(kGroups)) continue;
     const auto colour = static_cast<uint32_t>(a.LineColour);
     const auto type = static_cast<uint32_t>(a.LineType);
-    const auto width = static_cast<uint32_t>(a.LineWidth);
     tables.SG1.Increment(column, LayerRow(static_cast<int>(group), static_cast<int>(layer)));
     tables.SG3.Increment(column, colour < 357 ? kColourRows.Rows[colour] : kSg3OtherRow);
     tables.SG4.Increment(column, type < 63 ? kTypeRows.Rows[type] : kSg4OtherRow);
-    tables.SG5.Increment(column, width <= 30000 ? static_cast<int>(width) + 1 : kSg5OtherRow);
+    tables.SG5.Increment(column, LineWidthRow(a.LineWidth));
   }
 }
 

@@ -14,11 +14,4 @@ bool ReadForCount(JwwGaibu& reader, const std::filesystem::path& file, StateAfte
   return readOk;
 }
 
-bool RunCountSequence(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& file,
-                      const std::filesystem::path& replyFolder, CountHost& host) {
-  const bool readOk = ReadForCount(reader, file);
-  CountElements(reader, tables, replyFolder, host);
-  return readOk;
-}
-
 }  // namespace jwcount

@@ -1,7 +1,7 @@
 // One run of the tool, in the order the window runs it: a full reset, the read of the exchange file and a
 // reset of the current attributes when the window is first shown; the count with its reply half a second
-// later. The window runs the two halves at those two moments; the CLI and the benchmark run them back to
-// back.
+// later. The window runs the two halves at those two moments; the CLI, the benchmark, the hardening tests
+// and the fuzz targets run them back to back: ReadForCount, then CountElements.
 #pragma once
 
 #include <filesystem>
@@ -28,9 +28,5 @@ struct StateAfterRead {
 // read to its end; whatever was read is counted either way. `state`, when given, receives the state
 // right after the read.
 bool ReadForCount(JwwGaibu& reader, const std::filesystem::path& file, StateAfterRead* state = nullptr);
-
-// Both halves back to back: ReadForCount, then CountElements with the reply written into replyFolder.
-bool RunCountSequence(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& file,
-                      const std::filesystem::path& replyFolder, CountHost& host);
 
 }  // namespace jwcount

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "counting/CountRun.h"
+#include "counting/RunSequence.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/QuietCount.h"
 
@@ -80,13 +81,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   pieces.readChunk = chunk;
   pieces.files[kTempFile] = file;
   JwwGaibu reader(pieces);
-  Check(reader.ReadTempFile(kTempFile), "reading a file that reads without error gave false");
+  Check(jwcount::ReadForCount(reader, kTempFile), "reading a file that reads without error gave false");
 
   FakeFileSystem whole;
   whole.readChunk = file.size() + 1;
   whole.files[kTempFile] = file;
   JwwGaibu wholeReader(whole);
-  Check(wholeReader.ReadTempFile(kTempFile), "reading the file in one piece gave false");
+  Check(jwcount::ReadForCount(wholeReader, kTempFile), "reading the file in one piece gave false");
   Check(Snapshot(reader) == Snapshot(wholeReader), "the result depends on how the reads cut the file");
 
   CheckIndex(reader);

@@ -8,42 +8,10 @@
 namespace jwcount {
 namespace {
 
-// Numbers or flags as one JSON array, each in the form its own type calls for.
-template <class Values>
-void WriteArray(JsonWriter& json, const Values& values) {
-  json.BeginArray();
-  for (const auto& value : values) json.Value(value);
-  json.EndArray();
-}
-
-// The array fields: numbers or flags, byte strings in hexadecimal, or Shift-JIS texts.
-template <class Values>
-void ArrayField(JsonWriter& json, std::string_view name, const Values& values) {
-  json.Key(name);
-  WriteArray(json, values);
-}
-
-template <class Strings>
-void HexArrayField(JsonWriter& json, std::string_view name, const Strings& strings) {
-  json.Key(name);
-  json.BeginArray();
-  for (const auto& bytes : strings) json.Hex(bytes);
-  json.EndArray();
-}
-
-template <class Texts>
-void TextArrayField(JsonWriter& json, std::string_view name, const Texts& texts) {
-  json.Key(name);
-  json.BeginArray();
-  for (const auto& text : texts) json.Text(text);
-  json.EndArray();
-}
-
 // The seven values of a record header, or of the current attributes that fill it, in header order.
 void WriteAttrs(JsonWriter& json, const auto& a) {
-  ArrayField(json, "attrs",
-             std::array{a.HhpNumber, a.LayerGroup, a.Layer, a.LineColour, a.LineType, a.LineWidth,
-                        a.AttributeFlags});
+  json.ArrayField("attrs", std::array{a.HhpNumber, a.LayerGroup, a.Layer, a.LineColour, a.LineType,
+                                      a.LineWidth, a.AttributeFlags});
 }
 
 // The corner points X1, Y1, X2, Y2 (and X3, Y3, X4, Y4 where the record has them) of a line or a solid.
@@ -84,10 +52,10 @@ void WriteMembers(JsonWriter& json, const TJwwEntLine& r) {
   WriteCorners(json, r);
 }
 
+// Circles and arcs: their parameters alone.
 void WriteMembers(JsonWriter& json, const TJwwEntCircle& r) {
   WriteParams(json, r);
 }
-
 void WriteMembers(JsonWriter& json, const TJwwEntArc& r) {
   WriteParams(json, r);
 }
@@ -128,29 +96,18 @@ void WriteMembers(JsonWriter& json, const TJwwEntBlk& r) {
   json.HexField("BlockText", r.BlockText.View());
 }
 
-void WriteMembers(JsonWriter& json, const TJwwEntSolidLine& r) {
-  json.Field("SolidColour", r.SolidColour);
-  WriteCorners(json, r);
+// Solids: their colour, then their corners or their parameters.
+template <class Solid>
+requires requires(const Solid& r) {
+  r.SolidColour;
 }
-
-void WriteMembers(JsonWriter& json, const TJwwEntSolidTri& r) {
+void WriteMembers(JsonWriter& json, const Solid& r) {
   json.Field("SolidColour", r.SolidColour);
-  WriteCorners(json, r);
-}
-
-void WriteMembers(JsonWriter& json, const TJwwEntSolidQuad& r) {
-  json.Field("SolidColour", r.SolidColour);
-  WriteCorners(json, r);
-}
-
-void WriteMembers(JsonWriter& json, const TJwwEntSolidCircle& r) {
-  json.Field("SolidColour", r.SolidColour);
-  WriteParams(json, r);
-}
-
-void WriteMembers(JsonWriter& json, const TJwwEntSolidRing& r) {
-  json.Field("SolidColour", r.SolidColour);
-  WriteParams(json, r);
+  if constexpr (requires { r.X1; }) {
+    WriteCorners(json, r);
+  } else {
+    WriteParams(json, r);
+  }
 }
 
 // A record as one JSON object: its attribute header, then the members of its type.
@@ -192,7 +149,7 @@ void WriteHpPoints(JsonWriter& json, const DrawingState& d) {
 
 // The first value the file gave each attribute; a flag still set marks an attribute not given one yet.
 void WriteFirstSeen(JsonWriter& json, const DrawingState& d) {
-  ArrayField(json, "FirstSeenFlags", d.FirstSeenFlags);
+  json.ArrayField("FirstSeenFlags", d.FirstSeenFlags);
   json.Field("FirstLayerGroup", d.FirstLayerGroup);
   json.Field("FirstLayer", d.FirstLayer);
   json.Field("FirstLineColour", d.FirstLineColour);
@@ -210,16 +167,16 @@ void WriteDrawing(JsonWriter& json, const DrawingState& d) {
   json.BeginObject();
   json.HexField("FileName", d.FileName);
   json.Field("HkValue", d.HkValue);
-  ArrayField(json, "HsValues", d.HsValues);
+  json.ArrayField("HsValues", d.HsValues);
   json.Field("SheetWidth", d.SheetWidth);
   json.Field("SheetHeight", d.SheetHeight);
   WriteTextKinds(json, d);
   json.Field("BzFlag", d.BzFlag);
-  ArrayField(json, "HnValues", d.HnValues);
-  ArrayField(json, "GroupValues", d.GroupValues);
-  HexArrayField(json, "GroupNames", d.GroupNames);
-  ArrayField(json, "LayerValues", d.LayerValues);
-  HexArrayField(json, "LayerNames", d.LayerNames);
+  json.ArrayField("HnValues", d.HnValues);
+  json.ArrayField("GroupValues", d.GroupValues);
+  json.HexArrayField("GroupNames", d.GroupNames);
+  json.ArrayField("LayerValues", d.LayerValues);
+  json.HexArrayField("LayerNames", d.LayerNames);
   WriteHpPoints(json, d);
   json.Field("HpCount", d.HpCount);
   json.Field("LineWidthSeen", d.LineWidthSeen);
@@ -252,7 +209,7 @@ void WriteIndex(JsonWriter& json, const JwwGaibu& reader) {
   json.Key("index");
   json.BeginArray();
   for (int32_t j = 0; j < reader.Index.Count(); ++j) {
-    WriteArray(json, std::array{reader.Index[j].Kind, reader.Index[j].Position});
+    json.Array(std::array{reader.Index[j].Kind, reader.Index[j].Position});
   }
   json.EndArray();
 }
@@ -345,9 +302,9 @@ void WriteNames(JsonWriter& json, const DrawingState& d) {
   json.Key("names");
   json.BeginObject();
   json.Newline();
-  TextArrayField(json, "groups", d.GroupNames);
+  json.TextArrayField("groups", d.GroupNames);
   json.Newline();
-  TextArrayField(json, "layers", d.LayerNames);
+  json.TextArrayField("layers", d.LayerNames);
   json.EndObject();
 }
 
@@ -358,11 +315,11 @@ void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
   json.BeginObject();
   json.Field("read_ok", report.ReadOk);
   json.Newline();
-  ArrayField(json, "summary", report.Summary);
+  json.ArrayField("summary", report.Summary);
   json.Newline();
-  TextArrayField(json, "labels", report.Labels);
+  json.TextArrayField("labels", report.Labels);
   json.Newline();
-  TextArrayField(json, "status", report.Statuses);
+  json.TextArrayField("status", report.Statuses);
   json.Newline();
   WriteTables(json, report.Tables);
   json.Newline();

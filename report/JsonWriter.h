@@ -78,6 +78,34 @@ class JsonWriter {
     Text(shiftJis);
   }
 
+  // Arrays of numbers or truth values (as Value writes each), of byte strings (as Hex) or of Shift-JIS
+  // texts (as Text), alone or as a member of the open object.
+  template <class Values>
+  void Array(const Values& values) {
+    BeginArray();
+    for (const auto& value : values) Value(value);
+    EndArray();
+  }
+  template <class Values>
+  void ArrayField(std::string_view name, const Values& values) {
+    Key(name);
+    Array(values);
+  }
+  template <class Strings>
+  void HexArrayField(std::string_view name, const Strings& strings) {
+    Key(name);
+    BeginArray();
+    for (const auto& bytes : strings) Hex(bytes);
+    EndArray();
+  }
+  template <class Texts>
+  void TextArrayField(std::string_view name, const Texts& texts) {
+    Key(name);
+    BeginArray();
+    for (const auto& text : texts) Text(text);
+    EndArray();
+  }
+
   // A line break before the next value, for people reading the output (JSON ignores it).
   void Newline() { newline_ = true; }
 

@@ -111,28 +111,28 @@ class TForm1 final {
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  Font font_;
-  Brush formBrush_;
-  Brush statusBrush_;
-  Brush memoBrush_;
-  Brush warningBrush_;
+  Font font_;              // the window's one font, ＭＳ ゴシック 13 pixels high
+  Brush formBrush_;        // the background of the form and its sheets
+  Brush statusBrush_;      // of the status line
+  Brush memoBrush_;        // of the note
+  Brush warningBrush_;     // of the short-read warning below the status line
   AcceleratorTable keys_;  // the window's keys, Keys.h
   StatusBar status_;       // Panel2 with the status line LabelA1, Button1 and the warning LabelA2
   HWND PageControl1 = nullptr;
   std::vector<Page> pages_;   // TabSheet1, TabSheet2, ...: one per row of the page table
   SummaryPage page1_;         // Label1 .. Label14 and Memo1 on TabSheet1
   HWND lastFocus_ = nullptr;  // the control to give the focus back to when the window is activated
-  bool shown_ = false;
-  bool timerArmed_ = false;  // Timer1 is set and has not fired yet
-  bool shortRead_ = false;   // JWC_TEMP.TXT exists but was not read to its end
-  bool drawTable_ = false;   // started with "/table"
+  bool shown_ = false;        // FormShow has run
+  bool timerArmed_ = false;   // Timer1 is set and has not fired yet
+  bool shortRead_ = false;    // JWC_TEMP.TXT exists but was not read to its end
+  bool drawTable_ = false;    // started with "/table"
 
-  JwwGaibu reader_;
-  CountTables tables_;
-  CountView countView_{*this};
+  JwwGaibu reader_;             // the exchange file as read, until the window closes
+  CountTables tables_;          // what the count tallied, shown by the grids
+  CountView countView_{*this};  // the window as the count run sees it
   std::filesystem::path programPath_;
   std::filesystem::path programFolder_;  // where JWC_TEMP.TXT is read and answered
-  WindowPlacement placement_;
+  WindowPlacement placement_;            // as loaded, then as saved when the window closes
 };
 
 }  // namespace jwcount

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "counting/CountRun.h"
+#include "counting/RunSequence.h"
 #include "tempfile/JwwGaibu.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/QuietCount.h"
@@ -61,11 +62,12 @@ struct ToolRun {
   }
 };
 
-// Only the read. The file is moved into the file system; nothing else is copied.
+// Only the read, as the program reads before it counts. The file is moved into the file system; nothing
+// else is copied.
 inline std::unique_ptr<ToolRun> ReadOnly(std::string bytes) {
   auto run = std::make_unique<ToolRun>();
   run->fs.files[kTempFile] = std::move(bytes);
-  run->readOk = run->reader->ReadTempFile(kTempFile);
+  run->readOk = ReadForCount(*run->reader, kTempFile);
   return run;
 }
 

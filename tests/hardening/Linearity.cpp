@@ -58,7 +58,7 @@ void Measure(const char* kind, long size) {
     jwcount::CountTables tables;
     jwcount::hardening::QuietHost host;
     const auto start = std::chrono::steady_clock::now();
-    const bool ok = reader.ReadTempFile(jwcount::hardening::kTempFile);
+    const bool ok = jwcount::ReadForCount(reader, jwcount::hardening::kTempFile);
     jwcount::CountElements(reader, tables, jwcount::hardening::kFolder, host);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     rusage after{};

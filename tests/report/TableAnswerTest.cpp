@@ -40,7 +40,8 @@ struct TableRun {
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\r\n";
     files.files[kFile] = bytes;
-    RunCountSequence(reader, tables, kFile, kFolder, host);
+    ReadForCount(reader, kFile);
+    CountElements(reader, tables, kFolder, host);
     return files.files[kFile];
   }
 };

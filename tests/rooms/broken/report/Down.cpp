@@ -1,0 +1,4 @@
+// Includes that point down, as they should.
+#include "counting/CountTable.h"
+#include "report/CsvWriter.h"
+#include "text/ShiftJis.h"

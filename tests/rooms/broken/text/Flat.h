@@ -1,0 +1,2 @@
+// An include that does not name its room.
+#include "ShiftJis.h"

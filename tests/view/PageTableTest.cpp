@@ -1,0 +1,44 @@
+// The page table: the rules every row must keep, so that a page added later gets its key, its tab and its
+// grid without a change anywhere else.
+#include "app/view/PageTable.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace jwcount {
+namespace {
+
+TEST(PageTable, AltKeysFollowTheOrderOfThePagesAndTheirCaptions) {
+  for (std::size_t i = 0; i < Pages().size(); ++i) {
+    SCOPED_TRACE(i);
+    const PageRow& row = Pages()[i];
+    const char key = i < 9 ? static_cast<char>('1' + i) : 0;
+    EXPECT_EQ(row.Key, key);
+    if (key == 0) continue;
+    EXPECT_EQ(PageOfKey(key), static_cast<int>(i));
+    const std::u8string mnemonic = {u8'&', static_cast<char8_t>(key)};
+    EXPECT_NE(row.Caption.find(mnemonic), std::u8string_view::npos);
+  }
+  EXPECT_EQ(PageOfKey(0), -1);
+  EXPECT_EQ(PageOfKey('0'), -1);
+}
+
+TEST(PageTable, PageOneShowsTheLabelsEveryOtherPageATitledGrid) {
+  CountTables tables;
+  DrawingState drawing;
+  ASSERT_FALSE(Pages().empty());
+  EXPECT_EQ(Pages()[0].MakeSource, nullptr);
+  for (std::size_t i = 1; i < Pages().size(); ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_NE(Pages()[i].MakeSource, nullptr);
+    EXPECT_FALSE(Pages()[i].Title.empty());
+    EXPECT_FALSE(Pages()[i].CsvSubject.empty());
+    const std::unique_ptr<GridSource> source = Pages()[i].MakeSource({tables, drawing});
+    EXPECT_GE(source->RowCount(), 2);
+  }
+}
+
+}  // namespace
+}  // namespace jwcount
