@@ -67,7 +67,9 @@ constexpr std::string_view kKanaNotes[] = {
 constexpr std::string_view kFileName =
     "file=C:\\jww\\\x8F\x57\x8D\x87\x8F\x5A\x91\xEE\\1F\x95\xBD\x96\xCA\x90\x7D.jww";  // 集合住宅\1F平面図
 
-// A small deterministic generator, so that the same N always gives the same file.
+// A small deterministic generator, so that the same N always gives the same file. Two draws never share
+// one call's arguments: their order is not fixed, and another compiler would take them the other way
+// round and write other bytes.
 class Random {
  public:
   explicit Random(uint32_t seed) : state_(seed * 2654435761u + 1) {}
@@ -346,7 +348,9 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   plan.Record("lc4");
   plan.Circle(x, y, 150);
   plan.Circle(x + w, y + d, 150);
-  plan.Arc(x + w - 600, y + 600, 300, 0, 360, random.Between(0.5, 0.8), random.Between(0, 90));
+  const double tilt = random.Between(0, 90);
+  const double flatness = random.Between(0.5, 0.8);
+  plan.Arc(x + w - 600, y + 600, 300, 0, 360, flatness, tilt);
   plan.Record("hhp1");
   plan.Block(x + w - 600, y + 400, kBlockNames[room % 3]);
   plan.Block(x + 600, y + d - 600, kChair);
@@ -416,7 +420,9 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
     }
     const double u = random.Between(200, w - 200);
     const double v = random.Between(200, d - 200);
-    plan.Line(x + u, y + v, x + u + random.Between(-400, 400), y + v + random.Between(-400, 400));
+    const double dy = random.Between(-400, 400);
+    const double dx = random.Between(-400, 400);
+    plan.Line(x + u, y + v, x + u + dx, y + v + dy);
   }
 }
 
@@ -501,7 +507,10 @@ void WriteRealRoom(PlanWriter& plan, Random& random, long room) {
   plan.Record("lw1");
   for (const double u : {100.0, w - 900}) {
     RealLine(plan, s, x + u, y + 60, x + u, y + 860);
-    plan.Arc(s.X(x + u), s.Y(y + 60), 800 / 1.05, Noisy(random, 0), Noisy(random, 90), 1, Noisy(random, 0));
+    const double angle = Noisy(random, 0);
+    const double end = Noisy(random, 90);
+    const double start = Noisy(random, 0);
+    plan.Arc(s.X(x + u), s.Y(y + 60), 800 / 1.05, start, end, 1, angle);
   }
   for (const double v : {-60.0, 0.0, 60.0}) {
     RealLine(plan, s, x + w / 2 - 800, y + d + v, x + w / 2 + 800, y + d + v);
@@ -512,8 +521,9 @@ void WriteRealRoom(PlanWriter& plan, Random& random, long room) {
   plan.Record("lc4");
   plan.Circle(s.X(x), s.Y(y), 150 / 1.05);
   plan.Circle(s.X(x + w), s.Y(y + d), 150 / 1.05);
-  plan.Arc(s.X(x + w - 600), s.Y(y + 600), 300 / 1.05, 0, 360, random.Between(0.5, 0.8),
-           random.Between(0, 90));
+  const double tilt = random.Between(0, 90);
+  const double flatness = random.Between(0.5, 0.8);
+  plan.Arc(s.X(x + w - 600), s.Y(y + 600), 300 / 1.05, 0, 360, flatness, tilt);
   plan.Block(s.X(x + w - 600), s.Y(y + 400), kBlockNames[room % 3]);
   plan.Block(s.X(x + 600), s.Y(y + d - 600), kChair);
   plan.Block(s.X(x + w / 2), s.Y(y + d / 2), kLight);
@@ -572,7 +582,8 @@ void WriteRealRoom(PlanWriter& plan, Random& random, long room) {
   plan.Point(s.X(x + w), s.Y(y + d));
   plan.Point(s.X(x + w), s.Y(y));
   plan.Point(s.X(x), s.Y(y + d));
-  plan.Marker(s.X(x + w / 2), s.Y(y), 3, Noisy(random, 45), 1 + random.Below(4));
+  const int code = 1 + random.Below(4);
+  plan.Marker(s.X(x + w / 2), s.Y(y), 3, Noisy(random, 45), code);
 
   // Hatching and furniture: the bulk of a drawing.
   layer(8 + static_cast<int>(room % 8));
@@ -587,7 +598,9 @@ void WriteRealRoom(PlanWriter& plan, Random& random, long room) {
     if (i % 2 == 0) {
       RealLine(plan, s, x + u, y, x + u, y + d);
     } else {
-      RealLine(plan, s, x + u, y + v, x + u + random.Between(-400, 400), y + v + random.Between(-400, 400));
+      const double dy = random.Between(-400, 400);
+      const double dx = random.Between(-400, 400);
+      RealLine(plan, s, x + u, y + v, x + u + dx, y + v + dy);
     }
   }
 }

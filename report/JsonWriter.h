@@ -19,6 +19,10 @@ concept JsonInteger = std::integral<T> && !std::same_as<T, bool> && !std::same_a
                       !std::same_as<T, wchar_t> && !std::same_as<T, char8_t> && !std::same_as<T, char16_t> &&
                       !std::same_as<T, char32_t> && (std::signed_integral<T> || sizeof(T) < sizeof(int64_t));
 
+// What Value writes: a number or a truth value.
+template <class T>
+concept JsonScalar = JsonInteger<T> || std::same_as<T, bool> || std::floating_point<T>;
+
 class JsonWriter {
  public:
   JsonWriter(OutputBuffer& out, Utf8Text& utf8) : out_(out), utf8_(utf8) {}
@@ -61,8 +65,7 @@ class JsonWriter {
   }
 
   // A member of the open object: its key, then its value as Value writes it.
-  template <class T>
-  requires requires(JsonWriter& json, T value) { json.Value(value); }
+  template <JsonScalar T>
   void Field(std::string_view name, T value) {
     Key(name);
     Value(value);
