@@ -2,8 +2,8 @@
 @echo off
 REM #jww
 REM #cd
-REM #hc左クリック：要素数を表示　右クリック：集計表を作図
 REM #hm要素数 |要素数を表示|集計表を作図|
+REM #hc左クリック：要素数を表示　右クリック：集計表を作図
 REM #:1
 REM #hf
 REM #h1

@@ -1,5 +1,5 @@
-// Program entry: the application window that carries the title "wq47_要素数表示" on the taskbar, the main
-// window Form1 owned by it, and the message loop.
+// Program entry: the application window that carries the title "要素数表示 (jwcount)" on the taskbar, the
+// main window Form1 owned by it, and the message loop.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -11,7 +11,7 @@
 namespace jwcount {
 namespace {
 
-constexpr wchar_t kApplicationTitle[] = L"wq47_要素数表示";
+constexpr wchar_t kApplicationTitle[] = L"要素数表示 (jwcount)";
 
 // The application window is never seen itself (it has no size); it holds the taskbar entry, minimises and
 // restores the main window with it, and hands the activation on to the main window.

@@ -144,7 +144,7 @@ test_count_and_escape() {
   start_program || return
   wait_counted
   check "reply is the 28 bytes" "$REPLY_HEX" "$(od -An -tx1 "$CASE/JWC_TEMP.TXT" | tr -d ' \n')"
-  check "window" "0 0 475 475|要素数表示|wq47_要素数表示" "$(probe window | paste -sd'|')"
+  check "window" "0 0 475 475|要素数表示|要素数表示 (jwcount)" "$(probe window | paste -sd'|')"
   check "Label1" "線データ数：3" "$(probe text 201)"
   check "Label2" "円・円弧・楕円・楕円弧データ数：2" "$(probe text 202)"
   check "Label4" "点データ数：1" "$(probe text 204)"

@@ -100,7 +100,7 @@ TEST(Bat, TwoItemsWithTheirSettingsInTheHostsOrder) {
   const std::string corner =
       "#0\x95\x5C\x82\xCC\x8D\xB6\x8F\xE3\x82\xF0\x8E\x77\x8E\xA6\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82"
       "\xA2";
-  const Lines expected = {"#jww", "#cd", choice, items,
+  const Lines expected = {"#jww", "#cd", items, choice,
                           // item 1: the window, with the settings of the one-item BAT
                           "#:1", "#hf", "#h1", prompt, "#g1", "#gn", "#zw", "#e",
                           // item 2: the same selection, then the table's top-left corner
