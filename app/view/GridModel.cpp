@@ -36,6 +36,11 @@ void GridModel::SetColumnWidth(int column, int width) {
   ScrollToColumn(leftColumn_);
 }
 
+void GridModel::SetRowHeight(int height) {
+  rowHeight_ = std::max(height, 1);
+  ScrollToRow(topRow_);
+}
+
 void GridModel::SetViewSize(int width, int height) {
   viewWidth_ = width;
   viewHeight_ = height;

@@ -46,6 +46,8 @@ class GridModel {
   // can.
   void SetRowCount(int rows);
   int RowHeight() const { return rowHeight_; }
+  // A new height of every row (the window moved to a screen of another DPI); the view stays where it can.
+  void SetRowHeight(int height);
   int ColumnWidth(int column) const { return widths_[column]; }
   void SetColumnWidth(int column, int width);
 

@@ -86,6 +86,12 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       OnSize();
       return 0;
+    case WM_SETFONT:  // the caption's font (the window moved to a screen of another DPI)
+      font = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam) != 0) InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font);
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CONTEXTMENU:  // as it is: the parent learns which control was clicked

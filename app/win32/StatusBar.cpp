@@ -1,6 +1,7 @@
 #include "app/win32/StatusBar.h"
 
 #include "app/win32/ControlIds.h"
+#include "app/win32/Dpi.h"
 #include "app/win32/Panel.h"
 #include "app/win32/WinText.h"
 #include "app/win32/WinUtil.h"
@@ -17,8 +18,9 @@ constexpr int kWarningInset = 4;  // above the short-read warning
 
 }  // namespace
 
-void StatusBar::Create(HWND form, HFONT font) {
+void StatusBar::Create(HWND form, HFONT font, UINT dpi) {
   Font = font;
+  Dpi = dpi;
   const HINSTANCE instance = InstanceOf(form);
   Panel2 = CreatePanel(form, kIdPanel2, L"", {GetSysColor(COLOR_BTNFACE), true, false}, font);
   LabelA1 =
@@ -37,17 +39,28 @@ void StatusBar::Create(HWND form, HFONT font) {
   for (HWND control : {LabelA1, Button1, LabelA2}) SetControlFont(control, font);
 }
 
+void StatusBar::SetDpi(UINT dpi, HFONT font) {
+  Dpi = dpi;
+  Font = font;
+  for (HWND control : {Panel2, LabelA1, Button1, LabelA2}) SetControlFont(control, font);
+}
+
 int StatusBar::Layout(int width, int height, bool shortRead) const {
-  const int warningWidth = width - 2 * kButton1Bounds.left;
+  const auto scaled = [this](int pixels) { return Scaled(pixels, Dpi); };
+  const int left = scaled(kButton1Bounds.left);
+  const int barHeight = scaled(kPanel2Height);
+  const int warningWidth = width - 2 * left;
   const int warningHeight =
-      shortRead ? WrappedTextHeight(LabelA2, Font, WidenUtf8(kShortReadWarning), warningWidth) + kWarningInset
+      shortRead ? WrappedTextHeight(LabelA2, Font, WidenUtf8(kShortReadWarning), warningWidth) +
+                      scaled(kWarningInset)
                 : 0;
-  const int panel2Height = kPanel2Height + warningHeight;
+  const int panel2Height = barHeight + warningHeight;
+  // The bevels stay one pixel wide.
   PlaceControl(Panel2, 0, height - panel2Height, width, panel2Height);
-  PlaceControl(LabelA1, 1, 1, width - 2, kPanel2Height - 2);
-  PlaceControl(Button1, kButton1Bounds.left, kButton1Bounds.top, kButton1Bounds.right - kButton1Bounds.left,
-               kButton1Bounds.bottom - kButton1Bounds.top);
-  PlaceControl(LabelA2, kButton1Bounds.left, kPanel2Height - 1, warningWidth, warningHeight);
+  PlaceControl(LabelA1, 1, 1, width - 2, barHeight - 2);
+  PlaceControl(Button1, left, scaled(kButton1Bounds.top), scaled(kButton1Bounds.right - kButton1Bounds.left),
+               scaled(kButton1Bounds.bottom - kButton1Bounds.top));
+  PlaceControl(LabelA2, left, barHeight - 1, warningWidth, warningHeight);
   return panel2Height;
 }
 

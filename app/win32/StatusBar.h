@@ -13,8 +13,11 @@ struct StatusBar {
   HWND Button1 = nullptr;  // 閉じる, the default and the cancel button
   HWND LabelA2 = nullptr;  // the short-read warning
   HFONT Font = nullptr;
+  UINT Dpi = 96;  // the sizes are scaled to it
 
-  void Create(HWND form, HFONT font);
+  void Create(HWND form, HFONT font, UINT dpi);
+  // The window moved to a screen of another DPI: the font made for it.
+  void SetDpi(UINT dpi, HFONT font);
   // Places Panel2 along the bottom of a client area of width x height, taller by the warning's lines when
   // shortRead; returns its height.
   int Layout(int width, int height, bool shortRead) const;

@@ -12,6 +12,7 @@
 #include "app/view/GridModel.h"
 #include "app/view/GridSource.h"
 #include "app/win32/ControlIds.h"
+#include "app/win32/Dpi.h"
 #include "app/win32/WinText.h"
 #include "app/win32/WinUtil.h"
 
@@ -43,6 +44,7 @@ struct StringGrid {
   HWND hwnd = nullptr;
   const GridSource* source = nullptr;
   HFONT font = nullptr;
+  UINT dpi = kDesignDpi;  // the sizes below are scaled to it
   GridModel model;
   Drag drag = Drag::kNone;
   int resizeColumn = -1;
@@ -50,12 +52,14 @@ struct StringGrid {
   HWND tooltip = nullptr;  // made when a row head first has a tip
   int tipRow = -1;         // the row whose head the mouse is over, -1 for none
 
-  StringGrid(HWND h, const GridSource& s, HFONT f)
+  StringGrid(HWND h, const GridSource& s, HFONT f, UINT d)
       : hwnd(h),
         source(&s),
         font(f),
-        model(s.ColumnCount(), s.RowCount(), kGridDefaultColumnWidth, kGridRowHeight, s.FixedColumns(),
-              s.FixedRows()) {}
+        dpi(d),
+        model(s.ColumnCount(), s.RowCount(), Scaled(kGridDefaultColumnWidth, d), Scaled(kGridRowHeight, d),
+              s.FixedColumns(), s.FixedRows()) {}
+  int TextInset() const { return Scaled(kTextInset, dpi); }
 
   static StringGrid* Attach(HWND hwnd, const CREATESTRUCTW& create);
   static void Detach(StringGrid* grid);
@@ -162,15 +166,15 @@ void PaintCell(const StringGrid& grid, HDC dc, int column, int row, int x, int y
   RECT rect{x, y, x + width, y + height};
   FillArea(dc, x, y, width, height, back);
   SetTextColor(dc, fore);
-  RECT textRect{x + kTextInset, y, x + width, y + height};
+  RECT textRect{x + grid.TextInset(), y, x + width, y + height};
   // A head the source is sorted by shows the direction at its right end; the text keeps clear of it.
   if (const int mark = row < m.FixedRows() ? grid.source->SortMark(column) : 0; mark != 0) {
-    RECT markRect{x, y, x + width - kTextInset, y + height};
+    RECT markRect{x, y, x + width - grid.TextInset(), y + height};
     const wchar_t* symbol = mark > 0 ? kAscending : kDescending;
     DrawTextW(dc, symbol, 1, &markRect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     SIZE size{};
     GetTextExtentPoint32W(dc, symbol, 1, &size);
-    textRect.right = std::max(textRect.left, markRect.right - size.cx - kTextInset);
+    textRect.right = std::max(textRect.left, markRect.right - size.cx - grid.TextInset());
   }
   const std::string text = grid.source->CellText(column, row);
   if (!text.empty()) {
@@ -324,7 +328,7 @@ void MakeTooltip(StringGrid& grid) {
       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, grid.hwnd, nullptr, InstanceOf(grid.hwnd), nullptr);
   if (grid.tooltip == nullptr) return;
   SetControlFont(grid.tooltip, grid.font);
-  SendMessageW(grid.tooltip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+  SendMessageW(grid.tooltip, TTM_SETMAXTIPWIDTH, 0, Scaled(kTipWidth, grid.dpi));
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = grid.hwnd;
@@ -502,7 +506,7 @@ struct CreateParams {
 
 StringGrid* StringGrid::Attach(HWND hwnd, const CREATESTRUCTW& create) {
   const auto& params = *static_cast<const CreateParams*>(create.lpCreateParams);
-  return new (std::nothrow) StringGrid(hwnd, *params.source, params.font);
+  return new (std::nothrow) StringGrid(hwnd, *params.source, params.font, WindowDpi(hwnd));
 }
 
 void StringGrid::Detach(StringGrid* grid) {
@@ -577,6 +581,8 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kGridSelectAll:
       OnSelectAll(*this);
       return 0;
+    case kGridGetRowHeight:
+      return model.RowHeight();
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
@@ -607,6 +613,23 @@ void RefreshStringGrid(HWND hwnd) {
   }
 }
 
+void SetStringGridDpi(HWND hwnd, UINT dpi, HFONT font) {
+  StringGrid* grid = GridOf(hwnd);
+  if (grid == nullptr || dpi == 0) return;
+  GridModel& m = grid->model;
+  for (int column = 0; column < m.ColumnCount(); ++column)
+    m.SetColumnWidth(column,
+                     MulDiv(m.ColumnWidth(column), static_cast<int>(dpi), static_cast<int>(grid->dpi)));
+  m.SetRowHeight(Scaled(kGridRowHeight, dpi));
+  grid->dpi = dpi;
+  grid->font = font;
+  if (grid->tooltip != nullptr) {
+    SetControlFont(grid->tooltip, font);
+    SendMessageW(grid->tooltip, TTM_SETMAXTIPWIDTH, 0, Scaled(kTipWidth, dpi));
+  }
+  Changed(*grid);
+}
+
 void SetStringGridColumnWidth(HWND hwnd, int column, int width) {
   StringGrid* grid = GridOf(hwnd);
   if (grid == nullptr || column < 0 || column >= grid->model.ColumnCount()) return;
@@ -623,7 +646,7 @@ POINT MenuPointBelowCursor(HWND hwnd) {
     const GridModel& m = grid->model;
     RECT client;
     GetClientRect(hwnd, &client);
-    point.x = std::clamp(m.ColumnX(m.Cursor().Column) + kTextInset, 0, static_cast<int>(client.right));
+    point.x = std::clamp(m.ColumnX(m.Cursor().Column) + grid->TextInset(), 0, static_cast<int>(client.right));
     point.y = std::clamp(m.RowY(m.Cursor().Row) + m.RowHeight(), 0, static_cast<int>(client.bottom));
   }
   ClientToScreen(hwnd, &point);

@@ -13,6 +13,7 @@
 //                                  scrolls the cursor into view. Each number is a signed 16-bit value;
 //                                  a negative one counts from the end (-1 the last row or column).
 //   kGridSelectAll                 selects every cell, as Ctrl+A does
+//   kGridGetRowHeight              the height of a row in pixels, grid line left out
 // Notifications (WM_NOTIFY to the parent):
 //   kGridHeadClick                 a click on a cell of the head row (GridHeadClick), for sorting
 // A right click selects the cell under the mouse unless it lies in the selection, then leaves the
@@ -27,7 +28,9 @@ class GridSource;
 
 inline constexpr UINT kGridSetSelection = WM_APP + 1;
 inline constexpr UINT kGridSelectAll = WM_APP + 2;
+inline constexpr UINT kGridGetRowHeight = WM_APP + 3;
 inline constexpr UINT kGridHeadClick = 1;
+// At 96 DPI; a grid scales them to the DPI of its window.
 inline constexpr int kGridDefaultColumnWidth = 48;
 inline constexpr int kGridRowHeight = 18;
 
@@ -42,7 +45,10 @@ void RegisterStringGrid(HINSTANCE instance);
 HWND CreateStringGrid(HWND parent, int id, const GridSource& source, HFONT font);
 // Redraws the grid after its source has changed, taking its new number of rows.
 void RefreshStringGrid(HWND grid);
+// Sets a column's width in pixels at the grid's DPI.
 void SetStringGridColumnWidth(HWND grid, int column, int width);
+// The window moved to a screen of another DPI: every column and row scaled to it, and the font made for it.
+void SetStringGridDpi(HWND grid, UINT dpi, HFONT font);
 // The grids' context menu at the screen point (x, y), or below the cursor cell when both are -1 (opened
 // from the keyboard): "コピー" (kIdCopy), "すべて選択" (kIdSelectAll) and "CSV ファイルに保存"
 // (kIdSaveCsv). The command chosen, or 0.

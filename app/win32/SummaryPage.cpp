@@ -1,5 +1,6 @@
 #include "app/win32/SummaryPage.h"
 
+#include "app/win32/Dpi.h"
 #include "app/win32/WinText.h"
 #include "app/win32/WinUtil.h"
 #include "counting/CountTexts.h"
@@ -29,13 +30,13 @@ constexpr int kWarningInset = 4;  // around the short-read warning
 
 }  // namespace
 
-void SummaryPage::Create(HWND sheet, HFONT font) {
+void SummaryPage::Create(HWND sheet, HFONT font, UINT dpi) {
   Font = font;
+  Dpi = dpi;
   const HINSTANCE instance = InstanceOf(sheet);
   for (int i = 0; i < kSummaryLabels; ++i) {
-    Labels[i] =
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kLabelLeft,
-                        kLabelTop + i * kLabelStep, 0, 0, sheet, ControlId(kIdLabel1 + i), instance, nullptr);
+    Labels[i] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
+                                sheet, ControlId(kIdLabel1 + i), instance, nullptr);
     SetControlFont(Labels[i], font);
     SetLabel(i + 1, kSummaryCaptions[i]);
   }
@@ -52,6 +53,16 @@ void SummaryPage::Create(HWND sheet, HFONT font) {
   SetControlFont(Memo1, font);
 }
 
+void SummaryPage::SetDpi(UINT dpi, HFONT font) {
+  Dpi = dpi;
+  Font = font;
+  for (HWND control : Labels) SetControlFont(control, font);
+  SetControlFont(Label14, font);
+  SetControlFont(Memo1, font);
+  for (int i = 0; i < kSummaryLabels; ++i)
+    SetLabel(i + 1, std::string(LabelTexts[static_cast<std::size_t>(i)]));
+}
+
 void SummaryPage::SetLabel(int label, std::string_view sjis) {
   if (label < 1 || label > kSummaryLabels) return;
   HWND control = Labels[static_cast<std::size_t>(label - 1)];
@@ -65,19 +76,26 @@ void SummaryPage::SetLabel(int label, std::string_view sjis) {
     ScopedSelectObject selectFont(dc.Dc(), Font);
     GetTextExtentPoint32W(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
   }
-  SetWindowPos(control, nullptr, 0, 0, size.cx, kLabelHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(control, nullptr, 0, 0, size.cx, Scaled(kLabelHeight, Dpi),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SummaryPage::Layout(int width, int height, bool shortRead) const {
+  const auto scaled = [this](int pixels) { return Scaled(pixels, Dpi); };
+  for (int i = 0; i < kSummaryLabels; ++i) {
+    SetWindowPos(Labels[static_cast<std::size_t>(i)], nullptr, scaled(kLabelLeft),
+                 scaled(kLabelTop + i * kLabelStep), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
   // summary labels stay where they are.
-  const int warningWidth = kMemoWidth - 2 * kWarningInset;
-  const int top = shortRead ? WrappedTextHeight(Label14, Font, WidenUtf8(kShortReadWarning), warningWidth) +
-                                  2 * kWarningInset
-                            : 0;
-  PlaceControl(Label14, width - kMemoWidth + kWarningInset, kWarningInset, warningWidth,
-               top - 2 * kWarningInset);
-  PlaceControl(Memo1, width - kMemoWidth, top, kMemoWidth, height - top);
+  const int memoWidth = scaled(kMemoWidth);
+  const int inset = scaled(kWarningInset);
+  const int warningWidth = memoWidth - 2 * inset;
+  const int top =
+      shortRead ? WrappedTextHeight(Label14, Font, WidenUtf8(kShortReadWarning), warningWidth) + 2 * inset
+                : 0;
+  PlaceControl(Label14, width - memoWidth + inset, inset, warningWidth, top - 2 * inset);
+  PlaceControl(Memo1, width - memoWidth, top, memoWidth, height - top);
 }
 
 }  // namespace jwcount

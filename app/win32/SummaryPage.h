@@ -19,12 +19,16 @@ struct SummaryPage {
   HWND Label14 = nullptr;
   HWND Memo1 = nullptr;
   HFONT Font = nullptr;
+  UINT Dpi = 96;  // the sizes are scaled to it
 
   // Creates the controls on the sheet, the labels showing their bare captions.
-  void Create(HWND sheet, HFONT font);
+  void Create(HWND sheet, HFONT font, UINT dpi);
+  // The window moved to a screen of another DPI: the font made for it, the labels sized anew.
+  void SetDpi(UINT dpi, HFONT font);
   // Shows the text (Shift-JIS) in label 1 to 13, the label sized to it.
   void SetLabel(int label, std::string_view sjis);
-  // Places the note and, when shortRead, the warning above it, on a sheet of width x height.
+  // Places the labels, the note and, when shortRead, the warning above the note, on a sheet of width x
+  // height.
   void Layout(int width, int height, bool shortRead) const;
 };
 

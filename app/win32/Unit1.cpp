@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/view/PageTable.h"
+#include "app/win32/Dpi.h"
 #include "app/win32/Keys.h"
 #include "app/win32/Panel.h"
 #include "app/win32/SaveFile.h"
@@ -70,11 +71,19 @@ TForm1* TForm1::Attach(HWND hwnd, const CREATESTRUCTW& create) {
   return form;
 }
 
+namespace {
+
+// The window's font at a DPI: ＭＳ ゴシック, 13 pixels high at 96 DPI.
+Font WindowFont(UINT dpi) {
+  return Font(CreateFontW(-Scaled(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                          SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          FIXED_PITCH | FF_MODERN, kFontName));
+}
+
+}  // namespace
+
 bool TForm1::Create(HINSTANCE instance, HWND owner) {
   instance_ = instance;
-  font_ = Font(CreateFontW(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                           kFontName));
   formBrush_ = Brush(CreateSolidBrush(kFormColour));
   statusBrush_ = Brush(CreateSolidBrush(kStatusColour));
   memoBrush_ = Brush(CreateSolidBrush(kMemoColour));
@@ -86,6 +95,8 @@ bool TForm1::Create(HINSTANCE instance, HWND owner) {
   CreateWindowExW(WS_EX_CONTROLPARENT, kForm1Class, kCaption, style, kDesignLeft, kDesignTop, kDesignWidth,
                   kDesignHeight, owner, nullptr, instance, this);
   if (hwnd_ == nullptr) return false;
+  dpi_ = WindowDpi(hwnd_);
+  font_ = WindowFont(dpi_);
   CreateControls();
   Layout();
   return true;
@@ -100,7 +111,8 @@ void TForm1::CreateControls() {
   PageControl1 = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                                  0, 0, 0, 0, hwnd_, ControlId(kIdPageControl1), instance_, nullptr);
   SetControlFont(PageControl1, font_.Get());
-  SendMessageW(PageControl1, TCM_SETPADDING, 0, MAKELPARAM(kTabPadding, kTabVerticalPadding));
+  SendMessageW(PageControl1, TCM_SETPADDING, 0,
+               MAKELPARAM(Scaled(kTabPadding, dpi_), Scaled(kTabVerticalPadding, dpi_)));
   const PanelStyle sheetStyle{kFormColour, false, false};
   pages_.resize(Pages().size());
   for (std::size_t i = 0; i < pages_.size(); ++i) {
@@ -115,12 +127,12 @@ void TForm1::CreateControls() {
         CreatePanel(hwnd_, kIdTabSheet1 + static_cast<int>(i), caption.c_str(), sheetStyle, font_.Get());
     SetWindowPos(page.TabSheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (Pages()[i].MakeSource == nullptr) {
-      page1_.Create(page.TabSheet, font_.Get());
+      page1_.Create(page.TabSheet, font_.Get(), dpi_);
     } else {
       CreateGridPage(static_cast<int>(i), page);
     }
   }
-  status_.Create(hwnd_, font_.Get());
+  status_.Create(hwnd_, font_.Get(), dpi_);
   SelectPage(0);
 }
 
@@ -134,7 +146,7 @@ void TForm1::CreateGridPage(int index, Page& page) {
   page.Grid = CreateStringGrid(page.TabSheet, kIdSG1 + index - 1, *page.Source, font_.Get());
   for (int column = 0; column < page.Source->ColumnCount(); ++column) {
     if (const int width = page.Source->ColumnWidth(column); width > 0)
-      SetStringGridColumnWidth(page.Grid, column, width);
+      SetStringGridColumnWidth(page.Grid, column, Scaled(width, dpi_));
   }
 }
 
@@ -162,8 +174,9 @@ void TForm1::LayoutPage(const Page& page, int width, int height) {
     page1_.Layout(width, height, shortRead_);
     return;
   }
-  PlaceControl(page.TitlePanel, 0, 0, width, kTitleHeight);
-  PlaceControl(page.Grid, 0, kTitleHeight, width, height - kTitleHeight);
+  const int titleHeight = Scaled(kTitleHeight, dpi_);
+  PlaceControl(page.TitlePanel, 0, 0, width, titleHeight);
+  PlaceControl(page.Grid, 0, titleHeight, width, height - titleHeight);
 }
 
 int TForm1::CurrentPage() const {
@@ -210,8 +223,18 @@ void TForm1::FormShow() {
   const bool present = NativeFileSystem().Exists(tempFile);
   shortRead_ = !ReadForCount(reader_, tempFile) && present;
   if (shortRead_) ShowShortReadWarning();
-  placement_ = LoadPlacement(NativeFileSystem(), PlacementPath(programPath_));
-  ApplyPlacement(hwnd_, placement_);
+  const std::filesystem::path placementFile = PlacementPath(programPath_);
+  placement_ = LoadPlacement(NativeFileSystem(), placementFile);
+  // The stored pixels stand; only a window smaller than the minimums at this DPI is made larger. Without a
+  // stored placement the default size is scaled as well.
+  WindowPlacement shown = placement_;
+  if (!NativeFileSystem().Exists(placementFile)) {
+    shown.Width = Scaled(shown.Width, dpi_);
+    shown.Height = Scaled(shown.Height, dpi_);
+  }
+  shown.Width = std::max(shown.Width, Scaled(kMinPlacementWidth, dpi_));
+  shown.Height = std::max(shown.Height, Scaled(kMinPlacementHeight, dpi_));
+  ApplyPlacement(hwnd_, shown);
   // The count waits until the window has been shown and painted once.
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
   timerArmed_ = true;
@@ -327,6 +350,29 @@ void TForm1::OnSize() {
   if (PageControl1 != nullptr) Layout();
 }
 
+// The window moved to a monitor of another DPI (or the user changed the scale): every size and the font
+// follow it, and the window takes the place and size Windows suggests.
+void TForm1::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  Font font = WindowFont(dpi);
+  for (HWND control : {hwnd_, PageControl1}) SetControlFont(control, font.Get());
+  SendMessageW(PageControl1, TCM_SETPADDING, 0,
+               MAKELPARAM(Scaled(kTabPadding, dpi_), Scaled(kTabVerticalPadding, dpi_)));
+  for (const Page& page : pages_) {
+    SendMessageW(page.TabSheet, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    if (page.Grid == nullptr) continue;
+    SendMessageW(page.TitlePanel, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    SetStringGridDpi(page.Grid, dpi, font.Get());
+  }
+  status_.SetDpi(dpi, font.Get());
+  page1_.SetDpi(dpi, font.Get());
+  font_ = std::move(font);  // the old font goes once no control uses it
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+}
+
 void TForm1::OnTimer(UINT_PTR timer) {
   if (timer == kTimer1) Timer1Timer();
 }
@@ -434,6 +480,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       OnTimer(wParam);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_COMMAND:
       // Button1's click (BN_CLICKED, 0) and a key of the accelerator table (1); a menu sends none here.

@@ -89,6 +89,7 @@ class TForm1 final {
   // Messages.
   void OnShowWindow(bool shown);
   void OnSize();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnTimer(UINT_PTR timer);
   void OnCommand(int id);
   void OnNotify(const NMHDR& header);
@@ -111,7 +112,8 @@ class TForm1 final {
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  Font font_;              // the window's one font, ＭＳ ゴシック 13 pixels high
+  UINT dpi_ = 96;          // the DPI the window is drawn at; every size is scaled to it
+  Font font_;              // the window's one font, ＭＳ ゴシック 13 pixels high at 96 DPI
   Brush formBrush_;        // the background of the form and its sheets
   Brush statusBrush_;      // of the status line
   Brush memoBrush_;        // of the note

@@ -8,6 +8,9 @@
 //   jwcount-probe rect ID                   screen rectangle of control ID (0: the main window) as X Y W H
 //   jwcount-probe window                    main window: X Y W H, its caption, the application title
 //   jwcount-probe visible ID                1 when control ID is visible, else 0
+//   jwcount-probe row-height GRID           the height of a row of grid SG<GRID> in pixels
+//   jwcount-probe tabs-fit                  1 when every tab of PageControl1 shows in its one row (no
+//                                           scroll arrows beside them), else 0
 //   jwcount-probe cells GRID C1 R1 C2 R2    selects the range in grid SG<GRID> and prints its text (a
 //                                           negative number counts from the end: -1 the last row)
 //   jwcount-probe copy GRID C1 R1 C2 R2     the same through the clipboard (the grid's copy command)
@@ -308,6 +311,22 @@ int Main(int argc, wchar_t** argv) {
     Print(IsWindowVisible(control) ? "1" : "0");
     return 0;
   }
+  if (command == L"row-height" && argc >= 3) {
+    HWND grid = Control(jwcount::kIdSG1 + _wtoi(argv[2]) - 1);
+    DWORD_PTR height = 0;
+    if (grid == nullptr ||
+        !SendMessageTimeoutW(grid, jwcount::kGridGetRowHeight, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &height))
+      return 1;
+    Print(std::to_string(height));
+    return 0;
+  }
+  if (command == L"tabs-fit") {
+    HWND tabs = Control(jwcount::kIdPageControl1);
+    if (tabs == nullptr) return 1;
+    HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    Print(arrows != nullptr && IsWindowVisible(arrows) ? "0" : "1");
+    return 0;
+  }
   if (command == L"rect" && argc >= 3) {
     HWND control = Control(_wtoi(argv[2]));
     if (control == nullptr) return 1;
@@ -374,5 +393,7 @@ int Main(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);  // the grid's rows already end in CR LF
+  // Rectangles in the screen's own pixels at any DPI, as the window (which scales itself) has them.
+  SetProcessDPIAware();
   return Main(argc, argv);
 }

@@ -1,0 +1,21 @@
+// The window's scale. Every size of the window is designed in pixels at 96 DPI (the 13-pixel font, the
+// controls, the grid's rows and columns) and scaled to the DPI of the monitor the window is on, so that
+// text and lines stay sharp on a screen of 125 to 200 % instead of being stretched as a bitmap.
+#pragma once
+
+#include <windows.h>
+
+namespace jwcount {
+
+inline constexpr UINT kDesignDpi = 96;
+
+// A size designed at 96 DPI, in pixels at the DPI.
+inline int Scaled(int designPixels, UINT dpi) {
+  return MulDiv(designPixels, static_cast<int>(dpi), static_cast<int>(kDesignDpi));
+}
+
+// The DPI a window is drawn at: its monitor's where Windows has per-monitor DPI (Windows 10 1607 on),
+// else the system's.
+UINT WindowDpi(HWND window);
+
+}  // namespace jwcount
