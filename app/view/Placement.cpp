@@ -59,6 +59,16 @@ WindowPlacement WithMinimums(WindowPlacement placement) {
   return placement;
 }
 
+WindowPlacement PlacementAtDpi(WindowPlacement placement, bool stored, int32_t dpi) {
+  if (!stored) {
+    placement.Width = ScaledToDpi(placement.Width, dpi);
+    placement.Height = ScaledToDpi(placement.Height, dpi);
+  }
+  placement.Width = std::max(placement.Width, ScaledToDpi(kMinPlacementWidth, dpi));
+  placement.Height = std::max(placement.Height, ScaledToDpi(kMinPlacementHeight, dpi));
+  return placement;
+}
+
 std::filesystem::path PlacementPath(const std::filesystem::path& programPath) {
   std::filesystem::path path = programPath;
   path.replace_extension(".dat");

@@ -25,7 +25,7 @@ UINT WindowDpi(HWND window) {
   }
   WindowDc dc(nullptr);
   const int dpi = dc.Dc() != nullptr ? GetDeviceCaps(dc.Dc(), LOGPIXELSY) : 0;
-  return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
+  return static_cast<UINT>(dpi > 0 ? dpi : kDesignDpi);
 }
 
 }  // namespace jwcount

@@ -5,13 +5,13 @@
 
 #include <windows.h>
 
-namespace jwcount {
+#include "app/view/Placement.h"
 
-inline constexpr UINT kDesignDpi = 96;
+namespace jwcount {
 
 // A size designed at 96 DPI, in pixels at the DPI.
 inline int Scaled(int designPixels, UINT dpi) {
-  return MulDiv(designPixels, static_cast<int>(dpi), static_cast<int>(kDesignDpi));
+  return ScaledToDpi(designPixels, static_cast<int32_t>(dpi));
 }
 
 // The DPI a window is drawn at: its monitor's where Windows has per-monitor DPI (Windows 10 1607 on),

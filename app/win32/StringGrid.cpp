@@ -44,7 +44,7 @@ struct StringGrid {
   HWND hwnd = nullptr;
   const GridSource* source = nullptr;
   HFONT font = nullptr;
-  UINT dpi = kDesignDpi;  // the sizes below are scaled to it
+  UINT dpi = 96;  // the sizes below are scaled to it
   GridModel model;
   Drag drag = Drag::kNone;
   int resizeColumn = -1;

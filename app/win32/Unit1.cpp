@@ -225,16 +225,8 @@ void TForm1::FormShow() {
   if (shortRead_) ShowShortReadWarning();
   const std::filesystem::path placementFile = PlacementPath(programPath_);
   placement_ = LoadPlacement(NativeFileSystem(), placementFile);
-  // The stored pixels stand; only a window smaller than the minimums at this DPI is made larger. Without a
-  // stored placement the default size is scaled as well.
-  WindowPlacement shown = placement_;
-  if (!NativeFileSystem().Exists(placementFile)) {
-    shown.Width = Scaled(shown.Width, dpi_);
-    shown.Height = Scaled(shown.Height, dpi_);
-  }
-  shown.Width = std::max(shown.Width, Scaled(kMinPlacementWidth, dpi_));
-  shown.Height = std::max(shown.Height, Scaled(kMinPlacementHeight, dpi_));
-  ApplyPlacement(hwnd_, shown);
+  const bool stored = NativeFileSystem().Exists(placementFile);
+  ApplyPlacement(hwnd_, PlacementAtDpi(placement_, stored, static_cast<int32_t>(dpi_)));
   // The count waits until the window has been shown and painted once.
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
   timerArmed_ = true;

@@ -75,6 +75,31 @@ TEST(WithMinimums, RaisesOnlyWidthAndHeight) {
   EXPECT_EQ(Values(WithMinimums({1, 2, 475, 200})), (std::vector<int32_t>{1, 2, 475, 200}));
 }
 
+// A stored placement keeps its pixels at any DPI, only raised to the minimums at that DPI; the defaults
+// grow with the DPI. 37.5 pixels round to 38, as MulDiv rounds.
+TEST(PlacementAtDpi, StoredPixelsStandAndDefaultsScale) {
+  const struct {
+    WindowPlacement placement;
+    bool stored;
+    int32_t dpi;
+    std::vector<int32_t> expected;
+  } cases[] = {
+      {{10, 20, 475, 475}, true, 96, {10, 20, 475, 475}},
+      {{10, 20, 475, 475}, true, 192, {10, 20, 950, 475}},
+      {{10, 20, 1200, 300}, true, 144, {10, 20, 1200, 300}},
+      {{10, 20, 475, 200}, true, 144, {10, 20, 713, 300}},
+      {{0, 0, 475, 475}, false, 96, {0, 0, 475, 475}},
+      {{0, 0, 475, 475}, false, 120, {0, 0, 594, 594}},
+      {{0, 0, 475, 475}, false, 192, {0, 0, 950, 950}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    EXPECT_EQ(Values(PlacementAtDpi(c.placement, c.stored, c.dpi)), c.expected);
+  }
+  EXPECT_EQ(ScaledToDpi(25, 144), 38);
+  EXPECT_EQ(ScaledToDpi(-25, 144), -38);
+}
+
 TEST(PlacementPath, ReplacesTheExtension) {
   EXPECT_EQ(PlacementPath("/jww/count.exe"), std::filesystem::path("/jww/count.dat"));
   EXPECT_EQ(PlacementPath("/jw.cad/jwcount"), std::filesystem::path("/jw.cad/jwcount.dat"));
