@@ -595,7 +595,9 @@ StringGrid* GridOf(HWND hwnd) {
 }  // namespace
 
 void RegisterStringGrid(HINSTANCE instance) {
-  RegisterWindowClass<StringGrid>(instance, kGridClass, {.Style = CS_DBLCLKS, .Cursor = ArrowCursor()});
+  // No double clicks: every click counts as a click of its own, so that a quick second click on a head
+  // turns the order round instead of being swallowed.
+  RegisterWindowClass<StringGrid>(instance, kGridClass, {.Cursor = ArrowCursor()});
 }
 
 HWND CreateStringGrid(HWND parent, int id, const GridSource& source, HFONT font) {
