@@ -39,13 +39,6 @@ std::span<const PageRow> Pages() {
   return kPages;
 }
 
-int PageOfKey(char key) {
-  for (std::size_t i = 0; i < std::size(kPages); ++i) {
-    if (key != 0 && kPages[i].Key == key) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 std::string PageCsv(const GridSource* source, std::span<const std::string> labelTexts,
                     std::string_view firstLine) {
   return CsvFile(source != nullptr ? GridRows(*source) : SummaryRows(labelTexts), firstLine);

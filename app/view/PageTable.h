@@ -33,9 +33,6 @@ struct PageRow {
 // Every page, page 1 first.
 std::span<const PageRow> Pages();
 
-// The page shown by Alt+key, or -1 when no page has that key.
-int PageOfKey(char key);
-
 // What the CSV save writes for a page: its grid's every cell, or for page 1 the summary labels as rows of
 // kind and count (labelTexts, Shift-JIS, as shown); after firstLine (UTF-8, such as the short-read
 // warning) when that is not empty.

@@ -59,6 +59,7 @@ void SummaryPage::SetDpi(UINT dpi, HFONT font) {
   for (HWND control : Labels) SetControlFont(control, font);
   SetControlFont(Label14, font);
   SetControlFont(Memo1, font);
+  // A copy: SetLabel keeps the text it is given in LabelTexts.
   for (int i = 0; i < kSummaryLabels; ++i)
     SetLabel(i + 1, std::string(LabelTexts[static_cast<std::size_t>(i)]));
 }

@@ -17,12 +17,9 @@ TEST(PageTable, AltKeysFollowTheOrderOfThePagesAndTheirCaptions) {
     const char key = i < 9 ? static_cast<char>('1' + i) : 0;
     EXPECT_EQ(row.Key, key);
     if (key == 0) continue;
-    EXPECT_EQ(PageOfKey(key), static_cast<int>(i));
     const std::u8string mnemonic = {u8'&', static_cast<char8_t>(key)};
     EXPECT_NE(row.Caption.find(mnemonic), std::u8string_view::npos);
   }
-  EXPECT_EQ(PageOfKey(0), -1);
-  EXPECT_EQ(PageOfKey('0'), -1);
 }
 
 TEST(PageTable, PageOneShowsTheLabelsEveryOtherPageATitledGrid) {
