@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <numbers>
 #include <string>
 #include <string_view>
 
@@ -54,9 +55,10 @@ constexpr std::string_view kChair = "\x88\xD6\x8E\x71";          // 椅子
 constexpr std::string_view kLight = "\x8F\xC6\x96\xBE\x87\x40";  // 照明① (① exists only in CP932)
 constexpr std::string_view kGothic = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";  // ＭＳ ゴシック
 constexpr std::string_view kMincho = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";                  // ＭＳ 明朝
-constexpr std::string_view kTatami = "\x92\x9F";                                              // 帖
-constexpr std::string_view kCeiling = "\x93\x56\x88\xE4\x8D\x82";                             // 天井高
-constexpr std::string_view kSash = "\xB1\xD9\xD0\xBB\xAF\xBC";  // ｱﾙﾐｻｯｼ (half-width kana)
+constexpr double kTurn = 2 * std::numbers::pi;                     // a full turn in radians
+constexpr std::string_view kTatami = "\x92\x9F";                   // 帖
+constexpr std::string_view kCeiling = "\x93\x56\x88\xE4\x8D\x82";  // 天井高
+constexpr std::string_view kSash = "\xB1\xD9\xD0\xBB\xAF\xBC";     // ｱﾙﾐｻｯｼ (half-width kana)
 constexpr std::string_view kCircled[] = {"\x87\x40", "\x87\x41", "\x87\x42", "\x87\x43", "\x87\x44"};  // ①-⑤
 constexpr std::string_view kSquareMetre = "\x87\x75";  // ㎡ (CP932 only)
 constexpr std::string_view kKanaNotes[] = {
@@ -242,10 +244,13 @@ class PlanWriter {
     for (const double c : corners) out_.Number(c);
     out_.End();
   }
-  void RoundSolid(std::string_view keyword, double x, double y, double r, double start, double end,
-                  double flatness, double tilt, double last, bool lastIsInt) {
+  // A circular solid: centre, radius, flatness, tilt, start and sweep (radians), then the last value (a
+  // circle solid's flag, a ring's inner radius).
+  void RoundSolid(std::string_view keyword, double x, double y, double r, double flatness, double tilt,
+                  double start, double sweep, double last, bool lastIsInt) {
     if (!Take()) return;
-    out_.Text(keyword).Number(x).Number(y).Number(r).Number(start).Number(end).Number(flatness).Number(tilt);
+    out_.Text(keyword).Number(x).Number(y).Number(r).Number(flatness).Number(tilt).Number(start).Number(
+        sweep);
     if (lastIsInt) {
       out_.Text(" ").Int(static_cast<long>(last));
     } else {
@@ -351,14 +356,15 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   const double tilt = random.Between(0, 90);
   const double flatness = random.Between(0.5, 0.8);
   plan.Arc(x + w - 600, y + 600, 300, 0, 360, flatness, tilt);
+  plan.Arc(x + 600, y + 600, 250, 30, 210, flatness, tilt);
   plan.Record("hhp1");
   plan.Block(x + w - 600, y + 400, kBlockNames[room % 3]);
   plan.Block(x + 600, y + d - 600, kChair);
   plan.Block(x + 1200, y + d - 600, kChair);
   plan.Block(x + w / 2, y + d / 2, kLight);
   plan.Record({"lc10 ", std::to_string(1 + random.Below(255))});
-  plan.RoundSolid("sc", x, y, 120, 0, 360, 1, 0, 0, true);
-  plan.RoundSolid("se", x + w, y + d, 120, 0, 360, 1, 0, 1, true);
+  plan.RoundSolid("sc", x, y, 120, 1, 0, 0, kTurn, 100, true);
+  plan.RoundSolid("se", x + w, y + d, 120, 1, 0, 0, kTurn, 1, true);
 
   // Room name, floor area and window note.
   Layer(plan, 4);
@@ -373,6 +379,10 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   plan.Record("cc2");
   plan.Text("cv", x + w - 300, y + 300, 0, 1, kCeiling, " CH=2400");
   plan.Text("c2", x + w / 2, y + d + 200, 1, 0, kSash);
+  // Window and door marks: the same mark on every window or door of a kind.
+  plan.Text("ch", x + w / 2 - 200, y + d + 400, 1, 0, "WD1");
+  plan.Text("ch", x + w / 2 + 200, y - 400, 1, 0, "WD1");
+  plan.Text("ch", x + 300, y + 900, 1, 0, "AW-3");
 
   // Dimensions along two sides.
   Layer(plan, 5);
@@ -390,8 +400,13 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   plan.Solid({x + 200, y + 2200, x + 2000, y + 2200});
   plan.Solid({x + 2200, y + 200, x + 2800, y + 200, x + 2800, y + 800, x + 2800, y + 800});
   plan.Record("lc7");
-  plan.RoundSolid("so", x + w / 2, y + d / 2, 300, 0, 360, 1, 0, 150, false);
-  plan.RoundSolid("sg", x + w / 2, y + d / 2, 200, 0, 180, 1, 0, 100, false);
+  plan.RoundSolid("so", x + w / 2, y + d / 2, 300, 1, 0, 0, kTurn, 150, false);
+  plan.RoundSolid("sg", x + w / 2, y + d / 2, 200, 1, 0, 0, kTurn / 2, 100, false);
+  // Round floor parts of every fill: a sector, a segment, the corner outside an arc, a flattened sector.
+  plan.RoundSolid("sc", x + w - 300, y + 300, 250, 1, 0, kTurn / 4, kTurn / 4, 0, true);
+  plan.RoundSolid("sc", x + w / 2, y + 300, 400, 1, 0, 0, kTurn / 2, 5, true);
+  plan.RoundSolid("sc", x + 300, y + d - 300, 300, 1, 0, kTurn / 2, kTurn / 4, -1, true);
+  plan.RoundSolid("sc", x + w / 2, y + d - 300, 500, 0.6, 0.5236, 0, kTurn / 2, 0, true);
 
   // Survey points and markers.
   Layer(plan, 7);
@@ -424,6 +439,14 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
     const double dx = random.Between(-400, 400);
     plan.Line(x + u, y + v, x + u + dx, y + v + dy);
   }
+
+  // What a drawing received from another firm often carries: a grid line drawn again on another layer, a
+  // line of no length, a text of nothing and one of a full-width blank.
+  Layer(plan, 9);
+  plan.Line(x - 500, y, x + w + 500, y);
+  plan.Line(x + 300, y + 300, x + 300, y + 300);
+  plan.Text("ch", x + 300, y + 300, 1, 0, "");
+  plan.Text("ch", x + 600, y + 300, 1, 0, "\x81\x40");
 }
 
 // The real style: the header as Jw_cad writes it, with its padded and exponent values.
@@ -524,6 +547,7 @@ void WriteRealRoom(PlanWriter& plan, Random& random, long room) {
   const double tilt = random.Between(0, 90);
   const double flatness = random.Between(0.5, 0.8);
   plan.Arc(s.X(x + w - 600), s.Y(y + 600), 300 / 1.05, 0, 360, flatness, tilt);
+  plan.Arc(s.X(x + 600), s.Y(y + 600), 250 / 1.05, 30, 210, flatness, tilt);
   plan.Block(s.X(x + w - 600), s.Y(y + 400), kBlockNames[room % 3]);
   plan.Block(s.X(x + 600), s.Y(y + d - 600), kChair);
   plan.Block(s.X(x + w / 2), s.Y(y + d / 2), kLight);
@@ -575,6 +599,10 @@ void WriteRealRoom(PlanWriter& plan, Random& random, long room) {
   plan.Solid({s.X(x + 200), s.Y(y + 200), s.X(x + 1100), s.Y(y + 200), s.X(x + 1100), s.Y(y + 1100),
               s.X(x + 200), s.Y(y + 1100)});
   plan.Solid({s.X(x + 200), s.Y(y + 1200), s.X(x + 1100), s.Y(y + 1200), s.X(x + 200), s.Y(y + 2100)});
+  plan.RoundSolid("sc", s.X(x), s.Y(y), 120 / 1.05, 1, 0, 0, kTurn, 100, true);
+  plan.RoundSolid("sc", s.X(x + w - 300), s.Y(y + 300), 250 / 1.05, 1, Noisy(random, 0), 0, kTurn / 4, 0,
+                  true);
+  plan.RoundSolid("so", s.X(x + w / 2), s.Y(y + d / 2), 300 / 1.05, 1, 0, 0, kTurn, 150 / 1.05, false);
 
   layer(7);
   plan.Record("pn2");

@@ -88,35 +88,54 @@ int32_t ClampedSum(int64_t sum) {
   return static_cast<int32_t>(std::min<int64_t>(sum, std::numeric_limits<int32_t>::max()));
 }
 
-// Sets every count column of `row` to the sum of rows first to last (inclusive).
-void WriteColumnSums(CountTable& table, int first, int last, int row) {
-  int64_t sums[CountTable::kColumns] = {};
-  for (int r = first; r <= last; ++r) {
-    for (int k = 1; k < CountTable::kColumns; ++k) sums[k] += table.Count(k, r);
+// The sums of some rows of a table: counts in 64 bits, quantities in row order.
+struct RowSums {
+  int64_t Counts[CountTable::kColumns] = {};
+  RowQuantities Quantities;
+
+  void Add(const CountTable& table, int row) {
+    for (int k = 1; k < CountTable::kColumns; ++k) Counts[k] += table.Count(k, row);
+    const RowQuantities q = table.Quantities(row);
+    Quantities.LineLength += q.LineLength;
+    Quantities.CurveLength += q.CurveLength;
+    Quantities.Length += q.Length;
+    Quantities.Area += q.Area;
   }
-  for (int k = 1; k < CountTable::kColumns; ++k) table.Set(k, row, ClampedSum(sums[k]));
+  void WriteTo(CountTable& table, int row) const {
+    for (int k = 1; k < CountTable::kColumns; ++k) table.Set(k, row, ClampedSum(Counts[k]));
+    table.SetQuantities(row, Quantities);
+  }
+};
+
+// Sets every count column and the quantities of `row` to the sums of rows first to last (inclusive).
+void WriteColumnSums(CountTable& table, int first, int last, int row) {
+  RowSums sums;
+  for (int r = first; r <= last; ++r) sums.Add(table, r);
+  sums.WriteTo(table, row);
 }
 
 // SG1: the grand total over the 256 layer rows, then the 16 group subtotals.
 void FinishLayerTable(CountTable& sg1) {
-  int64_t total[CountTable::kColumns] = {};
+  RowSums total;
   for (int g = 0; g < kGroups; ++g) {
-    for (int l = 0; l < kLayersPerGroup; ++l) {
-      for (int k = 1; k < CountTable::kColumns; ++k) total[k] += sg1.Count(k, LayerRow(g, l));
-    }
+    for (int l = 0; l < kLayersPerGroup; ++l) total.Add(sg1, LayerRow(g, l));
   }
-  for (int k = 1; k < CountTable::kColumns; ++k) sg1.Set(k, kSg1TotalRow, ClampedSum(total[k]));
+  total.WriteTo(sg1, kSg1TotalRow);
   for (int g = 0; g < kGroups; ++g) {
     WriteColumnSums(sg1, LayerRow(g, 0), LayerRow(g, kLayersPerGroup - 1), GroupSubtotalRow(g));
   }
 }
 
+// Copies a row of one table into a row of another, counts and quantities.
+void CopyRow(const CountTable& from, int fromRow, CountTable& to, int toRow) {
+  for (int k = 1; k < CountTable::kColumns; ++k) to.Set(k, toRow, from.Count(k, fromRow));
+  to.SetQuantities(toRow, from.Quantities(fromRow));
+}
+
 // SG2: group g's subtotal goes to row g + 1, the grand total to row 17.
 void FillGroupTable(const CountTable& sg1, CountTable& sg2) {
-  for (int k = 1; k < CountTable::kColumns; ++k) {
-    for (int g = 0; g < kGroups; ++g) sg2.Set(k, g + 1, sg1.Count(k, GroupSubtotalRow(g)));
-    sg2.Set(k, kSg2TotalRow, sg1.Count(k, kSg1TotalRow));
-  }
+  for (int g = 0; g < kGroups; ++g) CopyRow(sg1, GroupSubtotalRow(g), sg2, g + 1);
+  CopyRow(sg1, kSg1TotalRow, sg2, kSg2TotalRow);
 }
 
 // Row lookups for the attribute values that have rows of their own; everything else goes to "？".
@@ -143,11 +162,17 @@ CountTable::CountTable(int rows) : rows_(std::max(rows, 0)) {
   AllocateCells();
 }
 
+std::size_t CountTable::CellBytes() const {
+  const auto rows = static_cast<std::size_t>(rows_);
+  return rows * sizeof(RowQuantities) + rows * kColumns * (sizeof(int32_t) + sizeof(uint8_t));
+}
+
 void CountTable::AllocateCells() {
   const std::size_t cells = static_cast<std::size_t>(rows_) * kColumns;
-  ZeroedBlock block(cells * (sizeof(int32_t) + sizeof(uint8_t)));
+  ZeroedBlock block(CellBytes());
   cells_ = std::move(block);
-  counts_ = static_cast<int32_t*>(cells_.Data());
+  quantities_ = static_cast<RowQuantities*>(cells_.Data());
+  counts_ = reinterpret_cast<int32_t*>(quantities_ + rows_);
   written_ = reinterpret_cast<uint8_t*>(counts_ + cells);
 }
 
@@ -190,8 +215,7 @@ void CountTable::Clear() {
     AllocateCells();
   } catch (const std::bad_alloc&) {
     // No fresh block to be had: zero the one there is.
-    std::memset(cells_.Data(), 0,
-                static_cast<std::size_t>(rows_) * kColumns * (sizeof(int32_t) + sizeof(uint8_t)));
+    std::memset(cells_.Data(), 0, CellBytes());
   }
   headsWritten_ = false;
   labels_ = RowLabels::kNone;
@@ -215,6 +239,14 @@ int32_t CountTable::Count(int column, int row) const {
   return IsCountCell(column, row) ? counts_[Cell(column, row)] : 0;
 }
 
+RowQuantities CountTable::Quantities(int row) const {
+  return row >= 0 && row < rows_ ? quantities_[row] : RowQuantities{};
+}
+
+void CountTable::SetQuantities(int row, const RowQuantities& q) {
+  if (row >= 0 && row < rows_) quantities_[row] = q;
+}
+
 void CountTable::Set(int column, int row, int32_t value) {
   if (!IsCountCell(column, row)) return;
   const std::size_t cell = Cell(column, row);
@@ -236,13 +268,15 @@ void PrepareCountTables(CountTables& tables) {
   tables.Blocks.Clear();
 }
 
-void TallyEntity(CountTables& tables, int32_t kind, const EntityAttributes& attributes) {
-  TallyEntities(tables, &kind, &attributes, 1);
+void TallyEntity(CountTables& tables, int32_t kind, const EntityAttributes& attributes,
+                 const ElementQuantity& quantity) {
+  TallyEntities(tables, &kind, &attributes, &quantity, 1);
 }
 
 // The tally, kept free of string work and of unpredictable branches: it runs once per element, a million
 // times for a large drawing.
-void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttributes* attributes, int count) {
+void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttributes* attributes,
+                   const ElementQuantity* quantities, int count) {
   for (int i = 0; i < count; ++i) {
     const EntityAttributes& a = attributes[i];
     const int column = KindColumn(kinds[i]);
@@ -253,10 +287,20 @@ void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttrib
     if (column == 0 || (group | layer) >= static_cast<uint32_t>(kGroups)) continue;
     const auto colour = static_cast<uint32_t>(a.LineColour);
     const auto type = static_cast<uint32_t>(a.LineType);
-    tables.SG1.Increment(column, LayerRow(static_cast<int>(group), static_cast<int>(layer)));
-    tables.SG3.Increment(column, colour < 357 ? kColourRows.Rows[colour] : kSg3OtherRow);
-    tables.SG4.Increment(column, type < 63 ? kTypeRows.Rows[type] : kSg4OtherRow);
-    tables.SG5.Increment(column, LineWidthRow(a.LineWidth));
+    const int row1 = LayerRow(static_cast<int>(group), static_cast<int>(layer));
+    const int row3 = colour < 357 ? kColourRows.Rows[colour] : kSg3OtherRow;
+    const int row4 = type < 63 ? kTypeRows.Rows[type] : kSg4OtherRow;
+    const int row5 = LineWidthRow(a.LineWidth);
+    tables.SG1.Increment(column, row1);
+    tables.SG3.Increment(column, row3);
+    tables.SG4.Increment(column, row4);
+    tables.SG5.Increment(column, row5);
+    // Texts, points, blocks and the like measure nothing: most elements skip the quantities.
+    if (!HasQuantity(quantities[i])) continue;
+    tables.SG1.AddQuantities(row1, quantities[i]);
+    tables.SG3.AddQuantities(row3, quantities[i]);
+    tables.SG4.AddQuantities(row4, quantities[i]);
+    tables.SG5.AddQuantities(row5, quantities[i]);
   }
 }
 

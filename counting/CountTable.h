@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "counting/BlockNameTable.h"
+#include "counting/Quantities.h"
 #include "tempfile/BulkMemory.h"
 #include "tempfile/Records.h"
 
@@ -23,8 +24,18 @@ enum class RowLabels : uint8_t {
   kLineWidth,   // 0 ... 30000, ？, 合計; cell (0, 0) reads 線幅
 };
 
+// The quantities of one row, summed in reading order: lengths in mm, area in mm². A sum beyond the range of
+// a double is infinite.
+struct RowQuantities {
+  double LineLength = 0;   // lines
+  double CurveLength = 0;  // circles and arcs
+  double Length = 0;       // both
+  double Area = 0;         // solids
+};
+
 // A fixed-size table of 14 columns: row 0 holds the column heads, column 0 the row labels (Shift-JIS),
-// every other cell a count that is either blank (never counted) or a number ("0" included).
+// every other cell a count that is either blank (never counted) or a number ("0" included). Beside its
+// counts every row holds the quantities of the elements counted in it.
 //
 // Counts are held as integers and rendered on demand. A count cell is blank until it is set or
 // tallied: tallying only ever raises a count above 0, and Set marks the cell as written, so a cell
@@ -60,6 +71,19 @@ class CountTable {
     cell += static_cast<int32_t>(cell != std::numeric_limits<int32_t>::max());
   }
 
+  // The quantities of a row; all 0 outside the table.
+  RowQuantities Quantities(int row) const;
+  // Adds one element's quantities to the row (1 <= row < RowCount(), as the caller guarantees).
+  void AddQuantities(int row, const ElementQuantity& q) {
+    RowQuantities& sums = quantities_[row];
+    sums.LineLength += q.LineLength;
+    sums.CurveLength += q.CurveLength;
+    sums.Length += q.LineLength + q.CurveLength;  // one of the two is always 0
+    sums.Area += q.Area;
+  }
+  // Writes a row's quantities; ignored outside the table.
+  void SetQuantities(int row, const RowQuantities& q);
+
  private:
   static std::size_t Cell(int column, int row) {
     return static_cast<std::size_t>(row) * kColumns + static_cast<std::size_t>(column);
@@ -70,13 +94,15 @@ class CountTable {
   // Fresh zeroed cells, without touching them: a table of 30,000 rows (2 MB) where a count uses a few
   // rows costs a few pages, not hundreds of page faults.
   void AllocateCells();
+  std::size_t CellBytes() const;
 
   int rows_;
   bool headsWritten_ = false;
   RowLabels labels_ = RowLabels::kNone;
-  ZeroedBlock cells_;           // the counts, then the written flags
-  int32_t* counts_ = nullptr;   // rows_ x kColumns; header cells stay 0
-  uint8_t* written_ = nullptr;  // 1 where Set wrote the cell, so a written "0" is not blank
+  ZeroedBlock cells_;                    // the quantities, the counts, then the written flags
+  RowQuantities* quantities_ = nullptr;  // rows_; row 0 stays 0
+  int32_t* counts_ = nullptr;            // rows_ x kColumns; header cells stay 0
+  uint8_t* written_ = nullptr;           // 1 where Set wrote the cell, so a written "0" is not blank
 };
 
 // Row layout of the five tables.
@@ -139,14 +165,18 @@ struct CountTables {
 // the block-name table.
 void PrepareCountTables(CountTables& tables);
 
-// Adds 1 for the element in its kind's column of SG1, SG3, SG4 and SG5. Does nothing for a kind outside
-// 1 to 15, and (since no such element can be stored) for a layer group or layer outside 0 to 15.
-void TallyEntity(CountTables& tables, int32_t kind, const EntityAttributes& attributes);
+// Adds 1 for the element in its kind's column of SG1, SG3, SG4 and SG5, and its quantities to the same
+// rows. Does nothing for a kind outside 1 to 15, and (since no such element can be stored) for a layer
+// group or layer outside 0 to 15.
+void TallyEntity(CountTables& tables, int32_t kind, const EntityAttributes& attributes,
+                 const ElementQuantity& quantity = {});
 
-// TallyEntity for count elements at once: kinds[i] with attributes[i], in order.
-void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttributes* attributes, int count);
+// TallyEntity for count elements at once: kinds[i] with attributes[i] and quantities[i], in order.
+void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttributes* attributes,
+                   const ElementQuantity* quantities, int count);
 
-// Writes the SG1 grand totals and group subtotals, the SG3, SG4 and SG5 totals, and fills SG2 from SG1.
+// Writes the SG1 grand totals and group subtotals, the SG3, SG4 and SG5 totals, and fills SG2 from SG1,
+// the quantities by the same rules as the counts.
 void FinishCountTables(CountTables& tables);
 
 }  // namespace jwcount

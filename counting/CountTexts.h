@@ -68,6 +68,27 @@ inline constexpr std::array<std::string_view, 5> kTableTitles = {
 inline constexpr std::string_view kBlockTableTitle = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x96\xBC\x95\xCA \x97\x76\x91\x66\x90\x94";  // ブロック名別 要素数
 inline constexpr std::string_view kBlockNameHead = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x96\xBC";  // ブロック名
 
+// Lengths and areas (page 8 and the reports): the title, the five groupings in the order of the tables
+// SG1 to SG5, and the heads of the name and figure columns.
+inline constexpr std::string_view kQuantityTitle = "\x92\xB7\x82\xB3\x81\x45\x96\xCA\x90\xCF";  // 長さ・面積
+inline constexpr std::array<std::string_view, 5> kQuantityGroupings = {
+    "\x83\x8C\x83\x43\x83\x84",                                      // レイヤ
+    "\x83\x8C\x83\x43\x83\x84\x83\x4F\x83\x8B\x81\x5B\x83\x76",  // レイヤグループ
+    "\x90\xFC\x90\x46",                                                // 線色
+    "\x90\xFC\x8E\xED",                                                // 線種
+    "\x90\xFC\x95\x9D",                                                // 線幅
+};
+inline constexpr std::string_view kNameHead = "\x96\xBC\x91\x4F";  // 名前
+inline constexpr std::array<std::string_view, 4> kQuantityHeads = {
+    "\x90\xFC (m)",                                              // 線 (m)
+    "\x89\x7E\x81\x45\x89\x7E\x8C\xCA (m)",                      // 円・円弧 (m)
+    "\x92\xB7\x82\xB3\x8C\x76 (m)",                              // 長さ計 (m)
+    "\x83\x5C\x83\x8A\x83\x62\x83\x68\x96\xCA\x90\xCF (\x87\x75)",  // ソリッド面積 (㎡)
+};
+// The CSV report's quantity columns, in the drawing's own units.
+inline constexpr std::string_view kLengthMmHead = "\x92\xB7\x82\xB3(mm)";      // 長さ(mm)
+inline constexpr std::string_view kAreaMm2Head = "\x96\xCA\x90\xCF(mm2)";      // 面積(mm2)
+
 // Heads of the two-column tables: page 1 as rows and the table drawn into the drawing (種類 | 数), and the
 // block list's count column (数).
 inline constexpr std::string_view kKindHead = "\x8E\xED\x97\xDE";  // 種類

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "report/JsonWriter.h"
 
@@ -298,6 +299,32 @@ void WriteBlocks(JsonWriter& json, const BlockNameTable& blocks) {
   json.EndArray();
 }
 
+// Lengths (mm) and areas (mm²) of every row of every table, head and separator rows 0, a sum beyond the
+// range of a double null.
+void WriteQuantities(JsonWriter& json, const CountTables& tables) {
+  json.Key("quantities");
+  json.BeginObject();
+  std::vector<double> lengths;
+  std::vector<double> areas;
+  for (const NamedTable& named : NamedTables(tables)) {
+    lengths.clear();
+    areas.clear();
+    for (int row = 0; row < named.Table.RowCount(); ++row) {
+      const RowQuantities q = named.Table.Quantities(row);
+      lengths.push_back(q.Length);
+      areas.push_back(q.Area);
+    }
+    json.Newline();
+    json.Key(named.Id);
+    json.BeginObject();
+    json.ArrayField("length", lengths);
+    json.Newline();
+    json.ArrayField("area", areas);
+    json.EndObject();
+  }
+  json.EndObject();
+}
+
 void WriteNames(JsonWriter& json, const DrawingState& d) {
   json.Key("names");
   json.BeginObject();
@@ -326,6 +353,8 @@ void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
   WriteBlocks(json, report.Tables.Blocks);
   json.Newline();
   WriteNames(json, report.State.Drawing);
+  json.Newline();
+  WriteQuantities(json, report.Tables);
   if (report.ShowState) {
     json.Newline();
     json.Key("state");

@@ -13,5 +13,7 @@ inline constexpr std::u8string_view kShortReadWarning =
 
 // What the CSV save names its file after, unless a page names its own: "<drawing name>_要素数.csv".
 inline constexpr std::u8string_view kCountCsvSubject = u8"要素数";
+// What the lengths and areas are saved as: "<drawing name>_長さ・面積.csv".
+inline constexpr std::u8string_view kQuantityCsvSubject = u8"長さ・面積";
 
 }  // namespace jwcount

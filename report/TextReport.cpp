@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "counting/CountTexts.h"
+#include "report/QuantityText.h"
 #include "text/ShiftJis.h"
 
 namespace jwcount {
@@ -79,6 +80,18 @@ void WriteAligned(OutputBuffer& out, Utf8Text& utf8, std::string_view title,
   }
 }
 
+// The head of a row as the count tables show it, with the name the drawing gives its layer or group.
+std::string RowHead(Utf8Text& utf8, const NamedTable& named, const DrawingState& drawing, int row) {
+  std::string head;
+  utf8.Append(head, named.Table.CellText(0, row));
+  const std::string_view name = RowName(drawing, named.Which, row);
+  if (!name.empty()) {
+    head += ' ';
+    AppendNameForTerminal(head, utf8, name);
+  }
+  return head;
+}
+
 void WriteTextTable(OutputBuffer& out, Utf8Text& utf8, const NamedTable& named, const DrawingState& drawing) {
   const CountTable& table = named.Table;
   std::vector<int> shown = RowsToShow(table);
@@ -86,15 +99,35 @@ void WriteTextTable(OutputBuffer& out, Utf8Text& utf8, const NamedTable& named, 
   std::vector<std::vector<std::string>> rows;
   for (const int row : shown) {
     std::vector<std::string>& cells = rows.emplace_back(CountTable::kColumns);
-    for (int column = 0; column < CountTable::kColumns; ++column)
+    cells[0] = RowHead(utf8, named, drawing, row);
+    for (int column = 1; column < CountTable::kColumns; ++column)
       utf8.Append(cells[static_cast<std::size_t>(column)], table.CellText(column, row));
-    const std::string_view name = RowName(drawing, named.Which, row);
-    if (!name.empty()) {
-      cells[0] += ' ';
-      AppendNameForTerminal(cells[0], utf8, name);
-    }
   }
   WriteAligned(out, utf8, named.Title, rows);
+}
+
+// A table's lengths and areas: the rows that hold any and the total, in m and ㎡; nothing when the drawing
+// measures nothing.
+void WriteQuantityTable(OutputBuffer& out, Utf8Text& utf8, const NamedTable& named,
+                        const DrawingState& drawing) {
+  if (!HasQuantities(named.Table)) return;
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string>& heads = rows.emplace_back(1 + kQuantityHeads.size());
+  utf8.Append(heads[0], kQuantityGroupings[static_cast<std::size_t>(named.Which)]);
+  for (std::size_t i = 0; i < kQuantityHeads.size(); ++i) utf8.Append(heads[i + 1], kQuantityHeads[i]);
+  for (const int row : QuantityRows(named.Table)) {
+    std::vector<std::string>& cells = rows.emplace_back();
+    cells.push_back(RowHead(utf8, named, drawing, row));
+    const auto figures = QuantityFigures(named.Table.Quantities(row));
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+      utf8.Append(cells.emplace_back(), ShownQuantity(figures[i], i == figures.size() - 1));
+    }
+  }
+  const std::string_view title = named.Title;
+  std::string sectionTitle(title.substr(0, title.find(' ') + 1));
+  sectionTitle += kQuantityTitle;
+  out.Append('\n');
+  WriteAligned(out, utf8, sectionTitle, rows);
 }
 
 void WriteBlockTable(OutputBuffer& out, Utf8Text& utf8, const BlockNameTable& blocks) {
@@ -124,6 +157,7 @@ void WriteTextReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
   for (const NamedTable& named : NamedTables(report.Tables)) {
     out.Append('\n');
     WriteTextTable(out, utf8, named, report.State.Drawing);
+    WriteQuantityTable(out, utf8, named, report.State.Drawing);
   }
   out.Append('\n');
   WriteBlockTable(out, utf8, report.Tables.Blocks);

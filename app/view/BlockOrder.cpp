@@ -44,9 +44,10 @@ void AppendCode(std::string& key, uint16_t code) {
   key += static_cast<char>(code & 0xFF);
 }
 
-// The bytes names compare by: the name's own, with half-width katakana as full-width and ASCII letters
-// in lower case. Walks whole characters, so the second byte of a double-byte character stays as it is.
-std::string NameKey(std::string_view name) {
+}  // namespace
+
+// Walks whole characters, so the second byte of a double-byte character stays as it is.
+std::string NameSortKey(std::string_view name) {
   std::string key;
   key.reserve(name.size() + 8);
   for (std::size_t i = 0; i < name.size(); ++i) {
@@ -67,8 +68,6 @@ std::string NameKey(std::string_view name) {
   return key;
 }
 
-}  // namespace
-
 std::vector<int32_t> SortBlockRows(const BlockNameTable& table, BlockSortKey key, bool descending) {
   const std::vector<BlockNameRow>& rows = table.Rows();
   std::vector<int32_t> order(rows.size());
@@ -85,7 +84,7 @@ std::vector<int32_t> SortBlockRows(const BlockNameTable& table, BlockSortKey key
     case BlockSortKey::kName: {
       std::vector<std::string> keys;
       keys.reserve(rows.size());
-      for (const BlockNameRow& row : rows) keys.push_back(NameKey(row.Name));
+      for (const BlockNameRow& row : rows) keys.push_back(NameSortKey(row.Name));
       std::stable_sort(order.begin(), order.end(), [&keys, descending](int32_t a, int32_t b) {
         return descending ? keys[a] > keys[b] : keys[a] < keys[b];
       });

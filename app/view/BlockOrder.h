@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/view/GridSource.h"
@@ -21,6 +22,10 @@ enum class BlockSortKey : uint8_t { kAppearance, kName, kCount };
 // kanji in the order of their readings. Two folds make alike names meet: half-width katakana sort as their
 // full-width forms (ﾄｲﾚ with トイレ, ｶﾞ with ガ), and ASCII letters without regard to case. A byte that
 // starts no character sorts as the byte it is.
+// The bytes a name sorts by in that order: its own, with half-width katakana as full-width and ASCII
+// letters in lower case.
+std::string NameSortKey(std::string_view name);
+
 std::vector<int32_t> SortBlockRows(const BlockNameTable& table, BlockSortKey key, bool descending);
 
 // The block list as page 7 shows it: the heads ブロック名 and 数, one row per name in the current order, and

@@ -13,7 +13,7 @@ std::vector<std::vector<std::string>> GridRows(const GridSource& source) {
     auto& cells = rows[static_cast<std::size_t>(row)];
     cells.reserve(static_cast<std::size_t>(source.ColumnCount()));
     for (int column = 0; column < source.ColumnCount(); ++column)
-      cells.push_back(source.CellText(column, row));
+      cells.push_back(source.CsvText(column, row));
   }
   return rows;
 }

@@ -3,6 +3,7 @@
 // texts on demand (a count table of 30004 rows, a block list of 100,000 names) instead of holding them.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,17 @@ class GridSource {
   virtual void Refresh() {}
   // The width a column starts with, in pixels at 96 DPI; 0 for the grid's default width.
   virtual int ColumnWidth(int /*column*/) const { return 0; }
+  // True for a column of figures, whose cells below the heads stand at the right edge.
+  virtual bool RightAligned(int /*column*/) const { return false; }
+  // What the CSV save writes for a cell: its text, unless the grid shows it formatted for people.
+  virtual std::string CsvText(int column, int row) const { return CellText(column, row); }
+
+  // A row of choices above the grid (Shift-JIS captions, shown as radio buttons), one of which is always
+  // chosen; none for most pages.
+  virtual std::span<const std::string_view> Choices() const { return {}; }
+  virtual int Chosen() const { return 0; }
+  // A click on a choice: true when the rows changed and the grid must take them anew.
+  virtual bool Choose(int /*index*/) { return false; }
 };
 
 // A count table as a grid: its heads in row 0, its row labels in column 0. Given the drawing, the heads of
@@ -54,7 +66,7 @@ class CountTableSource final : public GridSource {
   CountTableId id_;
 };
 
-// Every cell of the source, row by row: what the CSV save writes for a page.
+// Every cell of the source as the CSV save writes it (CsvText), row by row.
 std::vector<std::vector<std::string>> GridRows(const GridSource& source);
 
 }  // namespace jwcount

@@ -1,6 +1,7 @@
 #include "app/view/PageTable.h"
 
 #include "app/view/BlockOrder.h"
+#include "app/view/QuantityPage.h"
 #include "counting/CountTexts.h"
 #include "report/CsvWriter.h"
 #include "report/ReportTexts.h"
@@ -23,6 +24,10 @@ std::unique_ptr<GridSource> BlockPage(const PageData& data) {
   return std::make_unique<BlockTableSource>(data.Tables.Blocks);
 }
 
+std::unique_ptr<GridSource> QuantityPage(const PageData& data) {
+  return std::make_unique<QuantityTableSource>(data.Tables, data.Drawing);
+}
+
 constexpr PageRow kPages[] = {
     {u8"Page(&1)", '1', {}, nullptr, kCountCsvSubject},
     {u8"Page(&2)", '2', kTableTitles[0], CountTablePage<CountTableId::kSG1>, kCountCsvSubject},
@@ -31,6 +36,7 @@ constexpr PageRow kPages[] = {
     {u8"Page(&5)", '5', kTableTitles[3], CountTablePage<CountTableId::kSG4>, kCountCsvSubject},
     {u8"Page(&6)", '6', kTableTitles[4], CountTablePage<CountTableId::kSG5>, kCountCsvSubject},
     {u8"Page(&7)", '7', kBlockTableTitle, BlockPage, kCountCsvSubject},
+    {u8"Page(&8)", '8', kQuantityTitle, QuantityPage, kQuantityCsvSubject},
 };
 
 }  // namespace

@@ -5,8 +5,11 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -104,7 +107,29 @@ struct JsonCase {
   std::vector<std::string> lines;
   std::string summary;
   std::vector<std::pair<std::string, std::string>> rows;  // table and one expected row
+  double length = 0;                                      // of every element, all in layer group `group`
+  double area = 0;
+  int group = 0;
 };
+
+std::string Shortest(double value) {
+  char digits[32];
+  return {digits, std::to_chars(digits, digits + sizeof digits, value).ptr};
+}
+
+// The SG2 member of "quantities" when the only group with a length or an area is `group`: its row and the
+// total row hold them, every other row 0.
+std::string GroupQuantities(const JsonCase& c) {
+  auto array = [&c](double value) {
+    std::string text = "[";
+    for (int row = 0; row < 18; ++row) {
+      if (row > 0) text += ',';
+      text += row == c.group + 1 || row == 17 ? Shortest(value) : "0";
+    }
+    return text + "]";
+  };
+  return "\"SG2\":{\"length\":" + array(c.length) + ",\n\"area\":" + array(c.area) + "}";
+}
 
 TEST_F(CliTest, JsonReportsOfSmallFiles) {
   const JsonCase cases[] = {
@@ -121,7 +146,10 @@ TEST_F(CliTest, JsonReportsOfSmallFiles) {
        {{"SG1", Row({"2－A", "1", "1", "1"})},
         {"SG2", R"(["[2]","1","1","1","0","0","0","0","0","0","0","0","0","0"])"},
         {"SG3", Row({"線色5", "1", "1"})},
-        {"SG3", Row({"線色2", "", "", "1"})}}},
+        {"SG3", Row({"線色2", "", "", "1"})}},
+       std::sqrt(200.0) + 2 * std::numbers::pi * 5,
+       0,
+       2},
       {"arcs and rings share a column; odd colours, types and widths",
        {"lc357", "lt62", "lw30001", "ci 0 0 1 0 90 1 0", "ci 0 0 2", "so 1 2 3 4 5 6 7 8",
         "sg 1 2 3 4 5 6 7 8"},
@@ -129,13 +157,17 @@ TEST_F(CliTest, JsonReportsOfSmallFiles) {
        {{"SG3", R"(["？","","2","","","","","","","","","","","2"])"},
         {"SG4", R"(["SXF32","","2","","","","","","","","","","","2"])"},
         {"SG5", R"(["？","","2","","","","","","","","","","","2"])"},
-        {"SG5", R"(["合計","0","2","0","0","0","0","0","0","0","0","0","0","2"])"}}},
+        {"SG5", R"(["合計","0","2","0","0","0","0","0","0","0","0","0","0","2"])"}},
+       std::numbers::pi / 2 + 2 * std::numbers::pi * 2,
+       770 + 770},
       {"a dimension, a block, points and every solid",
        {"msg", "0 0 100 0", "cs 50 10 1 0 \"100", "BL 0 0 \"b", "pn3", "pt 1 1", "pt 1 1 2 0 1", "sl 0 0 1 0",
         "sl 0 0 1 0 1 1", "sl 0 0 1 0 1 1 0 1", "sc 1 2 3 4 5 6 7 8", "se 1 2 3 4 5 6 7 8"},
        "[0,0,0,1,1,1,1,1,1,1,1,1,0]",
        {{"SG3", R"(["線色1","","","","","","1","1","1","1","1","1","1",""])"},
-        {"SG3", R"(["線色3","","","","1","1","","","","","","","",""])"}}},
+        {"SG3", R"(["線色3","","","","1","1","","","","","","","",""])"}},
+       0,
+       0.5 + 1 + 126},
   };
   for (const JsonCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -156,10 +188,12 @@ TEST_F(CliTest, JsonReportsOfSmallFiles) {
       const std::vector<std::string> rows = JsonTableRows(result.out, table);
       EXPECT_NE(std::find(rows.begin(), rows.end(), row), rows.end()) << table << " lacks " << row;
     }
-    // The blocks and the names follow the tables; with no names given, the report ends in a blank name.
+    // The blocks, the names and the quantities follow the tables, one number per row of each table.
     EXPECT_NE(result.out.find("]]},\n\"blocks\":["), std::string::npos);
     EXPECT_NE(result.out.find("],\n\"names\":{\n\"groups\":[\"\","), std::string::npos);
-    EXPECT_EQ(result.out.substr(result.out.size() - 6), "\"\"]}}\n");
+    EXPECT_NE(result.out.find("\"\"]},\n\"quantities\":{\n\"SG1\":{\"length\":[0,"), std::string::npos);
+    EXPECT_NE(result.out.find(GroupQuantities(c)), std::string::npos) << GroupQuantities(c);
+    EXPECT_EQ(result.out.substr(result.out.size() - 5), "]}}}\n");
   }
 }
 
@@ -261,7 +295,7 @@ TEST_F(CliTest, LayerAndBlockNamesInEveryReport) {
   std::string layers = R"("layers":["","","","壁")";
   for (int i = 4; i < 256; ++i) layers += ",\"\"";
   EXPECT_EQ(JsonLine(json.out, "groups"), groups + "],");
-  EXPECT_EQ(JsonLine(json.out, "layers"), layers + "]}}");
+  EXPECT_EQ(JsonLine(json.out, "layers"), layers + "]},");
 
   const Result csv = Run({"count", file.string(), "--format", "csv"});
   ASSERT_EQ(csv.exit, 0) << csv.err;

@@ -70,7 +70,8 @@ class LabelHost final : public test::QuietHost {
   }
 };
 
-// The CSV the window saves of every page after counting the file, and of page 7 sorted by name, twice.
+// The CSV the window saves of every page after counting the file, of page 7 sorted by name, twice, and of
+// page 8 in every grouping and sorted by length, twice.
 std::map<std::string, std::string> PageCsvs(const fs::path& file) {
   NoWriteFileSystem noWrites(NativeFileSystem());
   JwwGaibu reader(noWrites);
@@ -79,17 +80,25 @@ std::map<std::string, std::string> PageCsvs(const fs::path& file) {
   ReadForCount(reader, file);
   CountElements(reader, *tables, file.parent_path(), host);
   std::map<std::string, std::string> csvs;
-  std::unique_ptr<GridSource> last;
+  std::vector<std::unique_ptr<GridSource>> sources;
   for (std::size_t i = 0; i < Pages().size(); ++i) {
-    std::unique_ptr<GridSource> source;
+    std::unique_ptr<GridSource>& source = sources.emplace_back();
     if (Pages()[i].MakeSource != nullptr) source = Pages()[i].MakeSource({*tables, reader.Drawing});
     if (source) source->Refresh();
     csvs["page" + std::to_string(i + 1)] = PageCsv(source.get(), host.labels);
-    last = std::move(source);
   }
-  last->SortBy(0);
-  last->SortBy(0);
-  csvs["page7-by-name-descending"] = PageCsv(last.get(), host.labels);
+  GridSource& blocks = *sources[6];
+  blocks.SortBy(0);
+  blocks.SortBy(0);
+  csvs["page7-by-name-descending"] = PageCsv(&blocks, host.labels);
+  GridSource& quantities = *sources[7];
+  for (int grouping = 1; grouping < static_cast<int>(quantities.Choices().size()); ++grouping) {
+    quantities.Choose(grouping);
+    csvs["page8-grouping" + std::to_string(grouping + 1)] = PageCsv(&quantities, host.labels);
+  }
+  quantities.SortBy(4);
+  quantities.SortBy(4);
+  csvs["page8-by-length-descending"] = PageCsv(&quantities, host.labels);
   return csvs;
 }
 
