@@ -28,9 +28,10 @@ constexpr int32_t kSummaryKinds[13][2] = {
 };
 
 // Tallies the `size` entries from `first` on (at most kProgressStep), block insertions also by name into
-// the block-name table, lengths and areas beside the counts. The headers and quantities are gathered first in
-// a loop of independent loads, so that the cache misses of reading records spread over fifteen stores
-// overlap; the tally then works from this small local copy.
+// the block-name table, lengths and areas beside the counts. The headers are gathered first in a loop of
+// independent loads, so that the cache misses of reading records spread over fifteen stores overlap; the
+// quantities are measured next, from records now in the cache, and the tally works from these small local
+// copies.
 void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int32_t size) {
   int32_t kinds[kProgressStep];
   EntityAttributes headers[kProgressStep];
@@ -40,9 +41,10 @@ void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int3
     // An entry of no known kind has no store to look in; it is counted nowhere.
     kinds[i] = KindColumn(entry.Kind) != 0 ? entry.Kind : 0;
     headers[i] = kinds[i] != 0 ? reader.Header(entry.Kind, entry.Position) : EntityAttributes{};
-    quantities[i] = QuantityOf(reader.Stores, kinds[i], entry.Position);
     if (kinds[i] == kBlock) tables.Blocks.Tally(reader.Stores.Blocks[entry.Position].BlockText.View());
   }
+  for (int32_t i = 0; i < size; ++i)
+    quantities[i] = QuantityOf(reader.Stores, kinds[i], reader.Entity(first + i).Position);
   TallyEntities(tables, kinds, headers, quantities, size);
 }
 

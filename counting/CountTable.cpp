@@ -162,18 +162,26 @@ CountTable::CountTable(int rows) : rows_(std::max(rows, 0)) {
   AllocateCells();
 }
 
+// The counts, the written flags, then the quantities on an 8-byte boundary. The quantities come last so
+// that the counts keep the large page a large table starts with, and the few rows a count writes
+// quantities into cost a few small pages.
+std::size_t CountTable::QuantitiesOffset() const {
+  const std::size_t cells = static_cast<std::size_t>(rows_) * kColumns;
+  const std::size_t counted = cells * (sizeof(int32_t) + sizeof(uint8_t));
+  return (counted + alignof(RowQuantities) - 1) / alignof(RowQuantities) * alignof(RowQuantities);
+}
+
 std::size_t CountTable::CellBytes() const {
-  const auto rows = static_cast<std::size_t>(rows_);
-  return rows * sizeof(RowQuantities) + rows * kColumns * (sizeof(int32_t) + sizeof(uint8_t));
+  return QuantitiesOffset() + static_cast<std::size_t>(rows_) * sizeof(RowQuantities);
 }
 
 void CountTable::AllocateCells() {
   const std::size_t cells = static_cast<std::size_t>(rows_) * kColumns;
   ZeroedBlock block(CellBytes());
   cells_ = std::move(block);
-  quantities_ = static_cast<RowQuantities*>(cells_.Data());
-  counts_ = reinterpret_cast<int32_t*>(quantities_ + rows_);
+  counts_ = static_cast<int32_t*>(cells_.Data());
   written_ = reinterpret_cast<uint8_t*>(counts_ + cells);
+  quantities_ = reinterpret_cast<RowQuantities*>(static_cast<char*>(cells_.Data()) + QuantitiesOffset());
 }
 
 int CountTable::RowCount() const {

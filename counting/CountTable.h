@@ -94,15 +94,16 @@ class CountTable {
   // Fresh zeroed cells, without touching them: a table of 30,000 rows (2 MB) where a count uses a few
   // rows costs a few pages, not hundreds of page faults.
   void AllocateCells();
+  std::size_t QuantitiesOffset() const;
   std::size_t CellBytes() const;
 
   int rows_;
   bool headsWritten_ = false;
   RowLabels labels_ = RowLabels::kNone;
-  ZeroedBlock cells_;                    // the quantities, the counts, then the written flags
-  RowQuantities* quantities_ = nullptr;  // rows_; row 0 stays 0
+  ZeroedBlock cells_;                    // the counts, the written flags, then the quantities
   int32_t* counts_ = nullptr;            // rows_ x kColumns; header cells stay 0
   uint8_t* written_ = nullptr;           // 1 where Set wrote the cell, so a written "0" is not blank
+  RowQuantities* quantities_ = nullptr;  // rows_; row 0 stays 0
 };
 
 // Row layout of the five tables.

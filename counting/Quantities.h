@@ -3,6 +3,7 @@
 // type or width, so they are tallied beside the counts.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "tempfile/JwwGaibu.h"
@@ -21,8 +22,17 @@ inline bool HasQuantity(const ElementQuantity& q) {
   return q.LineLength > 0 || q.CurveLength > 0 || q.Area > 0;
 }
 
-// A line's length: the distance between its ends.
-double LineLength(double x1, double y1, double x2, double y2);
+// A line's length: the distance between its ends. The plain root is exact enough and several times faster
+// than hypot, which is left to lines whose squares would overflow or underflow. A line is the most common
+// element by far, so this stays inline.
+double FarLineLength(double dx, double dy);
+inline double LineLength(double x1, double y1, double x2, double y2) {
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  const double squares = dx * dx + dy * dy;
+  if (squares > 1e-290 && squares < 1e300) return std::sqrt(squares);
+  return FarLineLength(dx, dy);
+}
 // A circle of radius r: 2π|r|.
 double CircleLength(double r);
 // An arc, ellipse or elliptic arc: radius r, start and end angles in degrees, parametric on the circle
@@ -47,6 +57,13 @@ double CircleSolidArea(double r, double flatness, double sweepRadians, int32_t f
 double RingSolidArea(double r, double flatness, double sweepRadians, double inner);
 
 // The quantity of the element at (kind, position) of the stores; none for a kind that has none.
-ElementQuantity QuantityOf(const EntityStores& stores, int32_t kind, int32_t position);
+ElementQuantity ShapeQuantity(const EntityStores& stores, int32_t kind, int32_t position);
+inline ElementQuantity QuantityOf(const EntityStores& stores, int32_t kind, int32_t position) {
+  if (kind == kLine) {
+    const TJwwEntLine& l = stores.Lines[position];
+    return {.LineLength = LineLength(l.X1, l.Y1, l.X2, l.Y2)};
+  }
+  return ShapeQuantity(stores, kind, position);
+}
 
 }  // namespace jwcount
