@@ -27,11 +27,11 @@ constexpr int32_t kSummaryKinds[13][2] = {
     {kSolidRingO, kSolidRingG},
 };
 
-// Tallies the `size` entries from `first` on (at most kProgressStep), block insertions also by name into
-// the block-name table, lengths and areas beside the counts. The headers are gathered first in a loop of
-// independent loads, so that the cache misses of reading records spread over fifteen stores overlap; the
-// quantities are measured next, from records now in the cache, and the tally works from these small local
-// copies.
+// Tallies the `size` entries from `first` on (at most kProgressStep), block insertions also by name and
+// texts by content into their tables, lengths and areas beside the counts. The headers are gathered first
+// in a loop of independent loads, so that the cache misses of reading records spread over fifteen stores
+// overlap; the quantities are measured next, from records now in the cache, and the tally works from these
+// small local copies.
 void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int32_t size) {
   int32_t kinds[kProgressStep];
   EntityAttributes headers[kProgressStep];
@@ -42,6 +42,7 @@ void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int3
     kinds[i] = KindColumn(entry.Kind) != 0 ? entry.Kind : 0;
     headers[i] = kinds[i] != 0 ? reader.Header(entry.Kind, entry.Position) : EntityAttributes{};
     if (kinds[i] == kBlock) tables.Blocks.Tally(reader.Stores.Blocks[entry.Position].BlockText.View());
+    if (kinds[i] == kText) tables.Texts.Tally(reader.Stores.Texts[entry.Position].Text.View());
   }
   for (int32_t i = 0; i < size; ++i)
     quantities[i] = QuantityOf(reader.Stores, kinds[i], reader.Entity(first + i).Position);
@@ -106,6 +107,7 @@ void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem:
   PrepareCountTables(tables);
   const bool complete = TallyAll(reader, tables, host);
   FinishCountTables(tables);
+  tables.Checks = CheckDrawing(reader);
   host.ShowStatus(kStatusCountDone);
   reader.AppendReplyMessage(kStatusCountDone);
   host.AppendToReply(reader, tables, complete);

@@ -274,6 +274,8 @@ void PrepareCountTables(CountTables& tables) {
     table->WriteRowLabels(labels);
   }
   tables.Blocks.Clear();
+  tables.Texts.Clear();
+  tables.Checks = {};
 }
 
 void TallyEntity(CountTables& tables, int32_t kind, const EntityAttributes& attributes,

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "counting/BlockNameTable.h"
+#include "counting/DrawingChecks.h"
+#include "counting/NameCountTable.h"
 #include "counting/Quantities.h"
 #include "tempfile/BulkMemory.h"
 #include "tempfile/Records.h"
@@ -159,11 +160,13 @@ struct CountTables {
   CountTable SG3{kSg3Rows};  // by line colour
   CountTable SG4{kSg4Rows};  // by line type
   CountTable SG5{kSg5Rows};  // by line width
-  BlockNameTable Blocks;     // block insertions by block name, filled in the same tally
+  NameCountTable Blocks;     // block insertions by block name, filled in the same tally
+  NameCountTable Texts;      // texts by their content, filled in the same tally
+  DrawingChecks Checks;      // what may be garbage, over every element read
 };
 
 // Empties all five tables and writes their column heads, SG5's corner "線幅" and their row labels; empties
-// the block-name table.
+// the block-name and text tables and the checks.
 void PrepareCountTables(CountTables& tables);
 
 // Adds 1 for the element in its kind's column of SG1, SG3, SG4 and SG5, and its quantities to the same

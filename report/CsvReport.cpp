@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "counting/CountTexts.h"
+#include "report/CheckText.h"
 #include "report/CsvWriter.h"
 #include "report/QuantityText.h"
 
@@ -41,13 +42,28 @@ void WriteCsvReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report
       }
     }
   }
-  const BlockNameTable& blocks = report.Tables.Blocks;
-  for (std::size_t i = 0; i < blocks.Rows().size(); ++i) {
-    writeLine(kBlockTableTitle, std::to_string(i + 1), blocks.Rows()[i].Name, kCountHead,
-              std::to_string(blocks.Rows()[i].Count));
+  // Elements by a name they carry: row is the name's place in order of first appearance, then 合計.
+  auto writeNames = [&](std::string_view title, const NameCountTable& table) {
+    for (std::size_t i = 0; i < table.Rows().size(); ++i)
+      writeLine(title, std::to_string(i + 1), table.Rows()[i].Name, kCountHead,
+                std::to_string(table.Rows()[i].Count));
+    if (table.Total() > 0) writeLine(title, kTotalLabel, {}, kCountHead, std::to_string(table.Total()));
+  };
+  writeNames(kBlockTableTitle, report.Tables.Blocks);
+  writeNames(kTextTableTitle, report.Tables.Texts);
+  // The checks that found something, the duplicates also by layer and by kind (the kind as the name).
+  const DrawingChecks& checks = report.Tables.Checks;
+  for (const CheckRow& row : CheckRows(checks)) {
+    if (row.Finding->Count == 0) continue;
+    const bool byKind = row.Kind != 0;
+    writeLine(kCheckTitle, byKind ? kDuplicateLabel : row.Label, byKind ? row.Label : std::string_view(),
+              kCountHead, std::to_string(row.Finding->Count));
+    if (row.Finding != &checks.Duplicates) continue;
+    const int32_t other = checks.Duplicates.Count - checks.SameLayer;
+    if (checks.SameLayer > 0)
+      writeLine(kCheckTitle, row.Label, {}, kSameLayerHead, std::to_string(checks.SameLayer));
+    if (other > 0) writeLine(kCheckTitle, row.Label, {}, kOtherLayerHead, std::to_string(other));
   }
-  if (blocks.Total() > 0)
-    writeLine(kBlockTableTitle, kTotalLabel, {}, kCountHead, std::to_string(blocks.Total()));
 }
 
 }  // namespace jwcount

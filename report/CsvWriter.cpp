@@ -1,7 +1,6 @@
 #include "report/CsvWriter.h"
 
 namespace jwcount {
-namespace {
 
 bool StartsFormula(std::string_view text) {
   if (text.empty()) return false;
@@ -18,12 +17,10 @@ bool StartsFormula(std::string_view text) {
   }
 }
 
-}  // namespace
-
 void AppendCsvField(std::string& out, std::string_view utf8) {
   const bool quoted = utf8.find_first_of(",\"\r\n") != std::string_view::npos;
   if (quoted) out += '"';
-  if (StartsFormula(utf8)) out += '\'';
+  if (StartsFormula(utf8)) out += kFormulaGuard;
   for (const char c : utf8) {
     if (c == '"') out += '"';
     out += c;

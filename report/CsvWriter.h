@@ -18,6 +18,12 @@ namespace jwcount {
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 inline constexpr std::string_view kCsvLineEnd = "\r\n";
 
+// True when a spreadsheet would take the text for a formula: it begins with =, +, -, @, a tab or a CR.
+// The test looks at one ASCII byte, so it holds for Shift-JIS and UTF-8 alike.
+bool StartsFormula(std::string_view text);
+// What goes before such a text, so that a spreadsheet takes it as text; it shows the text without it.
+inline constexpr char kFormulaGuard = '\'';
+
 // Appends one field holding the UTF-8 text: guarded, and in double quotes (inner quotes doubled) when it
 // holds a comma, a double quote, a CR or an LF.
 void AppendCsvField(std::string& out, std::string_view utf8);

@@ -284,19 +284,38 @@ void WriteTables(JsonWriter& json, const CountTables& tables) {
   json.EndObject();
 }
 
-// Block insertions by name: the name as shown, its exact bytes and its count, one entry per line.
-void WriteBlocks(JsonWriter& json, const BlockNameTable& blocks) {
-  json.Key("blocks");
+// Elements by a name they carry (block insertions by name, texts by content): the name as shown under
+// `nameKey`, its exact bytes and its count, one entry per line.
+void WriteNameCounts(JsonWriter& json, std::string_view key, std::string_view nameKey,
+                     const NameCountTable& table) {
+  json.Key(key);
   json.BeginArray();
-  for (const BlockNameRow& row : blocks.Rows()) {
+  for (const NameCountRow& row : table.Rows()) {
     json.Newline();
     json.BeginObject();
-    json.TextField("name", row.Name);
+    json.TextField(nameKey, row.Name);
     json.HexField("bytes", row.Name);
     json.Field("count", row.Count);
     json.EndObject();
   }
   json.EndArray();
+}
+
+void WriteChecks(JsonWriter& json, const DrawingChecks& checks) {
+  json.Key("checks");
+  json.BeginObject();
+  json.Key("duplicates");
+  json.BeginObject();
+  json.Field("total", checks.Duplicates.Count);
+  json.Field("same_layer", checks.SameLayer);
+  std::array<int32_t, 15> byKind{};
+  for (std::size_t k = 0; k < byKind.size(); ++k) byKind[k] = checks.DuplicatesByKind[k].Count;
+  json.ArrayField("by_kind", byKind);
+  json.EndObject();
+  json.Field("zero_length_lines", checks.ZeroLengthLines.Count);
+  json.Field("zero_radius", checks.ZeroRadius.Count);
+  json.Field("empty_texts", checks.EmptyTexts.Count);
+  json.EndObject();
 }
 
 // Lengths (mm) and areas (mm²) of every row of every table, head and separator rows 0, a sum beyond the
@@ -350,11 +369,15 @@ void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
   json.Newline();
   WriteTables(json, report.Tables);
   json.Newline();
-  WriteBlocks(json, report.Tables.Blocks);
+  WriteNameCounts(json, "blocks", "name", report.Tables.Blocks);
   json.Newline();
   WriteNames(json, report.State.Drawing);
   json.Newline();
   WriteQuantities(json, report.Tables);
+  json.Newline();
+  WriteNameCounts(json, "texts", "text", report.Tables.Texts);
+  json.Newline();
+  WriteChecks(json, report.Tables.Checks);
   if (report.ShowState) {
     json.Newline();
     json.Key("state");

@@ -15,5 +15,8 @@ inline constexpr std::u8string_view kShortReadWarning =
 inline constexpr std::u8string_view kCountCsvSubject = u8"要素数";
 // What the lengths and areas are saved as: "<drawing name>_長さ・面積.csv".
 inline constexpr std::u8string_view kQuantityCsvSubject = u8"長さ・面積";
+// The texts by content and the checks: "<drawing name>_文字列.csv", "<drawing name>_点検.csv".
+inline constexpr std::u8string_view kTextCsvSubject = u8"文字列";
+inline constexpr std::u8string_view kCheckCsvSubject = u8"点検";
 
 }  // namespace jwcount

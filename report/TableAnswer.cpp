@@ -94,7 +94,7 @@ struct Row {
   bool Head = false;
 };
 
-std::vector<Row> TableRows(const SummaryCounts& summary, const BlockNameTable& blocks) {
+std::vector<Row> TableRows(const SummaryCounts& summary, const NameCountTable& blocks) {
   std::array<std::string, std::tuple_size_v<SummaryCounts>> labels;
   for (std::size_t i = 0; i < summary.size(); ++i)
     labels[i] = SummaryText(static_cast<int>(i) + 1, summary[i]);
@@ -109,7 +109,7 @@ std::vector<Row> TableRows(const SummaryCounts& summary, const BlockNameTable& b
   }
   rows.push_back({std::string(kTotalLabel), std::to_string(total)});
 
-  const std::vector<BlockNameRow>& names = blocks.Rows();
+  const std::vector<NameCountRow>& names = blocks.Rows();
   if (names.empty()) return rows;
   rows.push_back({std::string(kBlockNameHead), std::string(kCountHead), true});
   const std::size_t shown = std::min(names.size(), kMaxTableNameRows);
@@ -158,7 +158,7 @@ TableTextSize ChooseTableTextSize(const DrawingState& drawing) {
 }
 
 TableLayout LayOutTable(const DrawingState& drawing, const SummaryCounts& summary,
-                        const BlockNameTable& blocks) {
+                        const NameCountTable& blocks) {
   TableLayout layout;
   layout.Size = ChooseTableTextSize(drawing);
   const std::vector<Row> rows = TableRows(summary, blocks);

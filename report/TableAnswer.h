@@ -67,7 +67,7 @@ struct TableLayout {
 // kMaxTableNameRows, then "ほか N 種" with the rest of the count) and "合計". Ruled lines around and between
 // the cells; columns as wide as their longest text plus a margin; texts vertically centred.
 TableLayout LayOutTable(const DrawingState& drawing, const SummaryCounts& summary,
-                        const BlockNameTable& blocks);
+                        const NameCountTable& blocks);
 
 // The reply records of a layout, in order: "bz", the text size record, "cc0", the ruled lines as plain
 // line records, the texts as "ch" records. No record ends in a double quote and none is longer than 255

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "counting/CountTexts.h"
+#include "report/CheckText.h"
 #include "report/QuantityText.h"
 #include "text/ShiftJis.h"
 
@@ -29,6 +30,12 @@ void AppendUtf8(OutputBuffer& out, Utf8Text& utf8, std::string_view shiftJis) {
   utf8.Convert(shiftJis, [&out](std::string_view piece, bool) { out.Append(piece); });
 }
 
+std::string Converted(Utf8Text& utf8, std::string_view shiftJis) {
+  std::string text;
+  utf8.Append(text, shiftJis);
+  return text;
+}
+
 // A name from the drawing in UTF-8 for a terminal. The reader keeps a double-byte character whole even when
 // its second byte is a control byte, so a broken name can carry a tab or an escape; each control character
 // shows as U+FFFD, so that it can neither move the columns nor reach the terminal.
@@ -50,9 +57,9 @@ void AppendNameForTerminal(std::string& out, Utf8Text& utf8, std::string_view sh
 }
 
 // A table of UTF-8 cells under its title: the first column left-aligned, the others right-aligned two
-// columns apart, by width on a terminal.
+// columns apart, by width on a terminal; the last one left-aligned too when it holds words, not figures.
 void WriteAligned(OutputBuffer& out, Utf8Text& utf8, std::string_view title,
-                  const std::vector<std::vector<std::string>>& rows) {
+                  const std::vector<std::vector<std::string>>& rows, bool lastColumnLeft = false) {
   std::vector<std::size_t> widths;
   for (const std::vector<std::string>& row : rows) {
     widths.resize(std::max(widths.size(), row.size()), 0);
@@ -69,6 +76,9 @@ void WriteAligned(OutputBuffer& out, Utf8Text& utf8, std::string_view title,
       if (column == 0) {
         line += row[column];
         line.append(padding, ' ');
+      } else if (lastColumnLeft && column + 1 == widths.size()) {
+        line.append(2, ' ');
+        line += row[column];
       } else {
         line.append(padding + 2, ' ');
         line += row[column];
@@ -130,21 +140,45 @@ void WriteQuantityTable(OutputBuffer& out, Utf8Text& utf8, const NamedTable& nam
   WriteAligned(out, utf8, sectionTitle, rows);
 }
 
-void WriteBlockTable(OutputBuffer& out, Utf8Text& utf8, const BlockNameTable& blocks) {
-  auto converted = [&utf8](std::string_view shiftJis) {
-    std::string text;
-    utf8.Append(text, shiftJis);
-    return text;
-  };
+// Elements by a name they carry under the table's title: the heads (name and 数), one row per name in order
+// of first appearance, and 合計.
+void WriteNameTable(OutputBuffer& out, Utf8Text& utf8, std::string_view title, std::string_view nameHead,
+                    const NameCountTable& table) {
   std::vector<std::vector<std::string>> rows;
-  rows.push_back({converted(kBlockNameHead), converted(kCountHead)});
-  for (const BlockNameRow& row : blocks.Rows()) {
+  rows.push_back({Converted(utf8, nameHead), Converted(utf8, kCountHead)});
+  for (const NameCountRow& row : table.Rows()) {
     std::string name;
     AppendNameForTerminal(name, utf8, row.Name);
     rows.push_back({std::move(name), std::to_string(row.Count)});
   }
-  rows.push_back({converted(kTotalLabel), std::to_string(blocks.Total())});
-  WriteAligned(out, utf8, kBlockTableTitle, rows);
+  rows.push_back({Converted(utf8, kTotalLabel), std::to_string(table.Total())});
+  WriteAligned(out, utf8, title, rows);
+}
+
+// The checks: a row per check (and per kind with duplicates) with the number of elements and their layers,
+// the duplicates split into those with an earlier twin on their own layer and the rest; or the line that
+// says nothing was found.
+void WriteCheckTable(OutputBuffer& out, Utf8Text& utf8, const DrawingChecks& checks) {
+  if (!checks.Found()) {
+    AppendUtf8(out, utf8, kCheckTitle);
+    out.Append('\n');
+    AppendUtf8(out, utf8, kNoProblems);
+    out.Append('\n');
+    return;
+  }
+  std::vector<std::vector<std::string>> rows;
+  rows.push_back({Converted(utf8, kCheckTitle), Converted(utf8, kCountHead), Converted(utf8, kSameLayerHead),
+                  Converted(utf8, kOtherLayerHead), Converted(utf8, kLayersHead)});
+  for (const CheckRow& row : CheckRows(checks)) {
+    std::vector<std::string>& cells = rows.emplace_back();
+    cells.push_back((row.Kind != 0 ? "  " : "") + Converted(utf8, row.Label));
+    cells.push_back(std::to_string(row.Finding->Count));
+    const bool split = row.Finding == &checks.Duplicates;
+    cells.push_back(split ? std::to_string(checks.SameLayer) : "");
+    cells.push_back(split ? std::to_string(checks.Duplicates.Count - checks.SameLayer) : "");
+    cells.push_back(Converted(utf8, LayersText(row.Finding->Layers)));
+  }
+  WriteAligned(out, utf8, kCheckTitle, rows, true);
 }
 
 }  // namespace
@@ -160,7 +194,11 @@ void WriteTextReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
     WriteQuantityTable(out, utf8, named, report.State.Drawing);
   }
   out.Append('\n');
-  WriteBlockTable(out, utf8, report.Tables.Blocks);
+  WriteNameTable(out, utf8, kBlockTableTitle, kBlockNameHead, report.Tables.Blocks);
+  out.Append('\n');
+  WriteNameTable(out, utf8, kTextTableTitle, kTextHead, report.Tables.Texts);
+  out.Append('\n');
+  WriteCheckTable(out, utf8, report.Tables.Checks);
 }
 
 }  // namespace jwcount

@@ -90,6 +90,7 @@ int WriteReplyLines(std::string_view reply) {
 struct CountOutcome {
   bool readOk = false;
   int reportExit = kExitOk;
+  bool checkFound = false;
 };
 
 CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, const fs::path& file,
@@ -105,8 +106,9 @@ CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, c
     ConsoleHost host(*report, progress ? &*progress : nullptr, reply);
     CountForReport(*reader, file, replyFolder, options.state, host, *report);
   }
-  if (replyShown != nullptr) return {report->ReadOk, WriteReplyLines(*replyShown)};
-  return {report->ReadOk, WriteReport(options, *report, *reader)};
+  const bool checkFound = report->Tables.Checks.Found();
+  if (replyShown != nullptr) return {report->ReadOk, WriteReplyLines(*replyShown), checkFound};
+  return {report->ReadOk, WriteReport(options, *report, *reader), checkFound};
 }
 
 int RunCount(const CliOptions& options) {
@@ -138,7 +140,7 @@ int RunCount(const CliOptions& options) {
         {"reading '", PathText(file), "' failed part way; the counts cover the lines before the failure"});
     return kExitUnreadable;
   }
-  return kExitOk;
+  return options.check && outcome.checkFound ? kExitCheckFound : kExitOk;
 }
 
 int RunHeadless(const CliOptions& options) {

@@ -42,6 +42,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       options.table = true;
     } else if (arg == "--progress") {
       options.progress = true;
+    } else if (arg == "--check") {
+      options.check = true;
     } else if (arg == "--format" || arg.substr(0, 9) == "--format=") {
       std::string_view value;
       if (arg == "--format") {
@@ -103,6 +105,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.error = "--state goes with --format json only";
     return parsed;
   }
+  if (options.check && options.command != Command::kCount) {
+    parsed.error = "--check goes with count only";
+    return parsed;
+  }
   if (options.table && options.command == Command::kCount && options.formatGiven) {
     parsed.error = "count --table prints the reply's records, not a report: drop --format";
     return parsed;
@@ -112,7 +118,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string HelpText() {
   return "Usage: jwcount-cli run [FOLDER] [--format text|csv|json] [--state] [--table] [--progress]\n"
-         "       jwcount-cli count FILE [--format text|csv|json] [--state] [--progress]\n"
+         "       jwcount-cli count FILE [--format text|csv|json] [--state] [--check] [--progress]\n"
          "       jwcount-cli count FILE --table [--progress]\n"
          "       jwcount-cli --help | --version\n"
          "\n"
@@ -128,18 +134,22 @@ std::string HelpText() {
          "\n"
          "Options:\n"
          "  --format text  the summary counts, the rows of each table that hold counts with the layer\n"
-         "                 names, and the block names with their counts (default)\n"
-         "  --format csv   one long table: table, row, name, column, count for every count other than 0,\n"
-         "                 the block names included (UTF-8 with a byte-order mark and CR LF, as\n"
-         "                 spreadsheets expect; a name that would start a formula gets a leading ')\n"
-         "  --format json  every summary, label, status text and table cell, the block names and the\n"
-         "                 layer names as JSON\n"
+         "                 names and their lengths and areas, the block names and the texts with their\n"
+         "                 counts, and the drawing checks (default)\n"
+         "  --format csv   one long table: table, row, name, column, count for every count other than 0\n"
+         "                 and every length (mm) and area (mm2), the block names, the texts and the\n"
+         "                 checks included (UTF-8 with a byte-order mark and CR LF, as spreadsheets\n"
+         "                 expect; a name that would start a formula gets a leading ')\n"
+         "  --format json  every summary, label, status text and table cell, the block names, the layer\n"
+         "                 names, the lengths and areas, the texts and the checks as JSON\n"
          "  --state        with --format json: add the reader state right after the read\n"
          "  --table        draw the count into the drawing, as item 2 of jwcount.bat does: run appends\n"
          "                 the table's records (ruled lines and texts in sheet millimetres, its top-left\n"
          "                 corner at the point the user picked) to the reply; count prints the reply it\n"
          "                 would write, one UTF-8 line per record, instead of a report. After Ctrl+C or a\n"
          "                 short read there is no table: the reply is the completion message alone.\n"
+         "  --check        count: exit with 6 when a drawing check found something (duplicates, lines\n"
+         "                 of no length, circles and arcs of radius 0, empty texts)\n"
          "  --progress     show the progress on standard error even when it is no terminal, one line\n"
          "                 per status text\n"
          "  --help         this text\n"
@@ -157,7 +167,8 @@ std::string HelpText() {
          "  3  count: FILE does not exist; run: FOLDER is not a folder\n"
          "  4  FILE or JWC_TEMP.TXT could not be opened or read to its end (run: the reply is still "
          "written)\n"
-         "  5  run: the reply could not be written into JWC_TEMP.TXT\n";
+         "  5  run: the reply could not be written into JWC_TEMP.TXT\n"
+         "  6  count --check: a check found something in the drawing\n";
 }
 
 std::string JoinText(std::initializer_list<std::string_view> pieces) {

@@ -16,6 +16,7 @@ enum ExitCode : int {
   kExitMissing = 3,          // count: FILE does not exist; run: FOLDER is no folder
   kExitUnreadable = 4,       // FILE (or JWC_TEMP.TXT) could not be opened or read to its end
   kExitReplyNotWritten = 5,  // run: the reply could not be written into JWC_TEMP.TXT
+  kExitCheckFound = 6,       // count --check: a check found something in the drawing
 };
 
 enum class Command { kRun, kCount, kHelp, kVersion };
@@ -29,6 +30,7 @@ struct CliOptions {
   bool state = false;
   bool table = false;     // --table: the reply draws the count as a table (count: print that reply instead)
   bool progress = false;  // --progress: show the progress off a terminal too, one line per text
+  bool check = false;     // --check: count exits with kExitCheckFound when a check found something
 };
 
 struct ParsedCommandLine {

@@ -68,8 +68,8 @@ std::string NameSortKey(std::string_view name) {
   return key;
 }
 
-std::vector<int32_t> SortBlockRows(const BlockNameTable& table, BlockSortKey key, bool descending) {
-  const std::vector<BlockNameRow>& rows = table.Rows();
+std::vector<int32_t> SortBlockRows(const NameCountTable& table, BlockSortKey key, bool descending) {
+  const std::vector<NameCountRow>& rows = table.Rows();
   std::vector<int32_t> order(rows.size());
   std::iota(order.begin(), order.end(), 0);
   switch (key) {
@@ -84,7 +84,7 @@ std::vector<int32_t> SortBlockRows(const BlockNameTable& table, BlockSortKey key
     case BlockSortKey::kName: {
       std::vector<std::string> keys;
       keys.reserve(rows.size());
-      for (const BlockNameRow& row : rows) keys.push_back(NameSortKey(row.Name));
+      for (const NameCountRow& row : rows) keys.push_back(NameSortKey(row.Name));
       std::stable_sort(order.begin(), order.end(), [&keys, descending](int32_t a, int32_t b) {
         return descending ? keys[a] > keys[b] : keys[a] < keys[b];
       });
@@ -94,13 +94,13 @@ std::vector<int32_t> SortBlockRows(const BlockNameTable& table, BlockSortKey key
   return order;
 }
 
-void BlockTableSource::Reset() {
+void NameTableSource::Reset() {
   key_ = BlockSortKey::kAppearance;
   descending_ = false;
   order_ = SortBlockRows(table_, key_, descending_);
 }
 
-bool BlockTableSource::SortBy(int column) {
+bool NameTableSource::SortBy(int column) {
   const BlockSortKey key = column == kNameColumn ? BlockSortKey::kName : BlockSortKey::kCount;
   descending_ = key == key_ && !descending_;
   key_ = key;
@@ -108,20 +108,20 @@ bool BlockTableSource::SortBy(int column) {
   return true;
 }
 
-std::string BlockTableSource::CellText(int column, int row) const {
+std::string NameTableSource::CellText(int column, int row) const {
   if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) return {};
-  if (row == 0) return std::string(column == kNameColumn ? kBlockNameHead : kCountHead);
+  if (row == 0) return std::string(column == kNameColumn ? nameHead_ : kCountHead);
   if (row == RowCount() - 1) {
     return column == kNameColumn ? std::string(kTotalLabel) : std::to_string(table_.Total());
   }
   // The order is taken after the count; a table emptied since (a new count) shows blank rows until then.
   const auto index = static_cast<std::size_t>(order_[static_cast<std::size_t>(row - 1)]);
   if (index >= table_.Rows().size()) return {};
-  const BlockNameRow& entry = table_.Rows()[index];
+  const NameCountRow& entry = table_.Rows()[index];
   return column == kNameColumn ? std::string(entry.Name) : std::to_string(entry.Count);
 }
 
-int BlockTableSource::SortMark(int column) const {
+int NameTableSource::SortMark(int column) const {
   if (key_ == BlockSortKey::kAppearance) return 0;
   const int sorted = key_ == BlockSortKey::kName ? kNameColumn : kCountColumn;
   if (column != sorted) return 0;

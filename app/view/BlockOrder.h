@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/view/GridSource.h"
-#include "counting/BlockNameTable.h"
+#include "counting/NameCountTable.h"
 
 namespace jwcount {
 
@@ -26,16 +26,18 @@ enum class BlockSortKey : uint8_t { kAppearance, kName, kCount };
 // letters in lower case.
 std::string NameSortKey(std::string_view name);
 
-std::vector<int32_t> SortBlockRows(const BlockNameTable& table, BlockSortKey key, bool descending);
+std::vector<int32_t> SortBlockRows(const NameCountTable& table, BlockSortKey key, bool descending);
 
-// The block list as page 7 shows it: the heads ブロック名 and 数, one row per name in the current order, and
-// 合計 with the total last. No head column, so the names can be selected and copied like the counts.
-class BlockTableSource final : public GridSource {
+// A name table as a page shows it (page 7 the blocks, page 9 the texts): the heads (nameHead and 数), one
+// row per name in the current order, and 合計 with the total last. No head column, so the names can be
+// selected and copied like the counts.
+class NameTableSource final : public GridSource {
  public:
   static constexpr int kNameColumn = 0;
   static constexpr int kCountColumn = 1;
 
-  explicit BlockTableSource(const BlockNameTable& table) : table_(table) {}
+  NameTableSource(const NameCountTable& table, std::string_view nameHead)
+      : table_(table), nameHead_(nameHead) {}
 
   // The rows as the count left them, in order of first appearance, sorted by nothing.
   void Reset();
@@ -54,7 +56,8 @@ class BlockTableSource final : public GridSource {
   int ColumnWidth(int column) const override { return column == kNameColumn ? 200 : 64; }
 
  private:
-  const BlockNameTable& table_;
+  const NameCountTable& table_;
+  std::string_view nameHead_;  // Shift-JIS
   std::vector<int32_t> order_;
   BlockSortKey key_ = BlockSortKey::kAppearance;
   bool descending_ = false;

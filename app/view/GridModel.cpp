@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/view/GridSource.h"
+#include "report/CsvWriter.h"
 
 namespace jwcount {
 namespace {
@@ -249,7 +250,11 @@ std::string RangeText(const GridSource& source, const GridRange& range) {
   for (int row = range.Top; row <= range.Bottom; ++row) {
     for (int column = range.Left; column <= range.Right; ++column) {
       if (column > range.Left) text += '\t';
-      for (char c : source.CellText(column, row)) {
+      const std::string cell = source.CellText(column, row);
+      // Pasting into a spreadsheet reads the text as typed: a name from the drawing such as
+      // =HYPERLINK(...) gets the same guard as in a CSV file, which the spreadsheet then hides.
+      if (StartsFormula(cell)) text += kFormulaGuard;
+      for (char c : cell) {
         text += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
       }
     }

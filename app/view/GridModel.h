@@ -114,7 +114,8 @@ class GridModel {
 };
 
 // The cells of a range as tab-separated text, each row ending in CR LF (Shift-JIS, as the source holds
-// it). Tabs and line breaks inside a cell become spaces so that the shape of the range survives a paste.
+// it). Tabs and line breaks inside a cell become spaces so that the shape of the range survives a paste,
+// and a cell a spreadsheet would take for a formula gets the CSV writer's guard.
 std::string RangeText(const GridSource& source, const GridRange& range);
 
 }  // namespace jwcount

@@ -1,6 +1,7 @@
 #include "app/view/PageTable.h"
 
 #include "app/view/BlockOrder.h"
+#include "app/view/CheckPage.h"
 #include "app/view/QuantityPage.h"
 #include "counting/CountTexts.h"
 #include "report/CsvWriter.h"
@@ -21,7 +22,15 @@ std::unique_ptr<GridSource> CountTablePage(const PageData& data) {
 }
 
 std::unique_ptr<GridSource> BlockPage(const PageData& data) {
-  return std::make_unique<BlockTableSource>(data.Tables.Blocks);
+  return std::make_unique<NameTableSource>(data.Tables.Blocks, kBlockNameHead);
+}
+
+std::unique_ptr<GridSource> TextPage(const PageData& data) {
+  return std::make_unique<NameTableSource>(data.Tables.Texts, kTextHead);
+}
+
+std::unique_ptr<GridSource> CheckPage(const PageData& data) {
+  return std::make_unique<CheckTableSource>(data.Tables.Checks);
 }
 
 std::unique_ptr<GridSource> QuantityPage(const PageData& data) {
@@ -37,6 +46,8 @@ constexpr PageRow kPages[] = {
     {u8"Page(&6)", '6', kTableTitles[4], CountTablePage<CountTableId::kSG5>, kCountCsvSubject},
     {u8"Page(&7)", '7', kBlockTableTitle, BlockPage, kCountCsvSubject},
     {u8"Page(&8)", '8', kQuantityTitle, QuantityPage, kQuantityCsvSubject},
+    {u8"Page(&9)", '9', kTextTableTitle, TextPage, kTextCsvSubject},
+    {u8"Page(1&0)", '0', kCheckTitle, CheckPage, kCheckCsvSubject},
 };
 
 }  // namespace

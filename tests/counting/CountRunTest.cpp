@@ -188,7 +188,7 @@ using NameCounts = std::vector<std::pair<std::string, int32_t>>;
 
 NameCounts BlockRows(const CountTables& tables) {
   NameCounts rows;
-  for (const BlockNameRow& row : tables.Blocks.Rows()) rows.emplace_back(row.Name, row.Count);
+  for (const NameCountRow& row : tables.Blocks.Rows()) rows.emplace_back(row.Name, row.Count);
   return rows;
 }
 

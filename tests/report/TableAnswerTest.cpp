@@ -113,7 +113,7 @@ TEST(TableAnswer, LaysOutInTheDrawingsTextSize) {
 TEST(TableAnswer, AtMost200NameRowsThenTheRestInOne) {
   for (const int names : {200, 250}) {
     SCOPED_TRACE(names);
-    BlockNameTable blocks;
+    NameCountTable blocks;
     int rest = 0;
     for (int i = 0; i < names; ++i) {
       for (int k = 0; k <= i % 3; ++k) blocks.Tally("n" + std::to_string(i));

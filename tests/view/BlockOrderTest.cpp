@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "counting/CountTexts.h"
 #include "report/CsvWriter.h"
 
 namespace jwcount {
@@ -26,7 +27,7 @@ TEST(SortBlockRows, ByNameInJisOrderAndByCountKeepingTiesInTheirFirstOrder) {
       {"\x83\x4A\x83\x58", 6},          // 10 カス
       {"\x81", 1},                      // 11 a lone lead byte
   };
-  BlockNameTable table;
+  NameCountTable table;
   for (const auto& [name, count] : names) {
     for (int i = 0; i < count; ++i) table.Tally(name);
   }
@@ -42,9 +43,9 @@ TEST(SortBlockRows, ByNameInJisOrderAndByCountKeepingTiesInTheirFirstOrder) {
             (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
 }
 
-TEST(BlockTableSource, HeadsNamesAndTotalLastWhateverTheOrder) {
-  BlockNameTable table;
-  BlockTableSource source(table);
+TEST(NameTableSource, HeadsNamesAndTotalLastWhateverTheOrder) {
+  NameCountTable table;
+  NameTableSource source(table, kBlockNameHead);
   source.Reset();
   // No blocks: the heads and the total 0, which is also what the CSV save writes.
   EXPECT_EQ(CsvFile(GridRows(source)),
@@ -55,15 +56,15 @@ TEST(BlockTableSource, HeadsNamesAndTotalLastWhateverTheOrder) {
   EXPECT_EQ(source.RowCount(), 5);
   EXPECT_EQ(source.FixedColumns(), 0);
   EXPECT_EQ(source.SortMark(0), 0);
-  source.SortBy(BlockTableSource::kCountColumn);
-  EXPECT_EQ(source.SortMark(BlockTableSource::kCountColumn), 1);
+  source.SortBy(NameTableSource::kCountColumn);
+  EXPECT_EQ(source.SortMark(NameTableSource::kCountColumn), 1);
   EXPECT_EQ(source.CellText(0, 1) + source.CellText(1, 1), "x1");
-  source.SortBy(BlockTableSource::kCountColumn);  // the same head again: the other way round
-  EXPECT_EQ(source.SortMark(BlockTableSource::kCountColumn), -1);
-  EXPECT_EQ(source.SortMark(BlockTableSource::kNameColumn), 0);
+  source.SortBy(NameTableSource::kCountColumn);  // the same head again: the other way round
+  EXPECT_EQ(source.SortMark(NameTableSource::kCountColumn), -1);
+  EXPECT_EQ(source.SortMark(NameTableSource::kNameColumn), 0);
   EXPECT_EQ(source.CellText(0, 1) + source.CellText(1, 1), "y3");
-  source.SortBy(BlockTableSource::kNameColumn);  // another head: ascending by it
-  EXPECT_EQ(source.SortMark(BlockTableSource::kNameColumn), 1);
+  source.SortBy(NameTableSource::kNameColumn);  // another head: ascending by it
+  EXPECT_EQ(source.SortMark(NameTableSource::kNameColumn), 1);
   const std::string csv = CsvFile(GridRows(source));
   EXPECT_EQ(csv.substr(csv.find("\r\n") + 2),                          // after the heads
             "'=1,1\r\nx,1\r\ny,3\r\n\xE5\x90\x88\xE8\xA8\x88,5\r\n");  // the total stays last

@@ -14,7 +14,8 @@ TEST(PageTable, AltKeysFollowTheOrderOfThePagesAndTheirCaptions) {
   for (std::size_t i = 0; i < Pages().size(); ++i) {
     SCOPED_TRACE(i);
     const PageRow& row = Pages()[i];
-    const char key = i < 9 ? static_cast<char>('1' + i) : 0;
+    // Alt+1 to Alt+9, then Alt+0 for the tenth page, as on a keyboard's row of digits.
+    const char key = i < 9 ? static_cast<char>('1' + i) : i == 9 ? '0' : 0;
     EXPECT_EQ(row.Key, key);
     if (key == 0) continue;
     const std::u8string mnemonic = {u8'&', static_cast<char8_t>(key)};

@@ -1,4 +1,4 @@
-#include "counting/BlockNameTable.h"
+#include "counting/NameCountTable.h"
 
 #include <limits>
 
@@ -11,13 +11,13 @@ void AddOne(int32_t& count) {
 
 }  // namespace
 
-void BlockNameTable::Clear() {
+void NameCountTable::Clear() {
   rows_.clear();
   rowOf_.clear();
   total_ = 0;
 }
 
-void BlockNameTable::Tally(std::string_view name) {
+void NameCountTable::Tally(std::string_view name) {
   auto found = rowOf_.find(name);
   if (found == rowOf_.end()) {
     found = rowOf_.emplace(std::string(name), rows_.size()).first;
