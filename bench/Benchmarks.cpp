@@ -1,4 +1,5 @@
-// Benchmarks of the reader (MB/s), the count run (ns per element) and the JSON report.
+// Benchmarks of the reader (MB/s), the count run and the drawing checks within it (ns per element) and the
+// JSON report.
 //
 //   jwcount_bench [--file=JWC_TEMP.TXT] [--elements=N] [benchmark flags]
 //
@@ -60,6 +61,20 @@ void CountElementsRun(benchmark::State& state) {
                          benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// The drawing checks alone (they also run inside the count run above).
+void DrawingChecksRun(benchmark::State& state) {
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  auto reader = std::make_unique<JwwGaibu>(noWrites);
+  ReadForCount(*reader, BenchFile());
+  for (auto _ : state) {
+    const DrawingChecks checks = CheckDrawing(*reader);
+    benchmark::DoNotOptimize(checks.Duplicates.Count);
+  }
+  state.counters["per_element"] =
+      benchmark::Counter(static_cast<double>(reader->EntityCount()),
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void JsonReport(benchmark::State& state) {
   NoWriteFileSystem noWrites(NativeFileSystem());
   auto reader = std::make_unique<JwwGaibu>(noWrites);
@@ -77,6 +92,7 @@ void JsonReport(benchmark::State& state) {
 
 BENCHMARK(ReadTempFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CountElementsRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DrawingChecksRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(JsonReport)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

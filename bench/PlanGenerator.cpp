@@ -311,7 +311,7 @@ void WriteRoom(PlanWriter& plan, Random& random, long room) {
   const double w = 910.0 * (3 + random.Below(3));
   const double d = 910.0 * (3 + random.Below(2));
   const double x = static_cast<double>(room % 20) * 6000.0;
-  const double y = static_cast<double>(room / 20 % 50) * 5000.0;
+  const double y = static_cast<double>(room / 20) * 5000.0;  // every room in a place of its own
   const int group = static_cast<int>(room % 4);
   plan.Record({"lg", HexDigitText(group)});
 
@@ -497,7 +497,7 @@ void WriteRealRoom(PlanWriter& plan, Random& random, long room) {
   const double w = 910.0 * (3 + random.Below(3));
   const double d = 910.0 * (3 + random.Below(2));
   const double x = static_cast<double>(room % 20) * 6000.0;
-  const double y = static_cast<double>(room / 20 % 50) * 5000.0;
+  const double y = static_cast<double>(room / 20) * 5000.0;  // every room in a place of its own
   auto layer = [&plan](int l) {
     plan.Record({"ly", std::string(1, HexDigitChar(static_cast<unsigned>(l), true))});
   };

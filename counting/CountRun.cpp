@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "counting/RunSequence.h"
 #include "tempfile/MyFunc.h"
+#include "tempfile/Thread.h"
 
 namespace jwcount {
 namespace {
@@ -64,6 +66,16 @@ bool TallyAll(const JwwGaibu& reader, CountTables& tables, CountHost& host) {
   return true;
 }
 
+// The drawing checks over every element read. Where no memory is left for them they find nothing rather
+// than stop the count.
+DrawingChecks RunChecks(const JwwGaibu& reader) {
+  try {
+    return CheckDrawing(reader);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+}
+
 }  // namespace
 
 void CountHost::AppendToReply(JwwGaibu&, const CountTables&, bool) {}
@@ -105,9 +117,20 @@ void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem:
     host.ShowSummary(label, SummaryText(label, summary[label - 1]));
   }
   PrepareCountTables(tables);
+  // The checks read what the tally reads and write only their own result, so they run beside the tally
+  // on a second thread, where one can be made, else after it. They cover every element read, also those
+  // an Escape leaves out of the tally.
+  DrawingChecks checks;
+  SecondThread checkThread;
+  const bool beside = checkThread.Start([&reader, &checks] { checks = RunChecks(reader); });
   const bool complete = TallyAll(reader, tables, host);
   FinishCountTables(tables);
-  tables.Checks = CheckDrawing(reader);
+  if (beside) {
+    checkThread.Join();
+  } else {
+    checks = RunChecks(reader);
+  }
+  tables.Checks = checks;
   host.ShowStatus(kStatusCountDone);
   reader.AppendReplyMessage(kStatusCountDone);
   host.AppendToReply(reader, tables, complete);

@@ -1,270 +1,16 @@
-// The drawing checks in one pass over the entity index. The duplicate check hashes each element's rounded
-// geometry and content into an open-addressed table; a hash that matches is confirmed by comparing the two
-// elements' keys in full, so two different elements never count as one.
+// The drawing checks, a piece of the entity index at a time. Each element's rounded geometry and content
+// is hashed as it is read from its record, and the hashes go into an open-addressed table whose slots hold
+// all a duplicate needs to know, so that the common case costs one probe of the table.
 #include "counting/DrawingChecks.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <tuple>
 #include <unordered_set>
-#include <vector>
 
 namespace jwcount {
-namespace {
-
-// An element's geometry and content as a check compares them: its kind, up to nine rounded values (a
-// flag word marks the values kept exact) and the bytes of its text or name.
-struct Key {
-  static constexpr int kMaxWords = 10;
-  int32_t Kind = 0;
-  int Size = 0;
-  uint64_t Words[kMaxWords] = {};
-  std::string_view Bytes;
-
-  bool operator==(const Key& other) const {
-    return Kind == other.Kind && Size == other.Size && Bytes == other.Bytes &&
-           std::equal(Words, Words + Size, other.Words);
-  }
-};
-
-// Adds values to a key, rounded, noting in the last word which were kept exact.
-class KeyBuilder {
- public:
-  explicit KeyBuilder(int32_t kind) { key_.Kind = kind; }
-  KeyBuilder& Value(double v) {
-    bool exact = false;
-    key_.Words[key_.Size] = static_cast<uint64_t>(RoundedThousandths(v, exact));
-    exactFlags_ |= static_cast<uint64_t>(exact) << key_.Size;
-    ++key_.Size;
-    return *this;
-  }
-  KeyBuilder& Integer(int32_t v) {
-    key_.Words[key_.Size++] = static_cast<uint64_t>(static_cast<int64_t>(v));
-    return *this;
-  }
-  // A line's two ends in either order: the smaller end first.
-  KeyBuilder& Ends(double x1, double y1, double x2, double y2) {
-    bool e[4] = {};
-    int64_t v[4] = {RoundedThousandths(x1, e[0]), RoundedThousandths(y1, e[1]), RoundedThousandths(x2, e[2]),
-                    RoundedThousandths(y2, e[3])};
-    const auto first = std::tuple(v[0], v[1], e[0], e[1]);
-    const auto second = std::tuple(v[2], v[3], e[2], e[3]);
-    if (second < first) {
-      std::swap(v[0], v[2]);
-      std::swap(v[1], v[3]);
-      std::swap(e[0], e[2]);
-      std::swap(e[1], e[3]);
-    }
-    for (int i = 0; i < 4; ++i) {
-      key_.Words[key_.Size] = static_cast<uint64_t>(v[i]);
-      exactFlags_ |= static_cast<uint64_t>(e[i]) << key_.Size;
-      ++key_.Size;
-    }
-    return *this;
-  }
-  KeyBuilder& Bytes(std::string_view bytes) {
-    key_.Bytes = bytes;
-    return *this;
-  }
-  Key Done() {
-    key_.Words[key_.Size++] = exactFlags_;
-    return key_;
-  }
-
- private:
-  Key key_;
-  uint64_t exactFlags_ = 0;
-};
-
-template <class Record>
-KeyBuilder& Corners(KeyBuilder& b, const Record& r) {
-  b.Value(r.X1).Value(r.Y1).Value(r.X2).Value(r.Y2);
-  if constexpr (requires { r.X3; }) b.Value(r.X3).Value(r.Y3);
-  if constexpr (requires { r.X4; }) b.Value(r.X4).Value(r.Y4);
-  return b;
-}
-
-template <class Record>
-KeyBuilder& Params(KeyBuilder& b, const Record& r) {
-  b.Value(r.Param1).Value(r.Param2).Value(r.Param3).Value(r.Param4).Value(r.Param5).Value(r.Param6).Value(
-      r.Param7);
-  if constexpr (std::is_same_v<decltype(r.Param8), int32_t>) {
-    b.Integer(r.Param8);
-  } else {
-    b.Value(r.Param8);
-  }
-  return b;
-}
-
-// The key of the element at (kind, position); the solid's colour is not part of it.
-Key KeyOf(const EntityStores& s, int32_t kind, int32_t position) {
-  KeyBuilder b(kind);
-  switch (kind) {
-    case kLine: {
-      const TJwwEntLine& r = s.Lines[position];
-      return b.Ends(r.X1, r.Y1, r.X2, r.Y2).Done();
-    }
-    case kCircle: {
-      const TJwwEntCircle& r = s.Circles[position];
-      return b.Value(r.Param1).Value(r.Param2).Value(r.Param3).Done();
-    }
-    case kArc: {
-      const TJwwEntArc& r = s.Arcs[position];
-      return b.Value(r.Param1)
-          .Value(r.Param2)
-          .Value(r.Param3)
-          .Value(r.Param4)
-          .Value(r.Param5)
-          .Value(r.Param6)
-          .Value(r.Param7)
-          .Done();
-    }
-    case kText: {
-      const TJwwEntText& r = s.Texts[position];
-      return b.Value(r.Param1).Value(r.Param2).Bytes(r.Text.View()).Done();
-    }
-    case kPoint: {
-      const TJwwEntPoint& r = s.Points[position];
-      return b.Value(r.X).Value(r.Y).Done();
-    }
-    case kMarker: {
-      const TJwwEntMarker& r = s.Markers[position];
-      return b.Value(r.X).Value(r.Y).Integer(r.Param3).Done();
-    }
-    case kDimension: {
-      const TJwwEntDim& r = s.Dimensions[position];
-      const TJwwEntLine& l = r.DimLine;
-      return b.Ends(l.X1, l.Y1, l.X2, l.Y2).Bytes(r.DimText.Text.View()).Done();
-    }
-    case kBlock: {
-      const TJwwEntBlk& r = s.Blocks[position];
-      return b.Value(r.X).Value(r.Y).Bytes(r.BlockText.View()).Done();
-    }
-    case kSolidLine:
-      return Corners(b, s.SolidLines[position]).Done();
-    case kSolidTriangle:
-      return Corners(b, s.SolidTriangles[position]).Done();
-    case kSolidQuad:
-      return Corners(b, s.SolidQuads[position]).Done();
-    case kSolidCircle:
-      return Params(b, s.SolidCircles[position]).Done();
-    case kSolidCircumference:
-      return Params(b, s.SolidCircumferences[position]).Done();
-    case kSolidRingO:
-      return Params(b, s.SolidRingsO[position]).Done();
-    case kSolidRingG:
-      return Params(b, s.SolidRingsG[position]).Done();
-    default:
-      return b.Done();
-  }
-}
-
-uint64_t Mix(uint64_t h, uint64_t v) {
-  h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-  h *= 0xBF58476D1CE4E5B9ull;
-  return h ^ (h >> 31);
-}
-
-uint64_t HashOf(const Key& key) {
-  uint64_t h = Mix(0x243F6A8885A308D3ull, static_cast<uint64_t>(key.Kind));
-  for (int i = 0; i < key.Size; ++i) h = Mix(h, key.Words[i]);
-  for (const char c : key.Bytes) h = Mix(h, static_cast<unsigned char>(c));
-  h = Mix(h, key.Bytes.size());
-  return h != 0 ? h : 1;  // 0 marks an empty slot
-}
-
-// A text of nothing: no bytes, or only half-width blanks and full-width blanks (0x81 0x40), character by
-// character.
-bool IsBlankText(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    if (text[i] == ' ') {
-      ++i;
-    } else if (i + 1 < text.size() && text[i] == '\x81' && text[i + 1] == '\x40') {
-      i += 2;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
-int LayerCode(const EntityAttributes& a) {
-  return (a.LayerGroup & 15) * 16 + (a.Layer & 15);
-}
-
-// The duplicate check: every key seen, in an open-addressed table of hashes with the reading place of the
-// first element that had it.
-class DuplicateFinder {
- public:
-  DuplicateFinder(const JwwGaibu& reader, DrawingChecks& checks) : reader_(reader), checks_(checks) {
-    std::size_t capacity = 16;
-    while (capacity < 2 * static_cast<std::size_t>(reader.EntityCount())) capacity *= 2;
-    hashes_.assign(capacity, 0);
-    firsts_.assign(capacity, 0);
-  }
-
-  void Take(int32_t j, const Key& key, uint64_t hash, const EntityAttributes& a) {
-    const std::size_t mask = hashes_.size() - 1;
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-      if (hashes_[slot] == 0) {
-        hashes_[slot] = hash;
-        firsts_[slot] = j;
-        return;
-      }
-      if (hashes_[slot] != hash) continue;
-      const int32_t first = firsts_[slot];
-      const EntityIndexEntry& e = reader_.Entity(first);
-      if (!(KeyOf(reader_.Stores, e.Kind, e.Position) == key)) continue;
-      NoteDuplicate(first, reader_.Header(e.Kind, e.Position), key.Kind, a);
-      return;
-    }
-  }
-
-  void Prefetch(uint64_t hash) const {
-#if defined(__GNUC__)
-    __builtin_prefetch(&hashes_[hash & (hashes_.size() - 1)]);
-#else
-    (void)hash;
-#endif
-  }
-
- private:
-  // An element whose key the element at `first` had before it. Which layers hold elements of that key is
-  // kept only for keys that turn out to have duplicates, which are few.
-  void NoteDuplicate(int32_t first, const EntityAttributes& firstAttrs, int32_t kind,
-                     const EntityAttributes& a) {
-    checks_.Duplicates.Add(a);
-    checks_.DuplicatesByKind[static_cast<std::size_t>(kind - 1)].Add(a);
-    layersOfKey_.insert(Pair(first, LayerCode(firstAttrs)));
-    if (!layersOfKey_.insert(Pair(first, LayerCode(a))).second) ++checks_.SameLayer;
-  }
-  static uint64_t Pair(int32_t first, int layer) {
-    return static_cast<uint64_t>(static_cast<uint32_t>(first)) << 8 | static_cast<uint64_t>(layer);
-  }
-
-  const JwwGaibu& reader_;
-  DrawingChecks& checks_;
-  std::vector<uint64_t> hashes_;
-  std::vector<int32_t> firsts_;
-  std::unordered_set<uint64_t> layersOfKey_;  // (first element of a key, layer) for duplicated keys
-};
-
-bool IsZero(uint64_t word, const Key& key, int index) {
-  const bool exact = (key.Words[key.Size - 1] >> index) & 1;
-  return !exact && word == 0;
-}
-
-}  // namespace
-
-void CheckFinding::Add(const EntityAttributes& a) {
-  ++Count;
-  Layers.set(static_cast<std::size_t>(LayerCode(a)));
-}
-
-bool DrawingChecks::Found() const {
-  return Duplicates.Count > 0 || ZeroLengthLines.Count > 0 || ZeroRadius.Count > 0 || EmptyTexts.Count > 0;
-}
 
 int64_t RoundedThousandths(double v, bool& exact) {
   const double x = v * 1000;
@@ -282,36 +28,352 @@ int64_t RoundedThousandths(double v, bool& exact) {
   return t;
 }
 
-DrawingChecks CheckDrawing(const JwwGaibu& reader) {
-  DrawingChecks checks;
-  DuplicateFinder duplicates(reader, checks);
-  // In batches, so that the table's cache misses of one batch overlap.
-  constexpr int32_t kBatch = 32;
-  Key keys[kBatch];
-  uint64_t hashes[kBatch];
-  const int32_t n = reader.EntityCount();
-  for (int32_t start = 0; start < n; start += kBatch) {
-    const int32_t size = std::min(kBatch, n - start);
-    for (int32_t i = 0; i < size; ++i) {
-      const EntityIndexEntry& e = reader.Entity(start + i);
-      keys[i] = KeyOf(reader.Stores, e.Kind, e.Position);
-      hashes[i] = HashOf(keys[i]);
-      duplicates.Prefetch(hashes[i]);
+namespace {
+
+// Odd multipliers for the words of a key, two independent sets, from the splitmix64 sequence.
+struct Multipliers {
+  static constexpr int kWords = 16;
+  uint64_t A[kWords];
+  uint64_t B[kWords];
+};
+
+constexpr Multipliers kMultipliers = [] {
+  Multipliers m{};
+  uint64_t state = 0x243F6A8885A308D3ull;
+  auto next = [&state] {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return (z ^ (z >> 31)) | 1;
+  };
+  for (int i = 0; i < Multipliers::kWords; ++i) {
+    m.A[i] = next();
+    m.B[i] = next();
+  }
+  return m;
+}();
+
+uint64_t Avalanche(uint64_t h) {
+  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+  h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+  return h ^ (h >> 31);
+}
+
+// Bytes of any length as one 64-bit digest: eight at a time, the length last.
+uint64_t BytesDigest(std::string_view bytes, uint64_t seed) {
+  uint64_t h = seed;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t w;
+    std::memcpy(&w, bytes.data() + i, 8);
+    h = Avalanche(h ^ w);
+  }
+  uint64_t tail = 0;
+  std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+  return Avalanche(h ^ tail ^ (static_cast<uint64_t>(bytes.size()) << 56));
+}
+
+}  // namespace
+
+// One element's key as two independent 64-bit hashes of its kind, its rounded values (with a word saying
+// which were kept exact) and the bytes of its text or name; and what the checks of emptiness found. Each
+// word is multiplied by a constant of its place and the products summed, so the multiplications of one
+// key run side by side; a final mix spreads every bit.
+struct DrawingChecker::Hashed {
+  uint64_t A = 0;
+  uint64_t B = 0;
+  uint64_t ExactFlags = 0;
+  int Words = 0;
+  int Values = 0;
+  bool ZeroLength = false;
+  bool ZeroRadius = false;
+  bool Blank = false;
+
+  void Word(uint64_t w) {
+    A += w * kMultipliers.A[Words];
+    B += w * kMultipliers.B[Words];
+    ++Words;
+  }
+  int64_t Value(double v) {
+    bool exact = false;
+    const int64_t rounded = RoundedThousandths(v, exact);
+    Word(static_cast<uint64_t>(rounded));
+    ExactFlags |= static_cast<uint64_t>(exact) << Values++;
+    return rounded;
+  }
+  void Integer(int32_t v) { Word(static_cast<uint64_t>(static_cast<int64_t>(v))); }
+  // A line's two ends in either order: the smaller end first. True when they coincide.
+  bool Ends(double x1, double y1, double x2, double y2) {
+    bool e[4] = {};
+    const int64_t v[4] = {RoundedThousandths(x1, e[0]), RoundedThousandths(y1, e[1]),
+                          RoundedThousandths(x2, e[2]), RoundedThousandths(y2, e[3])};
+    const auto first = std::tuple(v[0], v[1], e[0], e[1]);
+    const auto second = std::tuple(v[2], v[3], e[2], e[3]);
+    const int order[2][4] = {{0, 1, 2, 3}, {2, 3, 0, 1}};
+    for (const int i : order[second < first ? 1 : 0]) {
+      Word(static_cast<uint64_t>(v[i]));
+      ExactFlags |= static_cast<uint64_t>(e[i]) << Values++;
     }
-    for (int32_t i = 0; i < size; ++i) {
-      const EntityIndexEntry& e = reader.Entity(start + i);
-      if (e.Kind < kFirstEntityKind || e.Kind > kLastEntityKind) continue;
-      const EntityAttributes& a = reader.Header(e.Kind, e.Position);
-      const Key& key = keys[i];
-      duplicates.Take(start + i, key, hashes[i], a);
-      if (e.Kind == kLine && key.Words[0] == key.Words[2] && key.Words[1] == key.Words[3] &&
-          ((key.Words[4] & 3) == ((key.Words[4] >> 2) & 3)))
-        checks.ZeroLengthLines.Add(a);
-      if ((e.Kind == kCircle || e.Kind == kArc) && IsZero(key.Words[2], key, 2)) checks.ZeroRadius.Add(a);
-      if (e.Kind == kText && IsBlankText(key.Bytes)) checks.EmptyTexts.Add(a);
+    return first == second;
+  }
+  void Bytes(std::string_view bytes) {
+    Word(BytesDigest(bytes, 0x452821E638D01377ull));
+    Word(BytesDigest(bytes, 0xBE5466CF34E90C6Cull));
+  }
+  void Finish(int32_t kind) {
+    Word(ExactFlags);
+    A = Avalanche(A + static_cast<uint64_t>(kind));
+    B = Avalanche(B + static_cast<uint64_t>(kind) * 0xD6E8FEB86659FD93ull);
+  }
+};
+
+namespace {
+
+using Hashed = DrawingChecker::Hashed;
+
+template <class Record>
+void Corners(Hashed& h, const Record& r) {
+  h.Value(r.X1);
+  h.Value(r.Y1);
+  h.Value(r.X2);
+  h.Value(r.Y2);
+  if constexpr (requires { r.X3; }) {
+    h.Value(r.X3);
+    h.Value(r.Y3);
+  }
+  if constexpr (requires { r.X4; }) {
+    h.Value(r.X4);
+    h.Value(r.Y4);
+  }
+}
+
+// The seven values of an arc or a circular solid, then a solid's eighth (an integer in a circle solid).
+template <class Record>
+void Params(Hashed& h, const Record& r) {
+  for (const double v : {r.Param1, r.Param2, r.Param3, r.Param4, r.Param5, r.Param6, r.Param7}) h.Value(v);
+  if constexpr (requires { r.Param8; }) {
+    if constexpr (std::is_same_v<decltype(r.Param8), int32_t>) {
+      h.Integer(r.Param8);
+    } else {
+      h.Value(r.Param8);
     }
   }
-  return checks;
+}
+
+// True when v rounds to 0 at a thousandth: |v| below half a thousandth (never for a NaN).
+bool RoundsToZero(double v) {
+  return std::abs(v * 1000) < 0.5;
+}
+
+// A text of nothing: no bytes, or only half-width blanks and full-width blanks (0x81 0x40), character by
+// character.
+bool IsBlankText(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == ' ') {
+      ++i;
+    } else if (i + 1 < text.size() && text[i] == '\x81' && text[i + 1] == '\x40') {
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+template <class Record>
+const EntityAttributes& Hash(Hashed& h, const Record& r);
+
+// Hashes the key of an element into h, a fresh Hashed, and returns the element's attributes; a solid's
+// colour is not part of the key. Filled in place: a returned copy of the struct costs more than the hashing.
+const EntityAttributes& HashOf(Hashed& h, const EntityStores& s, int32_t kind, int32_t position) {
+  const EntityAttributes* attributes = nullptr;
+  VisitStore(s, kind, [&](const auto& store) { attributes = &Hash(h, store[position]); });
+  h.Finish(kind);
+  return *attributes;
+}
+
+template <class Record>
+const EntityAttributes& Hash(Hashed& h, const Record& r) {
+  if constexpr (std::is_same_v<Record, TJwwEntLine>) {
+    h.ZeroLength = h.Ends(r.X1, r.Y1, r.X2, r.Y2);
+  } else if constexpr (std::is_same_v<Record, TJwwEntCircle>) {
+    h.Value(r.Param1);
+    h.Value(r.Param2);
+    h.Value(r.Param3);
+    h.ZeroRadius = RoundsToZero(r.Param3);
+  } else if constexpr (std::is_same_v<Record, TJwwEntArc>) {
+    Params(h, r);
+    h.ZeroRadius = RoundsToZero(r.Param3);
+  } else if constexpr (std::is_same_v<Record, TJwwEntText>) {
+    h.Value(r.Param1);
+    h.Value(r.Param2);
+    h.Bytes(r.Text.View());
+    h.Blank = IsBlankText(r.Text.View());
+  } else if constexpr (std::is_same_v<Record, TJwwEntPoint>) {
+    h.Value(r.X);
+    h.Value(r.Y);
+  } else if constexpr (std::is_same_v<Record, TJwwEntMarker>) {
+    h.Value(r.X);
+    h.Value(r.Y);
+    h.Integer(r.Param3);
+  } else if constexpr (std::is_same_v<Record, TJwwEntDim>) {
+    h.Ends(r.DimLine.X1, r.DimLine.Y1, r.DimLine.X2, r.DimLine.Y2);
+    h.Bytes(r.DimText.Text.View());
+  } else if constexpr (std::is_same_v<Record, TJwwEntBlk>) {
+    h.Value(r.X);
+    h.Value(r.Y);
+    h.Bytes(r.BlockText.View());
+  } else if constexpr (requires { r.X1; }) {
+    Corners(h, r);
+  } else {
+    Params(h, r);
+  }
+  return r.Attrs;
+}
+
+int LayerCode(const EntityAttributes& a) {
+  return (a.LayerGroup & 15) * 16 + (a.Layer & 15);
+}
+
+}  // namespace
+
+DrawingChecker::DrawingChecker(int32_t elements) {
+  elements_.reserve(static_cast<std::size_t>(std::max(elements, 0)));
+}
+
+void DrawingChecker::Check(const JwwGaibu& reader, int32_t first, int32_t size) {
+  // Records are asked for this many entries ahead, so that their cache misses overlap the hashing.
+  constexpr int32_t kAhead = 16;
+  const int32_t end = first + size;
+  for (int32_t j = first; j < end; ++j) {
+#if defined(__GNUC__)
+    if (j + kAhead < end) {
+      const EntityIndexEntry& next = reader.Entity(j + kAhead);
+      if (next.Kind >= kFirstEntityKind && next.Kind <= kLastEntityKind)
+        __builtin_prefetch(&reader.Header(next.Kind, next.Position));
+    }
+#endif
+    const EntityIndexEntry& e = reader.Entity(j);
+    if (e.Kind < kFirstEntityKind || e.Kind > kLastEntityKind) continue;
+    Hashed h;
+    const EntityAttributes& a = HashOf(h, reader.Stores, e.Kind, e.Position);
+    if (h.ZeroLength) checks_.ZeroLengthLines.Add(a);
+    if (h.ZeroRadius) checks_.ZeroRadius.Add(a);
+    if (h.Blank) checks_.EmptyTexts.Add(a);
+    elements_.push_back({h.A, static_cast<uint32_t>(h.B >> 32), static_cast<uint8_t>(e.Kind),
+                         static_cast<uint8_t>(LayerCode(a))});
+  }
+}
+
+namespace {
+
+// A bitmap of 2^bits bits, indexed by the top bits of a hash.
+class HashBitmap {
+ public:
+  explicit HashBitmap(int bits) : words_(std::size_t{1} << (bits - 6)), shift_(64 - bits) {}
+  // Sets the bit of the hash; true when it was set already.
+  bool TestAndSet(uint64_t hash) {
+    uint64_t& word = words_[hash >> shift_ >> 6];
+    const uint64_t bit = uint64_t{1} << (hash >> shift_ & 63);
+    const bool was = (word & bit) != 0;
+    word |= bit;
+    return was;
+  }
+  bool Test(uint64_t hash) const { return (words_[hash >> shift_ >> 6] >> (hash >> shift_ & 63) & 1) != 0; }
+
+ private:
+  std::vector<uint64_t> words_;
+  int shift_;
+};
+
+// The second hash's 32 bits spread over 64, for a bit of the Bloom filter of its own.
+uint64_t SecondBits(uint32_t b) {
+  return static_cast<uint64_t>(b) * 0x9E3779B97F4A7C15ull;
+}
+
+}  // namespace
+
+DrawingChecks DrawingChecker::Finish() {
+  // A Bloom filter of 16 bits per element, two bits per key (one from each hash): a key whose two bits an
+  // earlier element set may repeat. About one key in seventy seen once passes for one that may.
+  int bits = 16;
+  while ((std::size_t{1} << bits) < 16 * elements_.size()) ++bits;
+  HashBitmap seen(bits);
+  std::vector<uint64_t> maybe;
+  for (const Element& e : elements_) {
+    const bool first = seen.TestAndSet(e.A);
+    const bool second = seen.TestAndSet(SecondBits(e.B));
+    if (first && second) maybe.push_back(e.A);
+  }
+  if (maybe.empty()) return checks_;
+  std::sort(maybe.begin(), maybe.end());
+  maybe.erase(std::unique(maybe.begin(), maybe.end()), maybe.end());
+  // The elements of those keys, in reading order, found through a bitmap of them alone.
+  HashBitmap marked(bits);
+  for (const uint64_t a : maybe) marked.TestAndSet(a);
+  std::vector<uint32_t> involved;
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    const uint64_t a = elements_[i].A;
+    if (marked.Test(a) && std::binary_search(maybe.begin(), maybe.end(), a))
+      involved.push_back(static_cast<uint32_t>(i));
+  }
+  // Those through an exact table: the full hashes, the layer of the first element of each key, and for a
+  // key found on more than one layer the set of its layers.
+  struct Slot {
+    uint64_t A = 0;  // 0: empty
+    uint32_t B = 0;
+    uint8_t FirstLayer = 0;
+    bool Spread = false;
+  };
+  std::size_t capacity = 16;
+  while (capacity < 2 * involved.size()) capacity *= 2;
+  std::vector<Slot> slots(capacity);
+  std::unordered_set<uint64_t> spread;  // (slot, layer) of the keys found on more than one layer
+  for (const uint32_t i : involved) {
+    const Element& e = elements_[i];
+    const uint64_t a = e.A != 0 ? e.A : 1;
+    for (std::size_t index = a & (capacity - 1);; index = (index + 1) & (capacity - 1)) {
+      Slot& slot = slots[index];
+      if (slot.A == 0) {
+        slot = {a, e.B, e.Layer, false};
+        break;
+      }
+      if (slot.A != a || slot.B != e.B) continue;
+      checks_.Duplicates.Add(e.Layer);
+      checks_.DuplicatesByKind[e.Kind - 1u].Add(e.Layer);
+      const uint64_t key = static_cast<uint64_t>(index) << 8;
+      if (!slot.Spread && e.Layer == slot.FirstLayer) {
+        ++checks_.SameLayer;
+      } else if (!slot.Spread) {
+        slot.Spread = true;
+        spread.insert(key | slot.FirstLayer);
+        spread.insert(key | e.Layer);
+      } else if (!spread.insert(key | e.Layer).second) {
+        ++checks_.SameLayer;
+      }
+      break;
+    }
+  }
+  return checks_;
+}
+
+void CheckFinding::Add(const EntityAttributes& a) {
+  Add(LayerCode(a));
+}
+
+void CheckFinding::Add(int layer) {
+  ++Count;
+  Layers.set(static_cast<std::size_t>(layer));
+}
+
+bool DrawingChecks::Found() const {
+  return Duplicates.Count > 0 || ZeroLengthLines.Count > 0 || ZeroRadius.Count > 0 || EmptyTexts.Count > 0;
+}
+
+DrawingChecks CheckDrawing(const JwwGaibu& reader) {
+  DrawingChecker checker(reader.EntityCount());
+  checker.Check(reader, 0, reader.EntityCount());
+  return checker.Finish();
 }
 
 }  // namespace jwcount

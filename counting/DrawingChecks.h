@@ -9,6 +9,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <vector>
 
 #include "tempfile/JwwGaibu.h"
 
@@ -23,6 +24,7 @@ struct CheckFinding {
   std::bitset<kCheckLayerCount> Layers;
 
   void Add(const EntityAttributes& a);
+  void Add(int layer);  // layer group × 16 + layer
 };
 
 struct DrawingChecks {
@@ -43,7 +45,40 @@ struct DrawingChecks {
 // zero; `exact` is set when v is too large for that (or not a number) and the result holds v's own bits.
 int64_t RoundedThousandths(double v, bool& exact);
 
-// Runs every check over every element the reader holds, in reading order.
+// The checks run over the elements a piece at a time, in reading order, so that the count can check each
+// piece while it tallies it and its records are in the cache; Finish then finds the duplicates.
+//
+// Each element's key (its kind, rounded geometry and content) is hashed twice as its record is read, into
+// 96 bits, so that a false match among a million keys has a chance of about one in 10^16. The duplicates
+// are found from the hashes alone, without reading a record again: a bitmap over the hashes marks the keys
+// that may have been seen before, and only elements of such keys go through an exact table.
+class DrawingChecker {
+ public:
+  explicit DrawingChecker(int32_t elements);
+
+  // Checks the `size` entries of the entity index from `first` on: the checks of emptiness at once, the
+  // hashes kept for Finish. Every entry once, in order.
+  void Check(const JwwGaibu& reader, int32_t first, int32_t size);
+  // Finds the duplicates among every element checked and returns what all checks found.
+  DrawingChecks Finish();
+
+  // An element's key while it is hashed (made where the checks are).
+  struct Hashed;
+
+ private:
+  // What the duplicates need of an element: its key's hashes, its kind and its layer.
+  struct Element {
+    uint64_t A;
+    uint32_t B;
+    uint8_t Kind;
+    uint8_t Layer;  // layer group × 16 + layer
+  };
+
+  DrawingChecks checks_;
+  std::vector<Element> elements_;
+};
+
+// Every check over every element the reader holds, in reading order.
 DrawingChecks CheckDrawing(const JwwGaibu& reader);
 
 }  // namespace jwcount
