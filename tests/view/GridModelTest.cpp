@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "app/view/BlockOrder.h"
 #include "app/view/GridSource.h"
 #include "counting/CountTable.h"
 
@@ -147,6 +148,20 @@ TEST(RangeText, TabsBetweenCellsAndCrLfAfterEveryRow) {
   EXPECT_EQ(RangeText(source, grid.Selection()), "\x90\xFC\t\x89\x7E\x8C\xCA\t\x95\xB6\x8E\x9A\r\n");
   grid.SelectAll();
   EXPECT_EQ(grid.Selection(), (GridRange{0, 0, 13, 3}));
+}
+
+// Names from other people's drawings reach a spreadsheet by the clipboard too: a cell that would start a
+// formula gets the guard the CSV writer gives it, a tab inside a name cannot split the row.
+TEST(RangeText, CopiedNamesNeverBecomeFormulas) {
+  NameCountTable names;
+  for (const char* name : {"=HYPERLINK(\"http://x\",\"y\")", "+1", "-2", "@SUM(A1)", "\tx", "WD1", "a=b"})
+    names.Tally(name);
+  NameTableSource source(names, "name");
+  source.Refresh();
+  GridModel grid(2, source.RowCount(), 48, 18);
+  grid.SelectRange({0, 1}, {0, 7});
+  EXPECT_EQ(RangeText(source, grid.Selection()),
+            "'=HYPERLINK(\"http://x\",\"y\")\r\n'+1\r\n'-2\r\n'@SUM(A1)\r\n' x\r\nWD1\r\na=b\r\n");
 }
 
 }  // namespace
