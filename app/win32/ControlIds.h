@@ -19,8 +19,15 @@ enum ControlId : int {
   kIdTabSheet1 = 301,  // the sheet of page n (1, 2, ...) is kIdTabSheet1 + n - 1: TabSheet1, TabSheet2, ...
   kIdPanel3 = 403,     // the title panel of page n (2, 3, ...) is kIdPanel3 + n - 2: Panel3, Panel4, ...
   kIdSG1 = 501,        // the grid of page n (2, 3, ...) is kIdSG1 + n - 2: SG1 .. SG5 the count tables,
-                       // SG6 the block list of page 7
+                       // SG6 the block list of page 7, SG7 the lengths and areas of page 8
+  kIdChoice = 1000,    // the choices above a grid: see ChoiceId
 };
+
+// The radio button of choice c (1, 2, ...) above the grid of page n (2, 3, ...): 1801 .. 1805 are the five
+// groupings of page 8.
+inline constexpr int ChoiceId(int page, int choice) {
+  return kIdChoice + 100 * page + choice;
+}
 
 // Commands of the grids' context menu and of the window's keys.
 enum Command : int {

@@ -176,11 +176,17 @@ void PaintCell(const StringGrid& grid, HDC dc, int column, int row, int x, int y
     GetTextExtentPoint32W(dc, symbol, 1, &size);
     textRect.right = std::max(textRect.left, markRect.right - size.cx - grid.TextInset());
   }
+  // Figures below the heads stand at the right edge, as far from it as other texts are from the left.
+  UINT align = DT_LEFT;
+  if (row >= m.FixedRows() && grid.source->RightAligned(column)) {
+    align = DT_RIGHT;
+    textRect.right = std::max(textRect.left, textRect.right - grid.TextInset());
+  }
   const std::string text = grid.source->CellText(column, row);
   if (!text.empty()) {
     const std::wstring shown = Widen(std::string_view(text).substr(0, kShownBytes));
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
   }
   if (!fixed && cursor && focused) DrawFocusRect(dc, &rect);
   // The grid lines right of and below the cell; fixed cells get the darker line.
@@ -636,6 +642,28 @@ void SetStringGridColumnWidth(HWND hwnd, int column, int width) {
   StringGrid* grid = GridOf(hwnd);
   if (grid == nullptr || column < 0 || column >= grid->model.ColumnCount()) return;
   grid->model.SetColumnWidth(column, width);
+  Changed(*grid);
+}
+
+void WidenStringGridToHeads(HWND hwnd) {
+  StringGrid* grid = GridOf(hwnd);
+  if (grid == nullptr) return;
+  GridModel& m = grid->model;
+  WindowDc dc(hwnd);
+  ScopedSelectObject selectFont(dc.Dc(), grid->font);
+  SIZE mark{};
+  GetTextExtentPoint32W(dc.Dc(), kDescending, 1, &mark);
+  for (int column = 0; column < m.ColumnCount(); ++column) {
+    for (int row = 0; row < m.FixedRows(); ++row) {
+      const std::string text = grid->source->CellText(column, row);
+      const std::wstring shown = Widen(std::string_view(text).substr(0, kShownBytes));
+      SIZE size{};
+      GetTextExtentPoint32W(dc.Dc(), shown.c_str(), static_cast<int>(shown.size()), &size);
+      // As PaintCell places them: the inset, the text, an inset, the mark, an inset.
+      const int needed = size.cx + mark.cx + 3 * grid->TextInset();
+      if (m.ColumnWidth(column) < needed) m.SetColumnWidth(column, needed);
+    }
+  }
   Changed(*grid);
 }
 

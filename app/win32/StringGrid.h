@@ -47,6 +47,9 @@ HWND CreateStringGrid(HWND parent, int id, const GridSource& source, HFONT font)
 void RefreshStringGrid(HWND grid);
 // Sets a column's width in pixels at the grid's DPI.
 void SetStringGridColumnWidth(HWND grid, int column, int width);
+// Widens every column whose head texts do not fit in it with a sort mark beside them (for heads that
+// change with what the source shows); never narrows a column.
+void WidenStringGridToHeads(HWND grid);
 // The window moved to a screen of another DPI: every column and row scaled to it, and the font made for it.
 void SetStringGridDpi(HWND grid, UINT dpi, HFONT font);
 // The grids' context menu at the screen point (x, y), or below the cursor cell when both are -1 (opened

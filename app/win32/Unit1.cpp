@@ -4,7 +4,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/view/PageTable.h"
@@ -35,9 +37,16 @@ constexpr int kDesignWidth = 521;
 constexpr int kDesignHeight = 423;
 constexpr int kFontHeight = 13;
 constexpr int kTitleHeight = 25;
-// Seven tabs fit side by side in the narrowest window (475 pixels) with this much room beside each caption.
+// Seven tabs fit side by side in the narrowest window (475 pixels) with this much room beside each caption;
+// more tabs wrap into a second row.
 constexpr int kTabPadding = 4;
 constexpr int kTabVerticalPadding = 3;
+// The row of choices between a page's title panel and its grid: radio buttons side by side, each as wide
+// as its caption and the button's round glyph, wrapping into another row where the sheet is too narrow.
+constexpr int kChoiceHeight = 24;  // one row of buttons
+constexpr int kChoiceLeft = 8;     // the first button from the sheet's left edge
+constexpr int kChoiceGlyph = 20;   // the glyph and the gap between it and the caption
+constexpr int kChoiceGap = 12;     // between two buttons
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 500;
 constexpr COLORREF kFormColour = RGB(255, 255, 255);
@@ -80,6 +89,26 @@ Font WindowFont(UINT dpi) {
                           FIXED_PITCH | FF_MODERN, kFontName));
 }
 
+// A choice's caption (Shift-JIS) as a button shows it: an & stays an & instead of marking a mnemonic.
+std::wstring ChoiceCaption(std::string_view sjis) {
+  std::wstring caption;
+  for (const wchar_t c : Widen(sjis)) caption.append(c == L'&' ? 2 : 1, c);
+  return caption;
+}
+
+// Checks the button of the chosen choice and clears the others.
+void CheckChosen(std::span<const HWND> buttons, int chosen) {
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const bool checked = static_cast<int>(i) == chosen;
+    SendMessageW(buttons[i], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+// The index of the chosen choice, kept within the buttons there are (at least one).
+std::size_t ChosenIndex(const GridSource& source, std::size_t buttons) {
+  return static_cast<std::size_t>(std::clamp(source.Chosen(), 0, static_cast<int>(buttons) - 1));
+}
+
 }  // namespace
 
 bool TForm1::Create(HINSTANCE instance, HWND owner) {
@@ -108,8 +137,10 @@ bool TForm1::Create(HINSTANCE instance, HWND owner) {
 // note or a title panel above a grid.
 void TForm1::CreateControls() {
   SetControlFont(hwnd_, font_.Get());
-  PageControl1 = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                                 0, 0, 0, 0, hwnd_, ControlId(kIdPageControl1), instance_, nullptr);
+  // Tabs that do not fit side by side wrap into more rows, so that every tab stays in view.
+  PageControl1 = CreateWindowExW(0, WC_TABCONTROLW, L"",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, 0, 0,
+                                 0, 0, hwnd_, ControlId(kIdPageControl1), instance_, nullptr);
   SetControlFont(PageControl1, font_.Get());
   SendMessageW(PageControl1, TCM_SETPADDING, 0,
                MAKELPARAM(Scaled(kTabPadding, dpi_), Scaled(kTabVerticalPadding, dpi_)));
@@ -137,7 +168,7 @@ void TForm1::CreateControls() {
 }
 
 // The page at place index of the page table (0 is page 1) holds title panel Panel<index + 2> and grid
-// SG<index>.
+// SG<index>, and the source's choices between them.
 void TForm1::CreateGridPage(int index, Page& page) {
   const PageRow& row = Pages()[static_cast<std::size_t>(index)];
   page.Source = row.MakeSource({tables_, reader_.Drawing});
@@ -148,6 +179,25 @@ void TForm1::CreateGridPage(int index, Page& page) {
     if (const int width = page.Source->ColumnWidth(column); width > 0)
       SetStringGridColumnWidth(page.Grid, column, Scaled(width, dpi_));
   }
+  CreateChoices(index, page);
+}
+
+// One radio button per choice of the page's source, on its sheet after the grid, the chosen one checked.
+// The first starts the group and is its tab stop; a click checks the button clicked and clears the others
+// of the group, then reaches OnCommand.
+void TForm1::CreateChoices(int index, Page& page) {
+  const std::span<const std::string_view> choices = page.Source->Choices();
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", ChoiceCaption(choices[i]).c_str(), style, 0, 0, 0, 0, page.TabSheet,
+                        ControlId(ChoiceId(index + 1, static_cast<int>(i) + 1)), instance_, nullptr);
+    SetControlFont(button, font_.Get());
+    page.Choices.push_back(button);
+  }
+  if (page.Choices.empty()) return;
+  CheckChosen(page.Choices, static_cast<int>(ChosenIndex(*page.Source, page.Choices.size())));
+  WidenStringGridToHeads(page.Grid);  // the heads change with the choice
 }
 
 void TForm1::Layout() {
@@ -176,7 +226,55 @@ void TForm1::LayoutPage(const Page& page, int width, int height) {
   }
   const int titleHeight = Scaled(kTitleHeight, dpi_);
   PlaceControl(page.TitlePanel, 0, 0, width, titleHeight);
-  PlaceControl(page.Grid, 0, titleHeight, width, height - titleHeight);
+  const int gridTop = titleHeight + LayoutChoices(page, width, titleHeight);
+  PlaceControl(page.Grid, 0, gridTop, width, height - gridTop);
+}
+
+int TForm1::LayoutChoices(const Page& page, int width, int top) const {
+  if (page.Choices.empty()) return 0;
+  const int left = Scaled(kChoiceLeft, dpi_);
+  const int rowHeight = Scaled(kChoiceHeight, dpi_);
+  WindowDc dc(hwnd_);
+  ScopedSelectObject selectFont(dc.Dc(), font_.Get());
+  int x = left;
+  int y = top;
+  for (HWND button : page.Choices) {
+    wchar_t caption[256];
+    const int length = GetWindowTextW(button, caption, 256);
+    RECT bounds{0, 0, 0, 0};
+    DrawTextW(dc.Dc(), caption, length, &bounds, DT_CALCRECT | DT_SINGLELINE);
+    const int buttonWidth = bounds.right + Scaled(kChoiceGlyph, dpi_);
+    if (x > left && x + buttonWidth > width - left) {
+      x = left;
+      y += rowHeight;
+    }
+    PlaceControl(button, x, y, buttonWidth, rowHeight);
+    x += buttonWidth + Scaled(kChoiceGap, dpi_);
+  }
+  return y + rowHeight - top;
+}
+
+// The choice already made is left as it is (and the order its rows are sorted in with it); another one
+// shows the source's rows for it.
+void TForm1::ChoiceClick(int index, int choice) {
+  Page& page = pages_[static_cast<std::size_t>(index)];
+  if (choice != page.Source->Chosen() && page.Source->Choose(choice)) {
+    WidenStringGridToHeads(page.Grid);
+    RefreshStringGrid(page.Grid);
+  }
+  CheckChosen(page.Choices, page.Source->Chosen());
+}
+
+bool TForm1::MoveChoice(HWND window, bool backwards) {
+  const int index = std::max(CurrentPage(), 0);
+  const std::vector<HWND>& choices = pages_[static_cast<std::size_t>(index)].Choices;
+  const auto at = std::find(choices.begin(), choices.end(), window);
+  if (at == choices.end()) return false;
+  const int count = static_cast<int>(choices.size());
+  const int next = (static_cast<int>(at - choices.begin()) + (backwards ? count - 1 : 1)) % count;
+  SetFocus(choices[static_cast<std::size_t>(next)]);
+  ChoiceClick(index, next);
+  return true;
 }
 
 int TForm1::CurrentPage() const {
@@ -200,13 +298,20 @@ int TForm1::PageOfGrid(HWND grid) const {
   return -1;
 }
 
-// The Tab key's order: the page control, the grid of the page shown (if any), the close button.
+// The Tab key's order: the page control, the choices of the page shown (if any), its grid (if any), the
+// close button. The choices are one stop, at the chosen one, as a dialog's group of radio buttons is.
 void TForm1::MoveFocus(bool backwards) {
   std::vector<HWND> order{PageControl1};
   const Page& shown = pages_[static_cast<std::size_t>(std::max(CurrentPage(), 0))];
+  HWND focus = GetFocus();
+  if (!shown.Choices.empty()) {
+    HWND chosen = shown.Choices[ChosenIndex(*shown.Source, shown.Choices.size())];
+    if (std::find(shown.Choices.begin(), shown.Choices.end(), focus) != shown.Choices.end()) focus = chosen;
+    order.push_back(chosen);
+  }
   if (shown.Grid != nullptr) order.push_back(shown.Grid);
   order.push_back(status_.Button1);
-  const auto at = std::find(order.begin(), order.end(), GetFocus());
+  const auto at = std::find(order.begin(), order.end(), focus);
   const int position = at == order.end() ? 0 : static_cast<int>(at - order.begin());
   const int count = static_cast<int>(order.size());
   SetFocus(order[static_cast<std::size_t>((position + (backwards ? count - 1 : 1)) % count)]);
@@ -327,6 +432,9 @@ bool TForm1::PreTranslateMessage(const MSG& msg) {
     MoveFocus(KeyIsDown(VK_SHIFT));
     return true;
   }
+  if (msg.message == WM_KEYDOWN &&
+      (msg.wParam == VK_LEFT || msg.wParam == VK_UP || msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN))
+    return MoveChoice(msg.hwnd, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
   return false;
 }
 
@@ -355,7 +463,10 @@ void TForm1::OnDpiChanged(UINT dpi, const RECT& suggested) {
     SendMessageW(page.TabSheet, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     if (page.Grid == nullptr) continue;
     SendMessageW(page.TitlePanel, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    for (HWND button : page.Choices)
+      SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     SetStringGridDpi(page.Grid, dpi, font.Get());
+    if (!page.Choices.empty()) WidenStringGridToHeads(page.Grid);
   }
   status_.SetDpi(dpi, font.Get());
   page1_.SetDpi(dpi, font.Get());
@@ -369,7 +480,7 @@ void TForm1::OnTimer(UINT_PTR timer) {
   if (timer == kTimer1) Timer1Timer();
 }
 
-// Button1's click, and the commands of the window's keys.
+// Button1's and the choices' clicks, and the commands of the window's keys.
 void TForm1::OnCommand(int id) {
   const int pages = static_cast<int>(pages_.size());
   if (id == kIdButton1) {
@@ -380,6 +491,13 @@ void TForm1::OnCommand(int id) {
     SelectPage((CurrentPage() + (id == kIdPreviousPage ? pages - 1 : 1)) % pages);
   } else if (id >= kIdShowPage1 && id < kIdShowPage1 + pages) {
     SelectPage(id - kIdShowPage1);
+  } else if (id > kIdChoice) {
+    for (int page = 0; page < pages; ++page) {
+      const int choices = static_cast<int>(pages_[static_cast<std::size_t>(page)].Choices.size());
+      for (int choice = 0; choice < choices; ++choice) {
+        if (id == ChoiceId(page + 1, choice + 1)) ChoiceClick(page, choice);
+      }
+    }
   }
 }
 
@@ -477,7 +595,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_COMMAND:
-      // Button1's click (BN_CLICKED, 0) and a key of the accelerator table (1); a menu sends none here.
+      // A button's click (BN_CLICKED, 0) and a key of the accelerator table (1); a menu sends none here.
       if (HIWORD(wParam) <= 1) OnCommand(LOWORD(wParam));
       return 0;
     case WM_NOTIFY:

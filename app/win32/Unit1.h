@@ -71,11 +71,12 @@ class TForm1 final {
   };
 
   // One tab page: TabSheet<n>, and on every page but page 1 its title panel, its grid and what the grid
-  // shows.
+  // shows; between panel and grid a row of radio buttons where the grid's source offers choices.
   struct Page {
     HWND TabSheet = nullptr;
-    HWND TitlePanel = nullptr;  // Panel3 .. Panel8 on pages 2 to 7
-    HWND Grid = nullptr;        // SG1 .. SG6 on pages 2 to 7
+    HWND TitlePanel = nullptr;  // Panel3, Panel4, ... on pages 2, 3, ...
+    HWND Grid = nullptr;        // SG1, SG2, ... on pages 2, 3, ...
+    std::vector<HWND> Choices;  // one radio button per choice of the source, in its order
     std::unique_ptr<GridSource> Source;
   };
 
@@ -102,8 +103,15 @@ class TForm1 final {
 
   void CreateControls();
   void CreateGridPage(int index, Page& page);
+  void CreateChoices(int index, Page& page);
   void Layout();
   void LayoutPage(const Page& page, int width, int height);
+  int LayoutChoices(const Page& page, int width, int top) const;  // the height the row of choices takes
+  // A choice of the page at place index was clicked or reached with the arrow keys.
+  void ChoiceClick(int index, int choice);
+  // Up, Down, Left or Right on a choice button: the next or previous choice of its row gets the focus and
+  // is chosen, as in a dialog's group of radio buttons. False when the window is no choice button.
+  bool MoveChoice(HWND window, bool backwards);
   void SelectPage(int index);
   int CurrentPage() const;
   int PageOfGrid(HWND grid) const;  // -1 for a window that is no page's grid

@@ -7,10 +7,14 @@
 //   jwcount-probe text ID                   the text of control ID
 //   jwcount-probe rect ID                   screen rectangle of control ID (0: the main window) as X Y W H
 //   jwcount-probe window                    main window: X Y W H, its caption, the application title
+//   jwcount-probe resize W H                gives the main window that size, as dragging its frame does
 //   jwcount-probe visible ID                1 when control ID is visible, else 0
+//   jwcount-probe checked ID                1 when button ID is checked, else 0
+//   jwcount-probe focus                     the identifier of the control that has the focus
 //   jwcount-probe row-height GRID           the height of a row of grid SG<GRID> in pixels
-//   jwcount-probe tabs-fit                  1 when every tab of PageControl1 shows in its one row (no
-//                                           scroll arrows beside them), else 0
+//   jwcount-probe tabs-fit                  1 when every tab of PageControl1 shows whole: inside the tab
+//                                           control, above the sheet shown, no scroll arrows; else 0
+//   jwcount-probe tab-rows                  the number of rows of tabs of PageControl1
 //   jwcount-probe cells GRID C1 R1 C2 R2    selects the range in grid SG<GRID> and prints its text (a
 //                                           negative number counts from the end: -1 the last row)
 //   jwcount-probe copy GRID C1 R1 C2 R2     the same through the clipboard (the grid's copy command)
@@ -39,6 +43,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "app/win32/ControlIds.h"
 #include "app/win32/StringGrid.h"
@@ -160,6 +165,58 @@ bool WaitFor(int milliseconds, bool (*ready)(const void*), const void* data) {
     if (GetTickCount64() >= end) return false;
     Sleep(50);
   }
+}
+
+// The rectangles of the tabs of a tab control in another process, in its client coordinates: the
+// control writes each into a RECT it is given the address of, so that RECT lives in its process.
+bool TabRects(HWND tabs, std::vector<RECT>& rects) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(tabs, &process);
+  HANDLE handle = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+  if (handle == nullptr) return false;
+  void* remote = VirtualAllocEx(handle, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  DWORD_PTR count = 0;
+  bool read = remote != nullptr &&
+              SendMessageTimeoutW(tabs, TCM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &count) != 0;
+  for (DWORD_PTR i = 0; read && i < count; ++i) {
+    DWORD_PTR done = 0;
+    RECT rect{};
+    read = SendMessageTimeoutW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                               kSendTimeout, &done) != 0 &&
+           done != 0 && ReadProcessMemory(handle, remote, &rect, sizeof rect, nullptr) != 0;
+    rects.push_back(rect);
+  }
+  if (remote != nullptr) VirtualFreeEx(handle, remote, 0, MEM_RELEASE);
+  CloseHandle(handle);
+  return read;
+}
+
+// Every tab lies whole inside the tab control and above the sheet shown, and no scroll arrows stand
+// beside the tabs.
+bool TabsFit(HWND tabs) {
+  HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+  if (arrows != nullptr && IsWindowVisible(arrows)) return false;
+  std::vector<RECT> rects;
+  if (!TabRects(tabs, rects) || rects.empty()) return false;
+  RECT client;
+  GetClientRect(tabs, &client);
+  // The top of the sheet shown, in the tab control's client coordinates.
+  LONG sheetTop = client.bottom;
+  for (int page = 0; page < static_cast<int>(rects.size()); ++page) {
+    HWND sheet = GetDlgItem(GetParent(tabs), jwcount::kIdTabSheet1 + page);
+    if (sheet == nullptr || !IsWindowVisible(sheet)) continue;
+    RECT rect;
+    GetWindowRect(sheet, &rect);
+    POINT top{rect.left, rect.top};
+    ScreenToClient(tabs, &top);
+    sheetTop = top.y;
+  }
+  for (const RECT& rect : rects) {
+    if (rect.left < 0 || rect.top < 0 || rect.right > client.right || rect.bottom > sheetTop ||
+        rect.right <= rect.left || rect.bottom <= rect.top)
+      return false;
+  }
+  return true;
 }
 
 std::string RectText(const RECT& rect) {
@@ -311,6 +368,23 @@ int Main(int argc, wchar_t** argv) {
     Print(IsWindowVisible(control) ? "1" : "0");
     return 0;
   }
+  if (command == L"checked" && argc >= 3) {
+    HWND button = Control(_wtoi(argv[2]));
+    DWORD_PTR state = 0;
+    if (button == nullptr ||
+        !SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &state))
+      return 1;
+    Print(state == BST_CHECKED ? "1" : "0");
+    return 0;
+  }
+  if (command == L"focus") {
+    HWND form = MainWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (form == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info)) return 1;
+    Print(std::to_string(info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0));
+    return 0;
+  }
   if (command == L"row-height" && argc >= 3) {
     HWND grid = Control(jwcount::kIdSG1 + _wtoi(argv[2]) - 1);
     DWORD_PTR height = 0;
@@ -323,8 +397,16 @@ int Main(int argc, wchar_t** argv) {
   if (command == L"tabs-fit") {
     HWND tabs = Control(jwcount::kIdPageControl1);
     if (tabs == nullptr) return 1;
-    HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
-    Print(arrows != nullptr && IsWindowVisible(arrows) ? "0" : "1");
+    Print(TabsFit(tabs) ? "1" : "0");
+    return 0;
+  }
+  if (command == L"tab-rows") {
+    HWND tabs = Control(jwcount::kIdPageControl1);
+    DWORD_PTR rows = 0;
+    if (tabs == nullptr ||
+        !SendMessageTimeoutW(tabs, TCM_GETROWCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &rows))
+      return 1;
+    Print(std::to_string(rows));
     return 0;
   }
   if (command == L"rect" && argc >= 3) {
@@ -345,6 +427,13 @@ int Main(int argc, wchar_t** argv) {
     HWND owner = GetWindow(form, GW_OWNER);
     Print(owner == nullptr ? std::string() : Utf8(TextOf(owner)));
     return 0;
+  }
+  if (command == L"resize" && argc >= 4) {
+    HWND form = MainWindow();
+    return form != nullptr && SetWindowPos(form, nullptr, 0, 0, _wtoi(argv[2]), _wtoi(argv[3]),
+                                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
   }
   if (command == L"clipboard") {
     const std::string bytes = Utf8(ClipboardText());

@@ -293,10 +293,11 @@ set_dpi() {  # set_dpi DPI
 }
 
 # At 96, 144 and 192 DPI (100, 150 and 200 %): the font, the controls, the grid's rows and the minimum
-# window size grow with the DPI, every tab and every caption fits, and screenshots of pages 1, 2 and 7.
+# window size grow with the DPI, every tab (in two rows, or one in a wide window) and every caption fits,
+# and screenshots of pages 1, 2, 7 and 8.
 test_dpi() {
   log "high DPI: 96, 144 and 192 DPI (sample file)"
-  local dpi previous=0 height label button memo shot
+  local dpi previous=0 height label button memo shot width tall
   for dpi in 96 144 192; do
     set_dpi "$dpi"
     new_case "dpi$dpi" -
@@ -306,9 +307,15 @@ test_dpi() {
     wait_counted
     click_control 101 300
     local scale=$((dpi * 100 / 96))
-    read -r _ _ width _ < <(probe rect 0)
+    read -r _ _ width tall < <(probe rect 0)
     check "$dpi DPI: the window at least 475 pixels wide at $scale %" 1 $((width >= 475 * dpi / 96))
-    check "$dpi DPI: every tab in one row" 1 "$(probe tabs-fit)"
+    check "$dpi DPI: every tab whole, in two rows at the minimum width" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
+    if [ "$dpi" -le 144 ]; then  # at 192 DPI the eight tabs need more than the 1024 pixels of the desktop
+      probe resize 1000 "$tall" && sleep 0.3
+      check "$dpi DPI: in one row, whole, when widened to 1000 pixels" "1 1" "$(probe tab-rows) $(probe tabs-fit)"
+      probe resize "$width" "$tall" && sleep 0.3
+      check "$dpi DPI: in two rows again when narrowed" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
+    fi
     height=$(probe row-height 1)
     check "$dpi DPI: grid rows of 18 pixels at $scale %" $(((18 * dpi + 48) / 96)) "$height"
     check "$dpi DPI: grid rows grow with the DPI" 1 $((height > previous))
@@ -322,7 +329,7 @@ test_dpi() {
     read -r memo _ _ _ < <(probe rect 220)
     check "$dpi DPI: the longest caption ends left of the note" 1 $((x + w <= memo))
     read -r x y w h < <(probe rect 0)
-    for page in 1 2 7; do
+    for page in 1 2 7 8; do
       keys "alt+$page"
       import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$dpi-page$page.png"
     done
@@ -333,25 +340,33 @@ test_dpi() {
   pass "DPI screenshots in $SHOTS"
 }
 
+# At the window's design width of 521 pixels, where the eight tabs take two rows.
 test_screenshots() {
-  log "screenshots of the seven pages and the context menu (sample file)"
+  log "screenshots of the eight pages, of page 8's groupings and of the context menu (sample file)"
   new_case sample -
   cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/"
-  printf '0\r\n0\r\n560\r\n480\r\n' >"$CASE/jwcount.dat"
+  printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
   start_program || return
   wait_counted
   click_control 101 300
-  for page in 1 2 3 4 5 6 7; do
+  check "two rows of tabs, every tab whole" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
+  for page in 1 2 3 4 5 6 7 8; do
     keys "alt+$page"
     if [ "$page" -eq 7 ]; then
       click_control 506 225 10 && click_control 506 225 10  # sorted by count, the most used first
     fi
     if [ "$page" -ge 2 ]; then click_control $((500 + page - 1)) 70 30; fi  # shows a selected cell
-    import -window root -crop 560x480+0+0 "$SHOTS/page$page.png"
+    import -window root -crop 521x480+0+0 "$SHOTS/page$page.png"
   done
+  local grouping
+  for grouping in 1 2 3 4 5; do
+    click_control $((1800 + grouping))
+    import -window root -crop 521x480+0+0 "$SHOTS/page8-grouping$grouping.png"
+  done
+  keys alt+7
   click_control 506 70 50 3
   probe menu 5000 || fail "no context menu for the screenshot"
-  import -window root -crop 560x480+0+0 "$SHOTS/menu.png"
+  import -window root -crop 521x480+0+0 "$SHOTS/menu.png"
   keys Escape  # closes the menu
   pass "screenshots in $SHOTS"
   keys Escape
@@ -394,9 +409,101 @@ test_block_page() {
     $'\r\nab'"${FFFD}"$' cd\r\nx'"${FFFD}"$'\x7f\r\nｲｽ\r\n'"${FFFD}"$'@z\r\n椅子\r\n.' "$(cells 6 0 1 0 6)"
   check "kanji by reading, total last" $'照明①\r\n便器\r\n合計\r\n.' "$(cells 6 0 8 0 -1)"
   keys ctrl+Tab
-  check "Ctrl+Tab from page 7 to page 1" "1" "$(probe visible 301)"
+  check "Ctrl+Tab from page 7 to page 8" "1" "$(probe visible 308)"
   keys ctrl+shift+Tab
   check "Ctrl+Shift+Tab back to page 7" "1" "$(probe visible 307)"
+  keys Escape
+  finish_program
+}
+
+# The rows of a "<table> 長さ・面積" section of jwcount-cli's report (in CLI_TEXT): with heads their row heads
+# under the grouping's caption, "|"-separated; with most the row of the longest length (合計 left out), with
+# total the 合計 row, its cells tab-separated as the grid shows them.
+cli_quantities() {  # cli_quantities TABLE heads|most|total
+  awk -v title="$1 長さ・面積" -v what="$2" '
+    function cells() { return $1 "\t" (NF == 6 ? $2 : "") "\t" $(NF - 3) "\t" $(NF - 2) "\t" $(NF - 1) "\t" $NF }
+    { sub(/\r$/, "") }
+    $0 == title { on = 1; getline; sub(/\r$/, ""); if (what == "heads") print $1; next }
+    on && NF == 0 { exit }
+    on && what == "heads" { print $1 }
+    on && what == "total" && $1 == "合計" { print cells() }
+    on && what == "most" && $1 != "合計" && (best == "" || $(NF - 1) + 0 > most) { most = $(NF - 1) + 0; best = cells() }
+    END { if (what == "most") print best }' "$CLI_TEXT" | paste -sd'|'
+}
+
+# Page 8 on the sample: under each of the five groupings the rows jwcount-cli reports, chosen by a click
+# and by the arrow keys; the choices in the Tab key's order; a selection kept within the rows when they
+# shrink; a sort by a head; and the CSV save with its figures in full.
+test_quantity_page() {
+  log "page 8: lengths and areas by five groupings, sorting, CSV save (sample file)"
+  new_case quantities -
+  mkdir -p "$CASE/drawings"
+  {
+    printf 'file=%s\r\n' "$(windows_path "$CASE/drawings/plan.jww")"
+    tail -n +2 "$HERE/../../examples/JWC_TEMP.TXT"
+  } >"$CASE/JWC_TEMP.TXT"
+  CLI_TEXT="$CASE/cli.txt"
+  (cd "$CASE" && "$WINE" "$CLI_EXE" count JWC_TEMP.TXT >"$CLI_TEXT" 2>/dev/null) || fail "jwcount-cli count failed"
+  local total
+  total=$(cd "$CASE" && "$WINE" "$CLI_EXE" count JWC_TEMP.TXT --format csv 2>/dev/null |
+    awk -F, '$1 == "線種別 要素数" && $2 == "合計" && $4 == "長さ(mm)" { print $5 }')
+  printf '0\r\n0\r\n560\r\n480\r\n' >"$CASE/jwcount.dat"
+  start_program || return
+  wait_counted
+  click_control 101 300
+  keys alt+8
+  check "page 8 shown by Alt+8" "1" "$(probe visible 308)"
+  check "title of page 8" "長さ・面積" "$(probe text 409)"
+  check "five choices, by layer checked" "レイヤ:1 レイヤグループ:0 線色:0 線種:0 線幅:0" \
+    "$(for id in 1801 1802 1803 1804 1805; do printf '%s:%s\n' "$(probe text $id)" "$(probe checked $id)"; done | paste -sd' ')"
+  local tables=(レイヤグループ・レイヤ別 レイヤグループ別 線色別 線種別 線幅別)
+  check "by layer: jwcount-cli's rows" "$(cli_quantities "${tables[0]}" heads)|." "$(cells 7 0 0 0 -1 | tr -d '\r' | paste -sd'|')"
+  # The head 長さ計, after columns of 64, 88, 80 and 100 pixels, twice.
+  click_control 507 380 10 && click_control 507 380 10
+  check "by 長さ計, longest first" "$(cli_quantities "${tables[0]}" most)"$'\r\n.' "$(cells 7 0 1 5 1)"
+  check "合計 stays last" $'合計\r\n.' "$(cells 7 0 -1 0 -1)"
+  cells 7 0 -1 5 -1 >/dev/null  # the 合計 row of 24 layers and subtotals selected
+  click_control 1802
+  check "the selection held within the five rows left" "$(cli_quantities "${tables[1]}" total)"$'\r\n.' \
+    "$(probe text 507 | head -c -1; echo .)"
+  local grouping
+  for grouping in 2 3 4 5; do
+    click_control $((1800 + grouping))
+    check "grouping $grouping: jwcount-cli's rows of ${tables[grouping - 1]}, unsorted" \
+      "$(cli_quantities "${tables[grouping - 1]}" heads)|." "$(cells 7 0 0 0 -1 | tr -d '\r' | paste -sd'|')"
+  done
+  keys Right
+  check "Right from the last choice: the first, chosen" "1801 1 レイヤ" \
+    "$(probe focus) $(probe checked 1801) $(cells 7 0 0 0 0 | head -1 | tr -d '\r')"
+  keys Left Left
+  check "Left twice: the fourth, chosen" "1804 0 1 線種" \
+    "$(probe focus) $(probe checked 1801) $(probe checked 1804) $(cells 7 0 0 0 0 | head -1 | tr -d '\r')"
+  local order="" key
+  for key in Tab shift+Tab shift+Tab Tab; do
+    keys "$key"
+    order+="$(probe focus) "
+  done
+  check "Tab order: page control, the chosen choice, grid" "507 1804 300 1804 " "$order"
+  if ! save_dialog_testable; then
+    skip_save "the CSV save of page 8"
+    keys Escape
+    finish_program
+    return
+  fi
+  keys ctrl+s
+  save_dialog "plan_長さ・面積.csv" || { probe close; finish_program; return; }
+  local file="$CASE/drawings/plan_長さ・面積.csv"
+  wait_file "$file" || fail "no CSV file of page 8 written"
+  check "page 8's CSV: the heads of the grouping shown" "${BOM}線種,名前,線 (m),円・円弧 (m),長さ計 (m),ソリッド面積 (㎡)" \
+    "$(head -1 "$file" | tr -d '\r')"
+  check "one line per row of jwcount-cli's" "$(cli_quantities "${tables[3]}" heads | tr '|' '\n' | wc -l)" "$(grep -c $'\r$' "$file")"
+  local saved
+  saved=$(awk -F, '$1 == "合計" { print $5 }' "$file" | tr -d '\r')
+  if [[ $saved =~ \.[0-9]{6,}$ ]] && awk -v m="$saved" -v mm="$total" 'BEGIN { d = m * 1000 - mm; exit !(d < 1e-6 && d > -1e-6) }'; then
+    pass "the total length in full: $saved m (jwcount-cli: $total mm)"
+  else
+    fail "total length in the CSV: [$saved], jwcount-cli: [$total] mm"
+  fi
   keys Escape
   finish_program
 }
@@ -405,6 +512,7 @@ test_block_page() {
 test_row_tips() {
   log "layer names as tips on the row heads of pages 2 and 3"
   new_case tips $'lg0\nlgn1階\nly3\nlyn壁\n0 0 100 0\nly4\n0 0 100 0'
+  printf '0\r\n0\r\n475\r\n560\r\n' >"$CASE/jwcount.dat"  # tall enough for row 0－計 below two rows of tabs
   start_program || return
   wait_counted
   click_control 101 300
@@ -462,9 +570,9 @@ test_menu_and_save() {
   keys alt+1 ctrl+s
   save_dialog "plan_要素数.csv" || { probe close; finish_program; return; }
   wait_file "$CASE/drawings/plan_要素数.csv" || fail "no CSV file of page 1 written"
-  check "page 1 as CSV, in the drawing's folder under its name" "${BOM}種類,数|線データ,183|\
-円・円弧・楕円・楕円弧データ,12|文字データ,12|点データ,6|点マーカデータ,6|寸法図形データ,6|ブロックデータ,12|\
-線形ソリッド図形データ,3|三角形ソリッド図形データ,6|四角形ソリッド図形データ,6|円ソリッド図形データ,3|\
+  check "page 1 as CSV, in the drawing's folder under its name" "${BOM}種類,数|線データ,155|\
+円・円弧・楕円・楕円弧データ,15|文字データ,25|点データ,6|点マーカデータ,6|寸法図形データ,6|ブロックデータ,12|\
+線形ソリッド図形データ,3|三角形ソリッド図形データ,6|四角形ソリッド図形データ,6|円ソリッド図形データ,15|\
 円周ソリッド図形データ,3|円環ソリッド図形データ,6|" "$(sed 's/\r$//' "$CASE/drawings/plan_要素数.csv" | paste -sd'|')|"
   check "page 1's CSV ends its lines in CR LF" "14" "$(grep -c $'\r$' "$CASE/drawings/plan_要素数.csv")"
   check "no other file in the folder" "page7.csv plan_要素数.csv" "$(ls "$CASE/drawings" | sort | paste -sd' ')"
@@ -682,6 +790,7 @@ test_build() {  # test_build BUILD_FOLDER PROBE_BUILD
   test_other_working_folder
   test_off_screen_placement
   test_block_page
+  test_quantity_page
   test_row_tips
   test_menu_and_save
   test_save_refused
