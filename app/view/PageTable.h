@@ -33,6 +33,10 @@ struct PageRow {
 // Every page, page 1 first.
 std::span<const PageRow> Pages();
 
+// The place in the page table of the drawing checks' page, which page 1's line of what the checks found
+// opens.
+inline constexpr std::size_t kCheckPage = 9;
+
 // What the CSV save writes for a page: its grid's every cell, or for page 1 the summary labels as rows of
 // kind and count (labelTexts, Shift-JIS, as shown); after firstLine (UTF-8, such as the short-read
 // warning) when that is not empty.

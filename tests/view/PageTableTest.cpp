@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "counting/CountTexts.h"
+
 namespace jwcount {
 namespace {
 
@@ -21,6 +23,11 @@ TEST(PageTable, AltKeysFollowTheOrderOfThePagesAndTheirCaptions) {
     const std::u8string mnemonic = {u8'&', static_cast<char8_t>(key)};
     EXPECT_NE(row.Caption.find(mnemonic), std::u8string_view::npos);
   }
+}
+
+TEST(PageTable, TheCheckPageIsWherePageOneLooksForIt) {
+  ASSERT_LT(kCheckPage, Pages().size());
+  EXPECT_EQ(Pages()[kCheckPage].Title, kCheckTitle);
 }
 
 TEST(PageTable, PageOneShowsTheLabelsEveryOtherPageATitledGrid) {
