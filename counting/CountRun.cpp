@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <new>
 
 #include "counting/RunSequence.h"
@@ -66,13 +67,10 @@ bool TallyAll(const JwwGaibu& reader, CountTables& tables, CountHost& host) {
   return true;
 }
 
-// The drawing checks over every element read. Where no memory is left for them they find nothing rather
-// than stop the count.
-DrawingChecks RunChecks(const JwwGaibu& reader) {
-  try {
-    return CheckDrawing(reader);
-  } catch (const std::bad_alloc&) {
-    return {};
+// Hashes pieces for the drawing checks until none is left; false when there was no memory for the checks.
+void HashPieces(DrawingChecker* checker, DrawingChecks& found) {
+  if (checker == nullptr) return;
+  while (checker->HashPiece(found)) {
   }
 }
 
@@ -117,20 +115,32 @@ void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem:
     host.ShowSummary(label, SummaryText(label, summary[label - 1]));
   }
   PrepareCountTables(tables);
-  // The checks read what the tally reads and write only their own result, so they run beside the tally
-  // on a second thread, where one can be made, else after it. They cover every element read, also those
-  // an Escape leaves out of the tally.
-  DrawingChecks checks;
+  // The checks read what the tally reads and write only their own results, so they run beside the tally
+  // on a second thread, where one can be made; once its tally is done this thread helps with what is
+  // left. They cover every element read, also those an Escape leaves out of the tally. Where there is no
+  // memory for them they find nothing rather than stop the count.
+  std::unique_ptr<DrawingChecker> checker;
+  try {
+    checker = std::make_unique<DrawingChecker>(reader);
+  } catch (const std::bad_alloc&) {
+  }
+  DrawingChecks besideFound;
+  DrawingChecks found;
   SecondThread checkThread;
-  const bool beside = checkThread.Start([&reader, &checks] { checks = RunChecks(reader); });
+  checkThread.Start([&checker, &besideFound] { HashPieces(checker.get(), besideFound); });
   const bool complete = TallyAll(reader, tables, host);
   FinishCountTables(tables);
-  if (beside) {
-    checkThread.Join();
-  } else {
-    checks = RunChecks(reader);
+  HashPieces(checker.get(), found);
+  checkThread.Join();
+  AddFindings(found, besideFound);
+  tables.Checks = {};
+  if (checker) {
+    try {
+      tables.Checks = checker->Finish(found);
+    } catch (const std::bad_alloc&) {
+      tables.Checks = found;
+    }
   }
-  tables.Checks = checks;
   host.ShowStatus(kStatusCountDone);
   reader.AppendReplyMessage(kStatusCountDone);
   host.AppendToReply(reader, tables, complete);

@@ -237,32 +237,40 @@ int LayerCode(const EntityAttributes& a) {
 
 }  // namespace
 
-DrawingChecker::DrawingChecker(int32_t elements) {
-  elements_.reserve(static_cast<std::size_t>(std::max(elements, 0)));
-}
+DrawingChecker::DrawingChecker(const JwwGaibu& reader)
+    : reader_(reader), elements_(static_cast<std::size_t>(std::max(reader.EntityCount(), 0))) {}
 
-void DrawingChecker::Check(const JwwGaibu& reader, int32_t first, int32_t size) {
+bool DrawingChecker::HashPiece(DrawingChecks& found) {
+  const int32_t n = reader_.EntityCount();
+  const int32_t piece = nextPiece_.fetch_add(1, std::memory_order_relaxed);
+  if (piece >= (n + kPiece - 1) / kPiece) return false;
+  const int32_t first = piece * kPiece;
+  const int32_t end = std::min(n, first + kPiece);
   // Records are asked for this many entries ahead, so that their cache misses overlap the hashing.
   constexpr int32_t kAhead = 16;
-  const int32_t end = first + size;
   for (int32_t j = first; j < end; ++j) {
 #if defined(__GNUC__)
     if (j + kAhead < end) {
-      const EntityIndexEntry& next = reader.Entity(j + kAhead);
+      const EntityIndexEntry& next = reader_.Entity(j + kAhead);
       if (next.Kind >= kFirstEntityKind && next.Kind <= kLastEntityKind)
-        __builtin_prefetch(&reader.Header(next.Kind, next.Position));
+        __builtin_prefetch(&reader_.Header(next.Kind, next.Position));
     }
 #endif
-    const EntityIndexEntry& e = reader.Entity(j);
-    if (e.Kind < kFirstEntityKind || e.Kind > kLastEntityKind) continue;
+    const EntityIndexEntry& e = reader_.Entity(j);
+    Element& element = elements_[static_cast<std::size_t>(j)];
+    if (e.Kind < kFirstEntityKind || e.Kind > kLastEntityKind) {
+      element = {0, 0, 0, 0};
+      continue;
+    }
     Hashed h;
-    const EntityAttributes& a = HashOf(h, reader.Stores, e.Kind, e.Position);
-    if (h.ZeroLength) checks_.ZeroLengthLines.Add(a);
-    if (h.ZeroRadius) checks_.ZeroRadius.Add(a);
-    if (h.Blank) checks_.EmptyTexts.Add(a);
-    elements_.push_back({h.A, static_cast<uint32_t>(h.B >> 32), static_cast<uint8_t>(e.Kind),
-                         static_cast<uint8_t>(LayerCode(a))});
+    const EntityAttributes& a = HashOf(h, reader_.Stores, e.Kind, e.Position);
+    if (h.ZeroLength) found.ZeroLengthLines.Add(a);
+    if (h.ZeroRadius) found.ZeroRadius.Add(a);
+    if (h.Blank) found.EmptyTexts.Add(a);
+    element = {h.A, static_cast<uint32_t>(h.B >> 32), static_cast<uint8_t>(e.Kind),
+               static_cast<uint8_t>(LayerCode(a))};
   }
+  return true;
 }
 
 namespace {
@@ -288,7 +296,7 @@ class HashBitmap {
 
 }  // namespace
 
-DrawingChecks DrawingChecker::Finish() {
+DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
   // A blocked Bloom filter of 16 bits per element: the first hash picks a word, the second two bits in it,
   // so that each key costs one access. A key whose two bits an earlier element set may repeat; about one
   // key in fifty seen once passes for one that may.
@@ -298,12 +306,13 @@ DrawingChecks DrawingChecker::Finish() {
   const int wordShift = 64 - (bits - 6);
   std::vector<uint64_t> maybe;
   for (const Element& e : elements_) {
+    if (e.Kind == 0) continue;
     uint64_t& word = seen[e.A >> wordShift];
     const uint64_t two = (uint64_t{1} << (e.B & 63)) | (uint64_t{1} << (e.B >> 6 & 63));
     if ((word & two) == two) maybe.push_back(e.A);
     word |= two;
   }
-  if (maybe.empty()) return checks_;
+  if (maybe.empty()) return found;
   std::sort(maybe.begin(), maybe.end());
   maybe.erase(std::unique(maybe.begin(), maybe.end()), maybe.end());
   // The elements of those keys, in reading order, found through a bitmap of those keys alone, small enough
@@ -315,7 +324,7 @@ DrawingChecks DrawingChecker::Finish() {
   std::vector<uint32_t> involved;
   for (std::size_t i = 0; i < elements_.size(); ++i) {
     const uint64_t a = elements_[i].A;
-    if (marked.Test(a) && std::binary_search(maybe.begin(), maybe.end(), a))
+    if (elements_[i].Kind != 0 && marked.Test(a) && std::binary_search(maybe.begin(), maybe.end(), a))
       involved.push_back(static_cast<uint32_t>(i));
   }
   // Those through an exact table: the full hashes, the layer of the first element of each key, and for a
@@ -340,22 +349,22 @@ DrawingChecks DrawingChecker::Finish() {
         break;
       }
       if (slot.A != a || slot.B != e.B) continue;
-      checks_.Duplicates.Add(e.Layer);
-      checks_.DuplicatesByKind[e.Kind - 1u].Add(e.Layer);
+      found.Duplicates.Add(e.Layer);
+      found.DuplicatesByKind[e.Kind - 1u].Add(e.Layer);
       const uint64_t key = static_cast<uint64_t>(index) << 8;
       if (!slot.Spread && e.Layer == slot.FirstLayer) {
-        ++checks_.SameLayer;
+        ++found.SameLayer;
       } else if (!slot.Spread) {
         slot.Spread = true;
         spread.insert(key | slot.FirstLayer);
         spread.insert(key | e.Layer);
       } else if (!spread.insert(key | e.Layer).second) {
-        ++checks_.SameLayer;
+        ++found.SameLayer;
       }
       break;
     }
   }
-  return checks_;
+  return found;
 }
 
 void CheckFinding::Add(const EntityAttributes& a) {
@@ -371,10 +380,26 @@ bool DrawingChecks::Found() const {
   return Duplicates.Count > 0 || ZeroLengthLines.Count > 0 || ZeroRadius.Count > 0 || EmptyTexts.Count > 0;
 }
 
+void AddFindings(DrawingChecks& whole, const DrawingChecks& part) {
+  auto add = [](CheckFinding& to, const CheckFinding& from) {
+    to.Count += from.Count;
+    to.Layers |= from.Layers;
+  };
+  add(whole.Duplicates, part.Duplicates);
+  whole.SameLayer += part.SameLayer;
+  for (std::size_t k = 0; k < whole.DuplicatesByKind.size(); ++k)
+    add(whole.DuplicatesByKind[k], part.DuplicatesByKind[k]);
+  add(whole.ZeroLengthLines, part.ZeroLengthLines);
+  add(whole.ZeroRadius, part.ZeroRadius);
+  add(whole.EmptyTexts, part.EmptyTexts);
+}
+
 DrawingChecks CheckDrawing(const JwwGaibu& reader) {
-  DrawingChecker checker(reader.EntityCount());
-  checker.Check(reader, 0, reader.EntityCount());
-  return checker.Finish();
+  DrawingChecker checker(reader);
+  DrawingChecks found;
+  while (checker.HashPiece(found)) {
+  }
+  return checker.Finish(found);
 }
 
 }  // namespace jwcount

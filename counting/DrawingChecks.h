@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <bitset>
 #include <cstdint>
 #include <vector>
@@ -45,8 +46,8 @@ struct DrawingChecks {
 // zero; `exact` is set when v is too large for that (or not a number) and the result holds v's own bits.
 int64_t RoundedThousandths(double v, bool& exact);
 
-// The checks run over the elements a piece at a time, in reading order, so that the count can check each
-// piece while it tallies it and its records are in the cache; Finish then finds the duplicates.
+// The checks hash the elements a piece at a time, in any order and on as many threads as there are, and
+// then find the duplicates in reading order.
 //
 // Each element's key (its kind, rounded geometry and content) is hashed twice as its record is read, into
 // 96 bits, so that a false match among a million keys has a chance of about one in 10^16. The duplicates
@@ -54,29 +55,37 @@ int64_t RoundedThousandths(double v, bool& exact);
 // that may have been seen before, and only elements of such keys go through an exact table.
 class DrawingChecker {
  public:
-  explicit DrawingChecker(int32_t elements);
+  // Room for every element the reader holds. Throws std::bad_alloc when there is no memory for it.
+  explicit DrawingChecker(const JwwGaibu& reader);
 
-  // Checks the `size` entries of the entity index from `first` on: the checks of emptiness at once, the
-  // hashes kept for Finish. Every entry once, in order.
-  void Check(const JwwGaibu& reader, int32_t first, int32_t size);
-  // Finds the duplicates among every element checked and returns what all checks found.
-  DrawingChecks Finish();
+  // Hashes the next piece of the entity index not yet taken, adding what the checks of emptiness find in
+  // it to `found`; false when every piece has been taken. Two threads may call it at once, each with a
+  // `found` of its own: the pieces are handed out one at a time.
+  bool HashPiece(DrawingChecks& found);
+  // Once every piece is hashed: finds the duplicates, in reading order, and returns them with `found`.
+  DrawingChecks Finish(DrawingChecks found);
 
   // An element's key while it is hashed (made where the checks are).
   struct Hashed;
 
  private:
-  // What the duplicates need of an element: its key's hashes, its kind and its layer.
+  // What the duplicates need of an element: its key's hashes, its kind (0 for an entry of no known kind)
+  // and its layer.
   struct Element {
     uint64_t A;
     uint32_t B;
     uint8_t Kind;
     uint8_t Layer;  // layer group × 16 + layer
   };
+  static constexpr int32_t kPiece = 4096;
 
-  DrawingChecks checks_;
-  std::vector<Element> elements_;
+  const JwwGaibu& reader_;
+  std::vector<Element> elements_;  // one per entry of the index, in reading order
+  std::atomic<int32_t> nextPiece_{0};
 };
+
+// Adds what one part of the checks found to the whole.
+void AddFindings(DrawingChecks& whole, const DrawingChecks& part);
 
 // Every check over every element the reader holds, in reading order.
 DrawingChecks CheckDrawing(const JwwGaibu& reader);
