@@ -332,6 +332,19 @@ TEST_F(CliTest, LayerAndBlockNamesInEveryReport) {
   EXPECT_NE(text.out.find(blockTable + "\n文字列別 要素数\n"), std::string::npos) << text.out;
 }
 
+// --check lets a script vet a drawing: exit 6 when a check found something, the report written all the
+// same; 0 for a clean drawing; nothing changes without it.
+TEST_F(CliTest, CheckExitsSixWhenACheckFoundSomething) {
+  const fs::path clean = ExchangeFile({"0 0 10 0", "ch 0 0 1 0 \"WD1"}, "clean.txt");
+  const fs::path twice = ExchangeFile({"ly1", "0 0 10 0", "ly2", "10 0 0 0"}, "twice.txt");
+  EXPECT_EQ(Run({"count", clean.string(), "--check"}).exit, 0);
+  const Result found = Run({"count", twice.string(), "--check", "--format", "csv"});
+  EXPECT_EQ(found.exit, 6);
+  EXPECT_NE(found.out.find("\r\n点検,重複,,別のレイヤ,1\r\n"), std::string::npos) << found.out;
+  EXPECT_EQ(Run({"count", twice.string()}).exit, 0);
+  EXPECT_EQ(Run({"run", scratch_.Path().string(), "--check"}).exit, 2);
+}
+
 TEST_F(CliTest, CountWritesNoFile) {
   const std::string sample = ReadBytes(fs::path(JWCOUNT_EXAMPLES) / "JWC_TEMP.TXT");
   ASSERT_FALSE(sample.empty());
