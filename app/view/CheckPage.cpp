@@ -39,7 +39,7 @@ std::string CheckTableSource::CellText(int column, int row) const {
 }
 
 int CheckTableSource::ColumnWidth(int column) const {
-  constexpr int kWidths[] = {150, 56, 80, 80, 320};
+  constexpr int kWidths[] = {136, 48, 72, 72, 160};
   return column >= 0 && column < ColumnCount() ? kWidths[column] : 0;
 }
 
