@@ -11,9 +11,10 @@ enum ControlId : int {
   kIdButton1 = 1,
   kIdPanel2 = 100,
   kIdLabelA1 = 101,
-  kIdLabelA2 = 102,  // the short-read warning beside the status line
-  kIdLabel1 = 201,   // Label1 .. Label13 are kIdLabel1 + 0 .. 12
-  kIdLabel14 = 214,  // the short-read warning on page 1
+  kIdLabelA2 = 102,    // the short-read warning beside the status line
+  kIdLabel1 = 201,     // Label1 .. Label13 are kIdLabel1 + 0 .. 12
+  kIdLabel14 = 214,    // the short-read warning on page 1
+  kIdCheckLine = 215,  // page 1's line of what the drawing checks found, a link to their page
   kIdMemo1 = 220,
   kIdPageControl1 = 300,
   kIdTabSheet1 = 301,  // the sheet of page n (1, 2, ...) is kIdTabSheet1 + n - 1: TabSheet1, TabSheet2, ...

@@ -98,6 +98,7 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
+    case WM_DRAWITEM:  // an owner-drawn child is drawn by the main window
       return ToParent(message, wParam, lParam);
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);

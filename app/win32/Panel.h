@@ -1,6 +1,6 @@
 // A plain panel: a background colour, an optional one-pixel raised bevel and an optional caption centred
-// in it. It passes the notifications, context-menu requests and colour requests of its children on to its
-// parent, so that the main window answers all of them in one place.
+// in it. It passes the notifications, context-menu requests, colour requests and owner-drawn items of its
+// children on to its parent, so that the main window answers all of them in one place.
 #pragma once
 
 #include <windows.h>

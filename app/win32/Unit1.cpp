@@ -19,6 +19,7 @@
 #include "app/win32/WindowBounds.h"
 #include "counting/CountTexts.h"
 #include "counting/RunSequence.h"
+#include "report/CheckText.h"
 #include "report/CsvFileName.h"
 #include "report/ReportTexts.h"
 #include "report/TableAnswer.h"
@@ -53,6 +54,10 @@ constexpr COLORREF kFormColour = RGB(255, 255, 255);
 constexpr COLORREF kStatusColour = RGB(231, 231, 231);
 constexpr COLORREF kMemoColour = RGB(187, 235, 244);
 constexpr COLORREF kWarningColour = RGB(204, 0, 0);
+// Links, as Windows draws them by default. The system's colour of links (COLOR_HOTLIGHT) is not used: the
+// sheets are white whatever the scheme, and that colour is not always readable on white (Wine's is a pale
+// grey).
+constexpr COLORREF kLinkColour = RGB(0, 102, 204);
 
 }  // namespace
 
@@ -298,8 +303,9 @@ int TForm1::PageOfGrid(HWND grid) const {
   return -1;
 }
 
-// The Tab key's order: the page control, the choices of the page shown (if any), its grid (if any), the
-// close button. The choices are one stop, at the chosen one, as a dialog's group of radio buttons is.
+// The Tab key's order: the page control, the choices of the page shown (if any), its grid (if any), on
+// page 1 the line of the checks while it shows, the close button. The choices are one stop, at the chosen
+// one, as a dialog's group of radio buttons is.
 void TForm1::MoveFocus(bool backwards) {
   std::vector<HWND> order{PageControl1};
   const Page& shown = pages_[static_cast<std::size_t>(std::max(CurrentPage(), 0))];
@@ -310,6 +316,7 @@ void TForm1::MoveFocus(bool backwards) {
     order.push_back(chosen);
   }
   if (shown.Grid != nullptr) order.push_back(shown.Grid);
+  if (IsWindowVisible(page1_.CheckLine)) order.push_back(page1_.CheckLine);
   order.push_back(status_.Button1);
   const auto at = std::find(order.begin(), order.end(), focus);
   const int position = at == order.end() ? 0 : static_cast<int>(at - order.begin());
@@ -347,6 +354,8 @@ void TForm1::Timer1Timer() {
     page.Source->Refresh();
     RefreshStringGrid(page.Grid);
   }
+  page1_.SetCheckLine(CheckSummaryLine(tables_.Checks));
+  Layout();
 }
 
 void TForm1::Button1Click() {
@@ -480,11 +489,13 @@ void TForm1::OnTimer(UINT_PTR timer) {
   if (timer == kTimer1) Timer1Timer();
 }
 
-// Button1's and the choices' clicks, and the commands of the window's keys.
+// Button1's, the choices' and the line of the checks' clicks, and the commands of the window's keys.
 void TForm1::OnCommand(int id) {
   const int pages = static_cast<int>(pages_.size());
   if (id == kIdButton1) {
     Button1Click();
+  } else if (id == kIdCheckLine) {
+    SelectPage(static_cast<int>(kCheckPage));  // as Alt+0 does
   } else if (id == kIdSaveCsv) {
     SaveCsvClick();
   } else if (id == kIdNextPage || id == kIdPreviousPage) {
@@ -552,6 +563,18 @@ HBRUSH TForm1::OnCtlColor(HDC dc, HWND control) {
   return formBrush_.Get();
 }
 
+// The line of the checks on page 1 is drawn as a link, on the sheet's background.
+void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.hwndItem == page1_.CheckLine) page1_.DrawCheckLine(item, formBrush_.Get(), kLinkColour);
+}
+
+// The hand over the line of the checks, as over a link.
+bool TForm1::OnSetCursor(HWND window, WORD hitTest) {
+  if (window != page1_.CheckLine || hitTest != HTCLIENT) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
+
 // The focus goes back to the control that had it when the window was last deactivated.
 void TForm1::OnActivate(WORD state) {
   if (state == WA_INACTIVE) {
@@ -609,6 +632,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(
           OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam));
       return 0;

@@ -96,6 +96,8 @@ class TForm1 final {
   void OnNotify(const NMHDR& header);
   bool OnContextMenu(HWND window, int x, int y);
   HBRUSH OnCtlColor(HDC dc, HWND control);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  bool OnSetCursor(HWND window, WORD hitTest);  // true when it set the cursor
   void OnActivate(WORD state);
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
   void OnClose();
@@ -130,7 +132,7 @@ class TForm1 final {
   StatusBar status_;       // Panel2 with the status line LabelA1, Button1 and the warning LabelA2
   HWND PageControl1 = nullptr;
   std::vector<Page> pages_;   // TabSheet1, TabSheet2, ...: one per row of the page table
-  SummaryPage page1_;         // Label1 .. Label14 and Memo1 on TabSheet1
+  SummaryPage page1_;         // Label1 .. Label14, the line of the checks and Memo1 on TabSheet1
   HWND lastFocus_ = nullptr;  // the control to give the focus back to when the window is activated
   bool shown_ = false;        // FormShow has run
   bool timerArmed_ = false;   // Timer1 is set and has not fired yet

@@ -328,6 +328,8 @@ test_dpi() {
     read -r x _ w _ < <(probe rect 202)
     read -r memo _ _ _ < <(probe rect 220)
     check "$dpi DPI: the longest caption ends left of the note" 1 $((x + w <= memo))
+    read -r x _ w _ < <(probe rect 215)
+    check "$dpi DPI: the line of the checks ends left of the note" 1 $((x + w <= memo))
     read -r x y w h < <(probe rect 0)
     for page in 1 2 7 8; do
       keys "alt+$page"
@@ -340,9 +342,9 @@ test_dpi() {
   pass "DPI screenshots in $SHOTS"
 }
 
-# At the window's design width of 521 pixels, where the eight tabs take two rows.
+# At the window's design width of 521 pixels, where the ten tabs take two rows.
 test_screenshots() {
-  log "screenshots of the eight pages, of page 8's groupings and of the context menu (sample file)"
+  log "screenshots of the ten pages, of page 8's groupings and of the context menu (sample file)"
   new_case sample -
   cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/"
   printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
@@ -350,8 +352,8 @@ test_screenshots() {
   wait_counted
   click_control 101 300
   check "two rows of tabs, every tab whole" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
-  for page in 1 2 3 4 5 6 7 8; do
-    keys "alt+$page"
+  for page in 1 2 3 4 5 6 7 8 9 10; do
+    keys "alt+$((page % 10))"
     if [ "$page" -eq 7 ]; then
       click_control 506 225 10 && click_control 506 225 10  # sorted by count, the most used first
     fi
@@ -504,6 +506,134 @@ test_quantity_page() {
   else
     fail "total length in the CSV: [$saved], jwcount-cli: [$total] mm"
   fi
+  keys Escape
+  finish_program
+}
+
+# The rows of jwcount-cli's 点検 section (in its text report FILE) as page 10's grid shows them,
+# "|"-separated: the heads, then for each row the check (a kind under 重複 indented by a full-width blank),
+# the count, the duplicates on their own layer and on another, and the layers, tab-separated.
+cli_checks() {  # cli_checks FILE
+  awk '
+    { sub(/\r$/, "") }
+    $0 == "点検" { on = 1; getline; sub(/\r$/, ""); gsub(/  +/, "\t"); print; next }
+    !on { next }
+    NF == 0 { exit }
+    {
+      indent = /^ /
+      sub(/^ +/, "")
+      label = $0; numbers = ""; layers = ""
+      if (match($0, / +[0-9]+( +[0-9]+ +[0-9]+)?( +[0-9A-F]－[0-9A-F].*)?$/)) {
+        label = substr($0, 1, RSTART - 1)
+        numbers = substr($0, RSTART)
+        if (match(numbers, /[0-9A-F]－/)) {
+          layers = substr(numbers, RSTART)
+          numbers = substr(numbers, 1, RSTART - 1)
+        }
+      }
+      n = split(numbers, number, " ")
+      print (indent ? "　" : "") label "\t" number[1] "\t" (n == 3 ? number[2] "\t" number[3] : "\t") "\t" layers
+    }' "$1" | paste -sd'|'
+}
+
+# Tab-separated rows as the CSV save writes them, lines ending in LF: a field holding a comma or a double
+# quote in double quotes.
+tsv_to_csv() {
+  awk -F'\t' -v OFS=, '{ $1 = $1; for (i = 1; i <= NF; ++i) if ($i ~ /[,"]/) { gsub(/"/, "\"\"", $i); $i = "\"" $i "\"" } print }'
+}
+
+# Page 1's line of the checks and pages 9 and 10 on the sample, which has repeated marks (WD1, AW-3), a
+# line drawn again on another layer, lines of no length and empty texts: the line says what jwcount-cli
+# reports and opens page 10 by a click and from the keyboard; page 9 holds jwcount-cli's texts, sorts by
+# a head and saves them; page 10 holds jwcount-cli's checks and saves them. Then a drawing in which
+# nothing is found, with a text that would start a formula.
+test_check_pages() {
+  log "page 1's line of the checks, pages 9 and 10 (sample file)"
+  new_case checks -
+  mkdir -p "$CASE/drawings"
+  {
+    printf 'file=%s\r\n' "$(windows_path "$CASE/drawings/plan.jww")"
+    tail -n +2 "$HERE/../../examples/JWC_TEMP.TXT"
+  } >"$CASE/JWC_TEMP.TXT"
+  local text="$CASE/cli.txt" csv="$CASE/cli.csv" json line
+  (cd "$CASE" && "$WINE" "$CLI_EXE" count JWC_TEMP.TXT >"$text" 2>/dev/null) || fail "jwcount-cli count failed"
+  (cd "$CASE" && "$WINE" "$CLI_EXE" count JWC_TEMP.TXT --format csv >"$csv" 2>/dev/null) ||
+    fail "jwcount-cli count --format csv failed"
+  json=$(cd "$CASE" && "$WINE" "$CLI_EXE" count JWC_TEMP.TXT --format json 2>/dev/null | tr -d ' \r\n') ||
+    fail "jwcount-cli count --format json failed"
+  # The checks that found something, in the order of jwcount-cli's JSON.
+  line=$(sed -n 's/.*"checks":{"duplicates":{"total":\([0-9]*\),.*"zero_length_lines":\([0-9]*\),"zero_radius":\([0-9]*\),"empty_texts":\([0-9]*\)}.*/\1 \2 \3 \4/p' <<<"$json" |
+    awk '{ split("重複|長さ 0 の線|半径 0 の円・円弧|空の文字", label, "|")
+           for (i = 1; i <= 4; ++i) if ($i > 0) s = s (s == "" ? "" : ", ") label[i] " " $i
+           if (s != "") print "点検: " s }')
+  [ -n "$line" ] || fail "jwcount-cli's JSON reports no check that found something: [${json: -300}]"
+  printf '0\r\n0\r\n560\r\n480\r\n' >"$CASE/jwcount.dat"
+  start_program || return
+  wait_counted
+  if probe wait-text 215 5000 "$(hex "$line")" >/dev/null; then
+    pass "page 1's line of the checks: $line"
+  else
+    fail "page 1's line of the checks: [$(probe text 215)], jwcount-cli: [$line]"
+  fi
+  local y13 h13 y
+  read -r _ y13 _ h13 < <(probe rect 213)
+  read -r _ y _ _ < <(probe rect 215)
+  check "the line shows, under the thirteen counts" "1 1" "$(probe visible 215) $((y >= y13 + h13))"
+  click_control 215
+  check "a click on it shows page 10 as Alt+0 does, the focus on the tabs" "1 0 300" \
+    "$(probe visible 310) $(probe visible 301) $(probe focus)"
+  keys alt+1 Tab
+  check "Tab from the tabs reaches the line" "215" "$(probe focus)"
+  import -window root -crop 560x480+0+0 "$SHOTS/page1-check-line-focused.png"
+  keys space
+  check "Space on it shows page 10 (Enter still closes the window)" "1 300" "$(probe visible 310) $(probe focus)"
+
+  keys alt+9
+  check "page 9 shown by Alt+9, its title" "1 文字列別 要素数" "$(probe visible 309) $(probe text 410)"
+  local texts
+  texts=$(awk -F, '$1 == "文字列別 要素数" { print ($2 == "合計" ? "合計" : $3) "\t" $5 }' "$csv" | tr -d '\r')
+  check "page 9: jwcount-cli's texts in their first order, 合計 last" "文字列	数|$(paste -sd'|' <<<"$texts")|." \
+    "$(cells 8 0 0 1 -1 | tr -d '\r' | paste -sd'|')"
+  click_control 508 225 10  # the head 数
+  check "a click on 数 sorts by count, ties in their first order, 合計 last" \
+    "$(grep -v '^合計' <<<"$texts" | sort -t$'\t' -k2,2n -s | paste -sd'|')|$(grep '^合計' <<<"$texts")|." \
+    "$(cells 8 0 1 1 -1 | tr -d '\r' | paste -sd'|')"
+  if save_dialog_testable; then
+    keys ctrl+s
+    if save_dialog "plan_文字列.csv"; then
+      wait_file "$CASE/drawings/plan_文字列.csv" || fail "no CSV file of page 9 written"
+      check "page 9's CSV: the texts as sorted" "${BOM}$(cells 8 0 0 1 -1 | sed 's/\r$//; $d' | tsv_to_csv | paste -sd'|')" \
+        "$(sed 's/\r$//' "$CASE/drawings/plan_文字列.csv" | paste -sd'|')"
+    fi
+  else
+    skip_save "the CSV saves of pages 9 and 10"
+  fi
+
+  keys alt+0
+  check "page 10 shown by Alt+0, its title" "1 点検" "$(probe visible 310) $(probe text 411)"
+  check "page 10: jwcount-cli's checks" "$(cli_checks "$text")|." "$(cells 9 0 0 4 -1 | tr -d '\r' | paste -sd'|')"
+  if save_dialog_testable; then
+    keys ctrl+s
+    if save_dialog "plan_点検.csv"; then
+      wait_file "$CASE/drawings/plan_点検.csv" || fail "no CSV file of page 10 written"
+      check "page 10's CSV: the checks with their layers" "${BOM}$(cells 9 0 0 4 -1 | sed 's/\r$//; $d' | tsv_to_csv | paste -sd'|')" \
+        "$(sed 's/\r$//' "$CASE/drawings/plan_点検.csv" | paste -sd'|')"
+    fi
+  fi
+  keys Escape
+  finish_program
+
+  new_case checks-none $'0 0 100 0\nch 0 0 1 0 "=SUM(1)'
+  start_program || return
+  wait_counted
+  check "no line of the checks when nothing was found" "0" "$(probe visible 215)"
+  click_control 101 300
+  keys alt+0
+  check "page 10 says nothing was found" "問題は見つかりませんでした" "$(probe cells 9 0 1 0 1 | tr -d '\r\n')"
+  keys alt+9
+  click_control 508 50 30  # the text
+  keys ctrl+c
+  check "Ctrl+C puts ' before a text that starts a formula" "'=SUM(1)" "$(probe clipboard | tr -d '\r\n')"
   keys Escape
   finish_program
 }
@@ -791,6 +921,7 @@ test_build() {  # test_build BUILD_FOLDER PROBE_BUILD
   test_off_screen_placement
   test_block_page
   test_quantity_page
+  test_check_pages
   test_row_tips
   test_menu_and_save
   test_save_refused
