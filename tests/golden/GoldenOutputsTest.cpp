@@ -149,11 +149,13 @@ TEST(GoldenOutputs, EveryOutputIsAsAccepted) {
     ASSERT_EQ(outputs[input].count(output), 1u) << "no such output any more";
     const std::string& bytes = outputs[input][output];
     if (bytes.size() != size || hash != HashText(bytes)) {
-      fs::create_directories("golden-actual");
-      std::ofstream("golden-actual/" + input + "." + output, std::ios::binary) << bytes;
+      // Beside the test program, wherever it is run from.
+      const fs::path actual = fs::path(JWCOUNT_GOLDEN_ACTUAL) / (input + "." + output);
+      fs::create_directories(actual.parent_path());
+      std::ofstream(actual, std::ios::binary) << bytes;
       ADD_FAILURE() << "differs from the accepted output (" << bytes.size() << " bytes, hash "
-                    << HashText(bytes) << "; accepted " << size << " bytes, hash " << hash
-                    << "): see golden-actual/" << input << "." << output;
+                    << HashText(bytes) << "; accepted " << size << " bytes, hash " << hash << "): see "
+                    << JWCOUNT_GOLDEN_ACTUAL << "/" << input << "." << output;
     }
   }
   std::size_t produced = 0;
