@@ -1,13 +1,12 @@
 // The drawing checks, a piece of the entity index at a time. Each element's rounded geometry and content
-// is hashed as it is read from its record, and the hashes go into an open-addressed table whose slots hold
-// all a duplicate needs to know, so that the common case costs one probe of the table.
+// is hashed as it is read from its record, with the checks of emptiness; the duplicates are then found
+// from the hashes alone, in reading order.
 #include "counting/DrawingChecks.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string_view>
-#include <tuple>
 #include <unordered_set>
 
 namespace jwcount {
@@ -243,7 +242,7 @@ DrawingChecker::DrawingChecker(const JwwGaibu& reader)
 bool DrawingChecker::HashPiece(DrawingChecks& found) {
   const int32_t n = reader_.EntityCount();
   const int32_t piece = nextPiece_.fetch_add(1, std::memory_order_relaxed);
-  if (piece >= (n + kPiece - 1) / kPiece) return false;
+  if (piece >= n / kPiece + static_cast<int32_t>(n % kPiece != 0)) return false;
   const int32_t first = piece * kPiece;
   const int32_t end = std::min(n, first + kPiece);
   // Records are asked for this many entries ahead, so that their cache misses overlap the hashing.
