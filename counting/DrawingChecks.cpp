@@ -67,8 +67,9 @@ uint64_t BytesDigest(std::string_view bytes, uint64_t seed) {
     std::memcpy(&w, bytes.data() + i, 8);
     h = Avalanche(h ^ w);
   }
+  // The rest, if any: an empty text may have no bytes at all to copy from.
   uint64_t tail = 0;
-  std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+  if (i < bytes.size()) std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
   return Avalanche(h ^ tail ^ (static_cast<uint64_t>(bytes.size()) << 56));
 }
 
