@@ -74,6 +74,36 @@ void HashPieces(DrawingChecker* checker, DrawingChecks& found) {
   }
 }
 
+// The tally and the drawing checks. The checks read what the tally reads and write only their own
+// results, so they hash the drawing on a second thread beside the tally, where one can be made; once its
+// tally is done this thread helps with what is left, and then finds the duplicates. They cover every
+// element read, also those an Escape leaves out of the tally. Where there is no memory for them they find
+// nothing rather than stop the count. The result says whether every entity was tallied.
+bool TallyAndCheck(const JwwGaibu& reader, CountTables& tables, CountHost& host) {
+  std::unique_ptr<DrawingChecker> checker;
+  try {
+    checker = std::make_unique<DrawingChecker>(reader);
+  } catch (const std::bad_alloc&) {
+  }
+  DrawingChecks besideFound;
+  DrawingChecks found;
+  SecondThread checkThread;
+  checkThread.Start([&checker, &besideFound] { HashPieces(checker.get(), besideFound); });
+  const bool complete = TallyAll(reader, tables, host);
+  FinishCountTables(tables);
+  HashPieces(checker.get(), found);
+  checkThread.Join();
+  AddFindings(found, besideFound);
+  if (checker) {
+    try {
+      tables.Checks = checker->Finish(found);
+    } catch (const std::bad_alloc&) {
+      tables.Checks = found;
+    }
+  }
+  return complete;
+}
+
 }  // namespace
 
 void CountHost::AppendToReply(JwwGaibu&, const CountTables&, bool) {}
@@ -115,32 +145,7 @@ void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem:
     host.ShowSummary(label, SummaryText(label, summary[label - 1]));
   }
   PrepareCountTables(tables);
-  // The checks read what the tally reads and write only their own results, so they run beside the tally
-  // on a second thread, where one can be made; once its tally is done this thread helps with what is
-  // left. They cover every element read, also those an Escape leaves out of the tally. Where there is no
-  // memory for them they find nothing rather than stop the count.
-  std::unique_ptr<DrawingChecker> checker;
-  try {
-    checker = std::make_unique<DrawingChecker>(reader);
-  } catch (const std::bad_alloc&) {
-  }
-  DrawingChecks besideFound;
-  DrawingChecks found;
-  SecondThread checkThread;
-  checkThread.Start([&checker, &besideFound] { HashPieces(checker.get(), besideFound); });
-  const bool complete = TallyAll(reader, tables, host);
-  FinishCountTables(tables);
-  HashPieces(checker.get(), found);
-  checkThread.Join();
-  AddFindings(found, besideFound);
-  tables.Checks = {};
-  if (checker) {
-    try {
-      tables.Checks = checker->Finish(found);
-    } catch (const std::bad_alloc&) {
-      tables.Checks = found;
-    }
-  }
+  const bool complete = TallyAndCheck(reader, tables, host);
   host.ShowStatus(kStatusCountDone);
   reader.AppendReplyMessage(kStatusCountDone);
   host.AppendToReply(reader, tables, complete);
