@@ -238,7 +238,9 @@ int LayerCode(const EntityAttributes& a) {
 }  // namespace
 
 DrawingChecker::DrawingChecker(const JwwGaibu& reader)
-    : reader_(reader), elements_(static_cast<std::size_t>(std::max(reader.EntityCount(), 0))) {}
+    : reader_(reader),
+      count_(static_cast<std::size_t>(std::max(reader.EntityCount(), 0))),
+      elements_(new Element[count_]) {}
 
 bool DrawingChecker::HashPiece(DrawingChecks& found) {
   const int32_t n = reader_.EntityCount();
@@ -301,11 +303,11 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
   // so that each key costs one access. A key whose two bits an earlier element set may repeat; about one
   // key in fifty seen once passes for one that may.
   int bits = 16;
-  while ((std::size_t{1} << bits) < 16 * elements_.size()) ++bits;
+  while ((std::size_t{1} << bits) < 16 * count_) ++bits;
   std::vector<uint64_t> seen(std::size_t{1} << (bits - 6), 0);
   const int wordShift = 64 - (bits - 6);
   std::vector<uint64_t> maybe;
-  for (const Element& e : elements_) {
+  for (const Element& e : Elements()) {
     if (e.Kind == 0) continue;
     uint64_t& word = seen[e.A >> wordShift];
     const uint64_t two = (uint64_t{1} << (e.B & 63)) | (uint64_t{1} << (e.B >> 6 & 63));
@@ -322,7 +324,7 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
   HashBitmap marked(markedBits);
   for (const uint64_t a : maybe) marked.TestAndSet(a);
   std::vector<uint32_t> involved;
-  for (std::size_t i = 0; i < elements_.size(); ++i) {
+  for (std::size_t i = 0; i < count_; ++i) {
     const uint64_t a = elements_[i].A;
     if (elements_[i].Kind != 0 && marked.Test(a) && std::binary_search(maybe.begin(), maybe.end(), a))
       involved.push_back(static_cast<uint32_t>(i));

@@ -10,6 +10,8 @@
 #include <atomic>
 #include <bitset>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "tempfile/JwwGaibu.h"
@@ -80,7 +82,11 @@ class DrawingChecker {
   static constexpr int32_t kPiece = 4096;
 
   const JwwGaibu& reader_;
-  std::vector<Element> elements_;  // one per entry of the index, in reading order
+  // One per entry of the index, in reading order. Left unwritten when made, so that the pages are first
+  // touched by the threads that hash them, not by the thread about to tally; each is written once.
+  std::span<Element> Elements() const { return {elements_.get(), count_}; }
+  std::size_t count_ = 0;
+  std::unique_ptr<Element[]> elements_;
   std::atomic<int32_t> nextPiece_{0};
 };
 
