@@ -361,8 +361,10 @@ test_screenshots() {
     import -window root -crop 521x480+0+0 "$SHOTS/page$page.png"
   done
   local grouping
+  keys alt+8
   for grouping in 1 2 3 4 5; do
     click_control $((1800 + grouping))
+    check "page 8 shown for its grouping $grouping" 1 "$(probe visible 308)"
     import -window root -crop 521x480+0+0 "$SHOTS/page8-grouping$grouping.png"
   done
   keys alt+7
