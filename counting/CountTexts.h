@@ -103,7 +103,7 @@ inline constexpr std::string_view kEmptyTextLabel = "\x8B\xF3\x82\xCC\x95\xB6\x8
 inline constexpr std::string_view kNoProblems = "\x96\xE2\x91\xE8\x82\xCD\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";  // 問題は見つかりませんでした
 inline constexpr std::string_view kSameLayerHead = "\x93\xAF\x82\xB6\x83\x8C\x83\x43\x83\x84";  // 同じレイヤ
 inline constexpr std::string_view kOtherLayerHead = "\x95\xCA\x82\xCC\x83\x8C\x83\x43\x83\x84";  // 別のレイヤ
-inline constexpr std::string_view kLayersHead = "\x83\x8C\x83\x43\x83\x84";  // レイヤ
+inline constexpr std::string_view kLayersHead = kQuantityGroupings[0];  // レイヤ
 inline constexpr std::string_view kMoreLayersPrefix = "\x82\xD9\x82\xA9 ";  // ほか 
 // The fifteen element kinds by name, kind 1 first, for the duplicates of each kind.
 inline constexpr std::array<std::string_view, 15> kKindNames = {

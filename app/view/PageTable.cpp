@@ -4,6 +4,7 @@
 #include "app/view/CheckPage.h"
 #include "app/view/QuantityPage.h"
 #include "counting/CountTexts.h"
+#include "report/CountReport.h"
 #include "report/CsvWriter.h"
 #include "report/ReportTexts.h"
 #include "report/SummaryRows.h"
@@ -14,11 +15,9 @@ namespace {
 // A count table's page; the row heads of SG1 and SG2 carry the drawing's layer and layer-group names.
 template <CountTableId Id>
 std::unique_ptr<GridSource> CountTablePage(const PageData& data) {
-  const CountTable* tables[] = {&data.Tables.SG1, &data.Tables.SG2, &data.Tables.SG3, &data.Tables.SG4,
-                                &data.Tables.SG5};
   const bool named = Id == CountTableId::kSG1 || Id == CountTableId::kSG2;
-  return std::make_unique<CountTableSource>(*tables[static_cast<int>(Id)], named ? &data.Drawing : nullptr,
-                                            Id);
+  return std::make_unique<CountTableSource>(NamedTables(data.Tables)[static_cast<std::size_t>(Id)].Table,
+                                            named ? &data.Drawing : nullptr, Id);
 }
 
 std::unique_ptr<GridSource> BlockPage(const PageData& data) {

@@ -4,6 +4,7 @@
 
 #include "app/view/BlockOrder.h"
 #include "counting/CountTexts.h"
+#include "report/CountReport.h"
 #include "report/QuantityText.h"
 
 namespace jwcount {
@@ -18,8 +19,7 @@ std::span<const std::string_view> QuantityTableSource::Choices() const {
 }
 
 const CountTable& QuantityTableSource::Table() const {
-  const CountTable* tables[] = {&tables_.SG1, &tables_.SG2, &tables_.SG3, &tables_.SG4, &tables_.SG5};
-  return *tables[static_cast<int>(grouping_)];
+  return NamedTables(tables_)[static_cast<std::size_t>(grouping_)].Table;
 }
 
 bool QuantityTableSource::Choose(int index) {

@@ -42,9 +42,6 @@ class QuantityTableSource final : public GridSource {
   int ColumnWidth(int column) const override;
   bool RightAligned(int column) const override { return column >= kFirstFigureColumn; }
 
-  // The table rows shown, in order, 合計 last.
-  const std::vector<int>& Rows() const { return rows_; }
-
  private:
   const CountTable& Table() const;
   std::string_view Name(int tableRow) const;
