@@ -60,6 +60,49 @@ TEST(Quantities, LengthsWorkedOutByHand) {
   });
 }
 
+// Arcs of every flatness the measure treats apart, at and beside the ends of the axes, with angles far
+// beyond a turn and sweeps next to nothing and next to a full turn, including arcs that once took forever.
+// Each length is r times the incomplete elliptic integral of the second kind between the two angles,
+// worked out in 50-digit arithmetic (more where the flatness needs it); each must hold to 1e-12.
+TEST(Quantities, FlatAndStretchedArcsHoldTwelveDigits) {
+  struct Arc {
+    const char* What;
+    double R, Start, End, Flatness, Expected;
+  };
+  const Arc arcs[] = {
+      {"flat, the arc that hung", 82, -465, 0.1, 0.0, 103.2232865915171112},
+      {"flat, ends one ulp either side of a round end", 1, 89.99999999999999, 90.00000000000001, 0.0,
+       4.960524086056720924e-16},
+      {"flat, a hair across a sharp end", 1, 179.9999999999, 180.0000000001, 0.0, 3.045417196054690758e-24},
+      {"flat, from a hair after a sharp end", 1, 1e-10, 2e-10, 0.0, 4.569261296800629323e-24},
+      {"flat, nearly a full turn", 1, 45.0, 44.999, 0.0, 3.999987658766204293},
+      {"1e-300, the arc that hung", 82, -465, 0.1, 1e-300, 103.2232865915171112},
+      {"1e-300, a hair either side of a sharp end", 1, -1e-10, 1e-10, 1e-300, 3.046174197867086215e-24},
+      {"1e-9 across a sharp end", 1, 179.0, 181.0, 1e-09, 0.000304609687217539554},
+      {"1e-9, a hair past a sharp end", 1, 180.0, 180.0000001, 1e-09, 2.417162832559340273e-18},
+      {"1e-4 less an ulp", 1, 10.0, 200.0, 9.999999999999999e-05, 2.045115236471226016},
+      {"1e-4 plus an ulp", 1, -90.0, 90.00000000000001, 0.00010000000000000002, 2.000000100966347936},
+      {"9e-5, hung ending at 30", 1, -465.0, 30.0, 9e-05, 1.392793722152361246},
+      {"9e-5, hung ending at 360", 1, -465.0, 360.0, 9e-05, 1.258819086444995609},
+      {"9e-5, hung ending at -90", 1, -465.0, -90.0, 9e-05, 0.2588190451269147331},
+      {"1e-6, one ulp before a quarter", 1, 0.1, 269.99999999999994, 1e-06, 2.999998476931010492},
+      {"1e4 less an ulp", 1, 0.0, 30.0, 9999.999999999998, 5000.000002465306306},
+      {"1e4 plus an ulp, a hair past a sharp end", 1, 90.0, 90.0000001, 10000.000000000002,
+       1.745329148465924699e-9},
+      {"1e300", 1e-290, 0.0, 100.0, 1e+300, 10151922469.87792064},
+      {"huge angles", 1, 1000000000000000.5, -1000000000000000.0, 0.5, 2.065749417230524273},
+      {"angles beyond any turn count", 1, 1e+300, 315.0, 100000000.0, 400000000.0000003861},
+      {"sweep near 0", 1, 10.0, 10.000000000001, 0.5, 9.113623053037534537e-15},
+      {"sweep near 360", 1, 10.000000000001, 10.0, 0.5, 4.844224110273828986},
+      {"sweep near 0 at a sharp end", 1, -1e-12, 1e-12, 1e-06, 3.490658503988659103e-20},
+  };
+  for (const Arc& a : arcs) {
+    const double got = ArcLength(a.R, a.Start, a.End, a.Flatness);
+    EXPECT_NEAR(got, a.Expected, 1e-12 * a.Expected) << a.What;
+    EXPECT_EQ(ArcLength(-a.R, a.Start, a.End, -a.Flatness), got) << a.What << ": signs of r and flatness";
+  }
+}
+
 TEST(Quantities, AreasWorkedOutByHand) {
   ExpectCases({
       {"triangle", TriangleArea(0, 0, 4, 0, 0, 3), 6},
