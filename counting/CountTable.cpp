@@ -2,10 +2,10 @@
 #include "counting/CountTable.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <limits>
-#include <new>
 #include <string_view>
 
 #include "counting/CountTexts.h"
@@ -107,18 +107,23 @@ struct RowSums {
   }
 };
 
-// Sets every count column and the quantities of `row` to the sums of rows first to last (inclusive).
+// Sets every count column and the quantities of `row` to the sums of rows first to last (inclusive). Only
+// the rows in use are added: the others hold counts of 0 and quantities of +0.0, and a sum that starts at
+// +0.0 stays the same double when +0.0 is added (it is never -0.0), so the sums are those of every row in
+// order.
 void WriteColumnSums(CountTable& table, int first, int last, int row) {
   RowSums sums;
-  for (int r = first; r <= last; ++r) sums.Add(table, r);
+  for (int r = table.NextUsedRow(first); r <= last; r = table.NextUsedRow(r + 1)) sums.Add(table, r);
   sums.WriteTo(table, row);
 }
 
-// SG1: the grand total over the 256 layer rows, then the 16 group subtotals.
+// SG1: the grand total over the 256 layer rows in use (in row order, which is group by group and layer by
+// layer, leaving out the subtotal and separator rows), then the 16 group subtotals.
 void FinishLayerTable(CountTable& sg1) {
   RowSums total;
-  for (int g = 0; g < kGroups; ++g) {
-    for (int l = 0; l < kLayersPerGroup; ++l) total.Add(sg1, LayerRow(g, l));
+  for (int r = sg1.NextUsedRow(LayerRow(0, 0)); r <= LayerRow(kGroups - 1, kLayersPerGroup - 1);
+       r = sg1.NextUsedRow(r + 1)) {
+    if ((r - 1) % kSg1RowsPerGroup < kLayersPerGroup) total.Add(sg1, r);
   }
   total.WriteTo(sg1, kSg1TotalRow);
   for (int g = 0; g < kGroups; ++g) {
@@ -158,8 +163,14 @@ constexpr RowTable<63> kTypeRows = [] {
 
 }  // namespace
 
-CountTable::CountTable(int rows) : rows_(std::max(rows, 0)) {
-  AllocateCells();
+CountTable::CountTable(int rows)
+    : rows_(std::max(rows, 0)),
+      cells_(CellBytes()),
+      usedRows_((static_cast<std::size_t>(rows_) + 63) / 64, 0) {
+  const std::size_t cells = static_cast<std::size_t>(rows_) * kColumns;
+  counts_ = static_cast<int32_t*>(cells_.Data());
+  written_ = reinterpret_cast<uint8_t*>(counts_ + cells);
+  quantities_ = reinterpret_cast<RowQuantities*>(static_cast<char*>(cells_.Data()) + QuantitiesOffset());
 }
 
 // The counts, the written flags, then the quantities on an 8-byte boundary. The quantities come last so
@@ -173,15 +184,6 @@ std::size_t CountTable::QuantitiesOffset() const {
 
 std::size_t CountTable::CellBytes() const {
   return QuantitiesOffset() + static_cast<std::size_t>(rows_) * sizeof(RowQuantities);
-}
-
-void CountTable::AllocateCells() {
-  const std::size_t cells = static_cast<std::size_t>(rows_) * kColumns;
-  ZeroedBlock block(CellBytes());
-  cells_ = std::move(block);
-  counts_ = static_cast<int32_t*>(cells_.Data());
-  written_ = reinterpret_cast<uint8_t*>(counts_ + cells);
-  quantities_ = reinterpret_cast<RowQuantities*>(static_cast<char*>(cells_.Data()) + QuantitiesOffset());
 }
 
 int CountTable::RowCount() const {
@@ -218,13 +220,25 @@ std::string CountTable::RowLabel(int row) const {
   return {};
 }
 
-void CountTable::Clear() {
-  try {
-    AllocateCells();
-  } catch (const std::bad_alloc&) {
-    // No fresh block to be had: zero the one there is.
-    std::memset(cells_.Data(), 0, CellBytes());
+int CountTable::NextUsedRow(int row) const {
+  if (row >= rows_) return rows_;
+  std::size_t word = static_cast<std::size_t>(std::max(row, 0)) >> 6;
+  uint64_t bits = usedRows_[word] & (~uint64_t{0} << (static_cast<unsigned>(std::max(row, 0)) & 63));
+  while (bits == 0) {
+    if (++word == usedRows_.size()) return rows_;
+    bits = usedRows_[word];
   }
+  return static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+}
+
+void CountTable::Clear() {
+  for (int r = NextUsedRow(0); r < rows_; r = NextUsedRow(r + 1)) {
+    const std::size_t first = Cell(0, r);
+    std::memset(counts_ + first, 0, kColumns * sizeof(int32_t));
+    std::memset(written_ + first, 0, kColumns * sizeof(uint8_t));
+    quantities_[r] = RowQuantities{};
+  }
+  std::fill(usedRows_.begin(), usedRows_.end(), uint64_t{0});
   headsWritten_ = false;
   labels_ = RowLabels::kNone;
 }
@@ -252,7 +266,9 @@ RowQuantities CountTable::Quantities(int row) const {
 }
 
 void CountTable::SetQuantities(int row, const RowQuantities& q) {
-  if (row >= 0 && row < rows_) quantities_[row] = q;
+  if (row < 0 || row >= rows_) return;
+  quantities_[row] = q;
+  MarkUsed(row);
 }
 
 void CountTable::Set(int column, int row, int32_t value) {
@@ -260,6 +276,7 @@ void CountTable::Set(int column, int row, int32_t value) {
   const std::size_t cell = Cell(column, row);
   counts_[cell] = value;
   written_[cell] = 1;
+  MarkUsed(row);
 }
 
 void PrepareCountTables(CountTables& tables) {
@@ -301,16 +318,19 @@ void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttrib
     const int row3 = colour < 357 ? kColourRows.Rows[colour] : kSg3OtherRow;
     const int row4 = type < 63 ? kTypeRows.Rows[type] : kSg4OtherRow;
     const int row5 = LineWidthRow(a.LineWidth);
-    tables.SG1.Increment(column, row1);
-    tables.SG3.Increment(column, row3);
-    tables.SG4.Increment(column, row4);
-    tables.SG5.Increment(column, row5);
-    // Texts, points, blocks and the like measure nothing: most elements skip the quantities.
-    if (!HasQuantity(quantities[i])) continue;
-    tables.SG1.AddQuantities(row1, quantities[i]);
-    tables.SG3.AddQuantities(row3, quantities[i]);
-    tables.SG4.AddQuantities(row4, quantities[i]);
-    tables.SG5.AddQuantities(row5, quantities[i]);
+    // Texts, points, blocks and the like measure nothing: they skip the quantities.
+    const ElementQuantity& q = quantities[i];
+    if (HasQuantity(q)) {
+      tables.SG1.Increment(column, row1, q);
+      tables.SG3.Increment(column, row3, q);
+      tables.SG4.Increment(column, row4, q);
+      tables.SG5.Increment(column, row5, q);
+    } else {
+      tables.SG1.Increment(column, row1);
+      tables.SG3.Increment(column, row3);
+      tables.SG4.Increment(column, row4);
+      tables.SG5.Increment(column, row5);
+    }
   }
 }
 

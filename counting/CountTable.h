@@ -41,6 +41,10 @@ struct RowQuantities {
 // Counts are held as integers and rendered on demand. A count cell is blank until it is set or
 // tallied: tallying only ever raises a count above 0, and Set marks the cell as written, so a cell
 // reads blank exactly when its count is 0 and it was never set.
+//
+// A count writes a few of the rows (a drawing uses a handful of line widths among 30,001), so the table
+// keeps a bitmap of the rows written since it was last cleared: clearing empties those rows alone and the
+// totals add those rows alone. Every other row holds nothing (blank cells, quantities 0).
 class CountTable {
  public:
   static constexpr int kColumns = 14;
@@ -52,7 +56,8 @@ class CountTable {
   // table. Cheap enough to call for every visible cell of a grid.
   std::string CellText(int column, int row) const;
 
-  // Every count cell blank, no heads and no labels: the state of a new table.
+  // Every count cell blank, no heads and no labels: the state of a new table. Costs the rows written since
+  // the last Clear, not the whole table.
   void Clear();
   // Writes the heads of columns 1 to 13 into row 0.
   void WriteHeads();
@@ -69,21 +74,32 @@ class CountTable {
   // stops at the largest 32-bit value instead of wrapping to a negative number.
   void Increment(int column, int row) {
     int32_t& cell = counts_[Cell(column, row)];
+    // The row is marked when its cell is first counted, behind a branch that is almost never taken: a cell
+    // above 0 lies in a row marked already. (An OR into the bitmap for every element would chain each
+    // element's tally to the one before through the same bitmap word, several cycles per element.)
+    if (cell == 0) MarkUsed(row);
     cell += static_cast<int32_t>(cell != std::numeric_limits<int32_t>::max());
   }
-
-  // The quantities of a row; all 0 outside the table.
-  RowQuantities Quantities(int row) const;
-  // Adds one element's quantities to the row (1 <= row < RowCount(), as the caller guarantees).
-  void AddQuantities(int row, const ElementQuantity& q) {
+  // Increment, and adds the element's quantities to the row's. One call for both, so that the count marks
+  // the row that holds the quantities.
+  void Increment(int column, int row, const ElementQuantity& q) {
+    Increment(column, row);
     RowQuantities& sums = quantities_[row];
     sums.LineLength += q.LineLength;
     sums.CurveLength += q.CurveLength;
     sums.Length += q.LineLength + q.CurveLength;  // one of the two is always 0
     sums.Area += q.Area;
   }
+
+  // The quantities of a row; all 0 outside the table.
+  RowQuantities Quantities(int row) const;
   // Writes a row's quantities; ignored outside the table.
   void SetQuantities(int row, const RowQuantities& q);
+
+  // The first row at or after `row` that was tallied, Set or given quantities since the table was last
+  // cleared; RowCount() when there is none. Every row in between reads blank, with quantities 0, so a walk
+  // over the rows that hold something costs those rows and a bit per row of the table.
+  int NextUsedRow(int row) const;
 
  private:
   static std::size_t Cell(int column, int row) {
@@ -91,20 +107,23 @@ class CountTable {
   }
   bool IsCountCell(int column, int row) const;
   std::string RowLabel(int row) const;
+  void MarkUsed(int row) {
+    usedRows_[static_cast<std::size_t>(row) >> 6] |= uint64_t{1} << (static_cast<unsigned>(row) & 63);
+  }
 
-  // Fresh zeroed cells, without touching them: a table of 30,000 rows (2 MB) where a count uses a few
-  // rows costs a few pages, not hundreds of page faults.
-  void AllocateCells();
   std::size_t QuantitiesOffset() const;
   std::size_t CellBytes() const;
 
   int rows_;
   bool headsWritten_ = false;
   RowLabels labels_ = RowLabels::kNone;
+  // Zeroed cells taken once, when the table is made, and not touched until written: a table of 30,000 rows
+  // (3 MB) where a count uses a few rows costs a few pages, not hundreds of page faults.
   ZeroedBlock cells_;                    // the counts, the written flags, then the quantities
   int32_t* counts_ = nullptr;            // rows_ x kColumns; header cells stay 0
   uint8_t* written_ = nullptr;           // 1 where Set wrote the cell, so a written "0" is not blank
   RowQuantities* quantities_ = nullptr;  // rows_; row 0 stays 0
+  std::vector<uint64_t> usedRows_;       // bit r: row r was written since the last Clear
 };
 
 // Row layout of the five tables.
@@ -147,9 +166,11 @@ constexpr int LineWidthRow(int32_t width) {
   return kSg5OtherRow;
 }
 
-// The column in which elements of a kind are counted: 1 to 13, or 0 for a kind outside 1 to 15.
+// The column in which elements of a kind are counted: 1 to 13, or 0 for a kind outside 1 to 15. The table
+// lies outside the function, so that the tally reads it where it is rather than building a copy on the
+// stack for every element.
+inline constexpr int8_t kColumnOfKind[16] = {0, 1, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 13};
 constexpr int KindColumn(int32_t kind) {
-  constexpr int kColumnOfKind[16] = {0, 1, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 13};
   const auto index = static_cast<uint32_t>(kind);
   return index < 16 ? kColumnOfKind[index] : 0;
 }

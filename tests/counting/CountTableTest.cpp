@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -265,6 +267,82 @@ TEST(CountTableCells, CountsNeverWrapNegative) {
   table.Increment(1, 1);
   table.Increment(1, 1);
   EXPECT_EQ(table.CellText(1, 1), "2147483647");
+}
+
+// The tables empty and total only the rows a count wrote. A count into tables that held another count must
+// read exactly as the same count into new tables, every cell blank or not and every row's quantities to
+// the bit; and a total must be the sum of every row in row order. The rows lie at the edges of 64-row
+// steps and at the ends of the tables; the first count also leaves rows written by Set and SetQuantities
+// alone.
+TEST(CountTableTotals, ARecountReadsAsNewTablesAndTotalsFollowRowOrder) {
+  struct Element {
+    int group, layer, colour, width;
+    double length;
+  };
+  const std::vector<Element> first = {{0, 0, 1, 62, 5.0},      {3, 15, 356, 63, 0.0}, {15, 15, 9, 127, 2.5},
+                                      {7, 1, 400, 29999, 1.0}, {0, 0, 1, 30000, 7.0}, {2, 3, 5, -1, 0.25}};
+  // 1e16 first: each 1.0 added after it is lost to rounding, which a sum in another order would keep.
+  const std::vector<Element> second = {{0, 0, 1, 0, 1e16},
+                                       {0, 0, 10, 63, 1.0},
+                                       {5, 4, 101, 64, 1.0},
+                                       {15, 15, 10, 128, 1.0},
+                                       {9, 9, 11, 30000, 0.0}};
+  auto count = [](CountTables& t, const std::vector<Element>& elements) {
+    PrepareCountTables(t);
+    for (const Element& e : elements) {
+      TallyEntity(t, e.length > 0 ? kLine : kText, Attrs(e.group, e.layer, e.colour, 1, e.width),
+                  {.LineLength = e.length});
+    }
+    FinishCountTables(t);
+  };
+  auto used = std::make_unique<CountTables>();
+  count(*used, first);
+  used->SG5.Set(4, 500, 0);
+  used->SG5.SetQuantities(1000, {1, 2, 3, 4});
+  used->SG1.SetQuantities(18, {1, 2, 3, 4});  // a separator row
+  count(*used, second);
+  auto fresh = std::make_unique<CountTables>();
+  count(*fresh, second);
+
+  auto bits = [](const RowQuantities& q) {
+    return std::vector<uint64_t>{std::bit_cast<uint64_t>(q.LineLength),
+                                 std::bit_cast<uint64_t>(q.CurveLength), std::bit_cast<uint64_t>(q.Length),
+                                 std::bit_cast<uint64_t>(q.Area)};
+  };
+  const auto usedTables = AllTables(*used);
+  const auto freshTables = AllTables(*fresh);
+  for (std::size_t i = 0; i < usedTables.size(); ++i) {
+    for (int r = 0; r < freshTables[i]->RowCount(); ++r) {
+      ASSERT_EQ(bits(usedTables[i]->Quantities(r)), bits(freshTables[i]->Quantities(r))) << i << " " << r;
+      for (int k = 1; k < CountTable::kColumns; ++k) {
+        ASSERT_EQ(usedTables[i]->IsBlank(k, r), freshTables[i]->IsBlank(k, r)) << i << " " << r << " " << k;
+        ASSERT_EQ(usedTables[i]->Count(k, r), freshTables[i]->Count(k, r)) << i << " " << r << " " << k;
+      }
+    }
+  }
+
+  auto rowOrderSum = [](const CountTable& table, const std::vector<int>& rows) {
+    RowQuantities sum;
+    for (const int r : rows) {
+      const RowQuantities q = table.Quantities(r);
+      sum.LineLength += q.LineLength;
+      sum.CurveLength += q.CurveLength;
+      sum.Length += q.Length;
+      sum.Area += q.Area;
+    }
+    return sum;
+  };
+  std::vector<int> widthRows(30002);
+  for (int r = 1; r <= 30002; ++r) widthRows[r - 1] = r;
+  std::vector<int> layerRows;
+  for (int g = 0; g < 16; ++g) {
+    for (int l = 0; l < 16; ++l) layerRows.push_back(LayerRow(g, l));
+  }
+  EXPECT_EQ(bits(used->SG5.Quantities(kSg5TotalRow)), bits(rowOrderSum(fresh->SG5, widthRows)));
+  EXPECT_EQ(bits(used->SG1.Quantities(kSg1TotalRow)), bits(rowOrderSum(fresh->SG1, layerRows)));
+  EXPECT_EQ(used->SG5.Quantities(kSg5TotalRow).Length, 1e16);
+  EXPECT_EQ(used->SG5.CellText(1, kSg5TotalRow), "4");
+  EXPECT_EQ(used->SG5.CellText(3, kSg5TotalRow), "1");
 }
 
 TEST(CountTableTally, LayerOutsideItsRangeIsNotCounted) {
