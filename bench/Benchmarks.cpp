@@ -1,5 +1,5 @@
-// Benchmarks of the reader (MB/s), the count run and the drawing checks within it (ns per element) and the
-// JSON report.
+// Benchmarks of the reader (MB/s), the count run, the count tables and the drawing checks within it (ns per
+// element) and the JSON report.
 //
 //   jwcount_bench [--file=JWC_TEMP.TXT] [--elements=N] [benchmark flags]
 //
@@ -61,6 +61,34 @@ void CountElementsRun(benchmark::State& state) {
                          benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// The count tables alone, as the count run fills them (they also run inside it, beside the checks' thread):
+// emptied, every element tallied from its gathered header and quantity, then the totals.
+void CountTablesRun(benchmark::State& state) {
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  auto reader = std::make_unique<JwwGaibu>(noWrites);
+  ReadForCount(*reader, BenchFile());
+  const int32_t n = reader->EntityCount();
+  std::vector<int32_t> kinds(static_cast<std::size_t>(n));
+  std::vector<EntityAttributes> headers(kinds.size());
+  std::vector<ElementQuantity> quantities(kinds.size());
+  for (int32_t j = 0; j < n; ++j) {
+    const EntityIndexEntry& entry = reader->Entity(j);
+    const auto i = static_cast<std::size_t>(j);
+    kinds[i] = entry.Kind;
+    headers[i] = reader->Header(entry.Kind, entry.Position);
+    quantities[i] = QuantityOf(reader->Stores, entry.Kind, entry.Position);
+  }
+  auto tables = std::make_unique<CountTables>();
+  for (auto _ : state) {
+    PrepareCountTables(*tables);
+    TallyEntities(*tables, kinds.data(), headers.data(), quantities.data(), n);
+    FinishCountTables(*tables);
+    benchmark::DoNotOptimize(tables->SG5.Count(1, kSg5TotalRow));
+  }
+  state.counters["per_element"] = benchmark::Counter(
+      static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 // The drawing checks alone (they also run inside the count run above).
 void DrawingChecksRun(benchmark::State& state) {
   NoWriteFileSystem noWrites(NativeFileSystem());
@@ -92,6 +120,7 @@ void JsonReport(benchmark::State& state) {
 
 BENCHMARK(ReadTempFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CountElementsRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CountTablesRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(DrawingChecksRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(JsonReport)->Unit(benchmark::kMillisecond)->UseRealTime();
 
