@@ -1,12 +1,15 @@
-// The drawing checks, a piece of the entity index at a time. Each element's rounded geometry and content
-// is hashed as it is read from its record, with the checks of emptiness; the duplicates are then found
-// from the hashes alone, in reading order.
+// The drawing checks, a piece of the entity index at a time. Each element's key (its rounded geometry and
+// content) is made and hashed as its record is read, with the checks of emptiness; the duplicates are then
+// found in reading order, the hashes picking the candidates and their keys, made again from their records,
+// deciding.
 #include "counting/DrawingChecks.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
 #include <unordered_set>
 
 namespace jwcount {
@@ -73,37 +76,23 @@ uint64_t BytesDigest(std::string_view bytes, uint64_t seed) {
   return Avalanche(h ^ tail ^ (static_cast<uint64_t>(bytes.size()) << 56));
 }
 
-}  // namespace
+// Writes an element's values into its key, one after the other.
+class KeyWriter {
+ public:
+  explicit KeyWriter(CheckKey& key) : key_(key) {}
 
-// One element's key as two independent 64-bit hashes of its kind, its rounded values (with a word saying
-// which were kept exact) and the bytes of its text or name; and what the checks of emptiness found. Each
-// word is multiplied by a constant of its place and the products summed, so the multiplications of one
-// key run side by side; a final mix spreads every bit.
-struct DrawingChecker::Hashed {
-  uint64_t A = 0;
-  uint64_t B = 0;
-  uint64_t ExactFlags = 0;
-  int Words = 0;
-  int Values = 0;
-  bool ZeroLength = false;
-  bool ZeroRadius = false;
-  bool Blank = false;
+  // How many values are written.
+  int Count() const { return count_; }
 
-  void Word(uint64_t w) {
-    A += w * kMultipliers.A[Words];
-    B += w * kMultipliers.B[Words];
-    ++Words;
-  }
-  int64_t Value(double v) {
+  void Value(double v) {
     bool exact = false;
-    const int64_t rounded = RoundedThousandths(v, exact);
-    Word(static_cast<uint64_t>(rounded));
-    ExactFlags |= static_cast<uint64_t>(exact) << Values++;
-    return rounded;
+    key_.Values[count_] = RoundedThousandths(v, exact);
+    key_.ExactFlags |= static_cast<uint32_t>(exact) << count_;
+    ++count_;
   }
-  void Integer(int32_t v) { Word(static_cast<uint64_t>(static_cast<int64_t>(v))); }
-  // A line's two ends in either order: the smaller end first. True when they coincide.
-  bool Ends(double x1, double y1, double x2, double y2) {
+  void Integer(int32_t v) { key_.Values[count_++] = v; }
+  // A line's two ends in either order: the smaller end first, by rounded values and then exact flags.
+  void Ends(double x1, double y1, double x2, double y2) {
     bool e[4] = {};
     const int64_t v[4] = {RoundedThousandths(x1, e[0]), RoundedThousandths(y1, e[1]),
                           RoundedThousandths(x2, e[2]), RoundedThousandths(y2, e[3])};
@@ -111,58 +100,129 @@ struct DrawingChecker::Hashed {
     const auto second = std::tuple(v[2], v[3], e[2], e[3]);
     const int order[2][4] = {{0, 1, 2, 3}, {2, 3, 0, 1}};
     for (const int i : order[second < first ? 1 : 0]) {
-      Word(static_cast<uint64_t>(v[i]));
-      ExactFlags |= static_cast<uint64_t>(e[i]) << Values++;
+      key_.Values[count_] = v[i];
+      key_.ExactFlags |= static_cast<uint32_t>(e[i]) << count_;
+      ++count_;
     }
-    return first == second;
   }
-  void Bytes(std::string_view bytes) {
-    Word(BytesDigest(bytes, 0x452821E638D01377ull));
-    Word(BytesDigest(bytes, 0xBE5466CF34E90C6Cull));
-  }
-  void Finish(int32_t kind) {
-    Word(ExactFlags);
-    A = Avalanche(A + static_cast<uint64_t>(kind));
-    B = Avalanche(B + static_cast<uint64_t>(kind) * 0xD6E8FEB86659FD93ull);
-  }
+  void Bytes(std::string_view bytes) { key_.Bytes = bytes; }
+
+ private:
+  CheckKey& key_;
+  int count_ = 0;
 };
 
-namespace {
-
-using Hashed = DrawingChecker::Hashed;
-
 template <class Record>
-void Corners(Hashed& h, const Record& r) {
-  h.Value(r.X1);
-  h.Value(r.Y1);
-  h.Value(r.X2);
-  h.Value(r.Y2);
+void Corners(KeyWriter& w, const Record& r) {
+  w.Value(r.X1);
+  w.Value(r.Y1);
+  w.Value(r.X2);
+  w.Value(r.Y2);
   if constexpr (requires { r.X3; }) {
-    h.Value(r.X3);
-    h.Value(r.Y3);
+    w.Value(r.X3);
+    w.Value(r.Y3);
   }
   if constexpr (requires { r.X4; }) {
-    h.Value(r.X4);
-    h.Value(r.Y4);
+    w.Value(r.X4);
+    w.Value(r.Y4);
   }
 }
 
 // The seven values of an arc or a circular solid, then a solid's eighth (an integer in a circle solid).
 template <class Record>
-void Params(Hashed& h, const Record& r) {
-  for (const double v : {r.Param1, r.Param2, r.Param3, r.Param4, r.Param5, r.Param6, r.Param7}) h.Value(v);
+void Params(KeyWriter& w, const Record& r) {
+  for (const double v : {r.Param1, r.Param2, r.Param3, r.Param4, r.Param5, r.Param6, r.Param7}) w.Value(v);
   if constexpr (requires { r.Param8; }) {
     if constexpr (std::is_same_v<decltype(r.Param8), int32_t>) {
-      h.Integer(r.Param8);
+      w.Integer(r.Param8);
     } else {
-      h.Value(r.Param8);
+      w.Value(r.Param8);
     }
   }
 }
 
-// True when v rounds to 0 at a thousandth: |v| below half a thousandth (never for a NaN).
-bool RoundsToZero(double v) {
-  return std::abs(v * 1000) < 0.5;
+// The key of one record but for its kind; a solid's colour is not part of it.
+template <class Record>
+void WriteKey(KeyWriter& w, const Record& r) {
+  if constexpr (std::is_same_v<Record, TJwwEntLine>) {
+    w.Ends(r.X1, r.Y1, r.X2, r.Y2);
+  } else if constexpr (std::is_same_v<Record, TJwwEntCircle>) {
+    w.Value(r.Param1);
+    w.Value(r.Param2);
+    w.Value(r.Param3);
+  } else if constexpr (std::is_same_v<Record, TJwwEntArc>) {
+    Params(w, r);
+  } else if constexpr (std::is_same_v<Record, TJwwEntText>) {
+    w.Value(r.Param1);
+    w.Value(r.Param2);
+    w.Bytes(r.Text.View());
+  } else if constexpr (std::is_same_v<Record, TJwwEntPoint>) {
+    w.Value(r.X);
+    w.Value(r.Y);
+  } else if constexpr (std::is_same_v<Record, TJwwEntMarker>) {
+    w.Value(r.X);
+    w.Value(r.Y);
+    w.Integer(r.Param3);
+  } else if constexpr (std::is_same_v<Record, TJwwEntDim>) {
+    w.Ends(r.DimLine.X1, r.DimLine.Y1, r.DimLine.X2, r.DimLine.Y2);
+    w.Bytes(r.DimText.Text.View());
+  } else if constexpr (std::is_same_v<Record, TJwwEntBlk>) {
+    w.Value(r.X);
+    w.Value(r.Y);
+    w.Bytes(r.BlockText.View());
+  } else if constexpr (requires { r.X1; }) {
+    Corners(w, r);
+  } else {
+    Params(w, r);
+  }
+}
+
+// Fills `key`, a fresh CheckKey, with the key of the element at (kind, position).
+void FillKey(CheckKey& key, const EntityStores& s, int32_t kind, int32_t position) {
+  VisitStore(s, kind, [&](const auto& store) {
+    KeyWriter w(key);
+    WriteKey(w, store[position]);
+    key.Kind = kind;
+  });
+}
+
+// A key's two independent 64-bit hashes. Each value is multiplied by a constant of its place and the
+// products summed, so the multiplications of one key run side by side; the exact flags and two digests of
+// the bytes are three more such values, and a final mix with the kind spreads every bit. `values` is the
+// number of values the kind has: those after it are 0 and add nothing.
+struct KeyHash {
+  uint64_t A = 0;
+  uint64_t B = 0;
+};
+
+inline KeyHash HashOf(const CheckKey& key, int values) {
+  KeyHash h;
+  auto word = [&h](uint64_t w, int place) {
+    h.A += w * kMultipliers.A[place];
+    h.B += w * kMultipliers.B[place];
+  };
+  for (int i = 0; i < values; ++i) word(static_cast<uint64_t>(key.Values[i]), i);
+  word(key.ExactFlags, CheckKey::kMaxValues);
+  if (!key.Bytes.empty()) {
+    word(BytesDigest(key.Bytes, 0x452821E638D01377ull), CheckKey::kMaxValues + 1);
+    word(BytesDigest(key.Bytes, 0xBE5466CF34E90C6Cull), CheckKey::kMaxValues + 2);
+  }
+  const auto kind = static_cast<uint64_t>(key.Kind);
+  h.A = Avalanche(h.A + kind);
+  h.B = Avalanche(h.B + kind * 0xD6E8FEB86659FD93ull);
+  return h;
+}
+
+// True when the key's value at `place` rounds to 0: it lies within half a thousandth of 0 (never a NaN,
+// which keeps its exact bits).
+bool RoundsToZero(const CheckKey& key, int place) {
+  return key.Values[place] == 0 && (key.ExactFlags >> place & 1) == 0;
+}
+
+// True when a line's two ends, the first four values of its key, coincide once rounded.
+bool EndsCoincide(const CheckKey& key) {
+  return key.Values[0] == key.Values[2] && key.Values[1] == key.Values[3] &&
+         (key.ExactFlags & 3) == (key.ExactFlags >> 2 & 3);
 }
 
 // A text of nothing: no bytes, or only half-width blanks and full-width blanks (0x81 0x40), character by
@@ -180,55 +240,22 @@ bool IsBlankText(std::string_view text) {
   return true;
 }
 
+// Makes and hashes the key of one record of the given kind, adding what the checks of emptiness find in it
+// to `found`. The key is made on the stack and never copied.
 template <class Record>
-const EntityAttributes& Hash(Hashed& h, const Record& r);
-
-// Hashes the key of an element into h, a fresh Hashed, and returns the element's attributes; a solid's
-// colour is not part of the key. Filled in place: a returned copy of the struct costs more than the hashing.
-const EntityAttributes& HashOf(Hashed& h, const EntityStores& s, int32_t kind, int32_t position) {
-  const EntityAttributes* attributes = nullptr;
-  VisitStore(s, kind, [&](const auto& store) { attributes = &Hash(h, store[position]); });
-  h.Finish(kind);
-  return *attributes;
-}
-
-template <class Record>
-const EntityAttributes& Hash(Hashed& h, const Record& r) {
+KeyHash HashRecord(const Record& r, int32_t kind, DrawingChecks& found) {
+  CheckKey key;
+  key.Kind = kind;
+  KeyWriter w(key);
+  WriteKey(w, r);
   if constexpr (std::is_same_v<Record, TJwwEntLine>) {
-    h.ZeroLength = h.Ends(r.X1, r.Y1, r.X2, r.Y2);
-  } else if constexpr (std::is_same_v<Record, TJwwEntCircle>) {
-    h.Value(r.Param1);
-    h.Value(r.Param2);
-    h.Value(r.Param3);
-    h.ZeroRadius = RoundsToZero(r.Param3);
-  } else if constexpr (std::is_same_v<Record, TJwwEntArc>) {
-    Params(h, r);
-    h.ZeroRadius = RoundsToZero(r.Param3);
+    if (EndsCoincide(key)) found.ZeroLengthLines.Add(r.Attrs);
+  } else if constexpr (std::is_same_v<Record, TJwwEntCircle> || std::is_same_v<Record, TJwwEntArc>) {
+    if (RoundsToZero(key, 2)) found.ZeroRadius.Add(r.Attrs);
   } else if constexpr (std::is_same_v<Record, TJwwEntText>) {
-    h.Value(r.Param1);
-    h.Value(r.Param2);
-    h.Bytes(r.Text.View());
-    h.Blank = IsBlankText(r.Text.View());
-  } else if constexpr (std::is_same_v<Record, TJwwEntPoint>) {
-    h.Value(r.X);
-    h.Value(r.Y);
-  } else if constexpr (std::is_same_v<Record, TJwwEntMarker>) {
-    h.Value(r.X);
-    h.Value(r.Y);
-    h.Integer(r.Param3);
-  } else if constexpr (std::is_same_v<Record, TJwwEntDim>) {
-    h.Ends(r.DimLine.X1, r.DimLine.Y1, r.DimLine.X2, r.DimLine.Y2);
-    h.Bytes(r.DimText.Text.View());
-  } else if constexpr (std::is_same_v<Record, TJwwEntBlk>) {
-    h.Value(r.X);
-    h.Value(r.Y);
-    h.Bytes(r.BlockText.View());
-  } else if constexpr (requires { r.X1; }) {
-    Corners(h, r);
-  } else {
-    Params(h, r);
+    if (IsBlankText(key.Bytes)) found.EmptyTexts.Add(r.Attrs);
   }
-  return r.Attrs;
+  return HashOf(key, w.Count());
 }
 
 int LayerCode(const EntityAttributes& a) {
@@ -236,6 +263,12 @@ int LayerCode(const EntityAttributes& a) {
 }
 
 }  // namespace
+
+CheckKey CheckKeyOf(const EntityStores& stores, int32_t kind, int32_t position) {
+  CheckKey key;
+  FillKey(key, stores, kind, position);
+  return key;
+}
 
 DrawingChecker::DrawingChecker(const JwwGaibu& reader)
     : reader_(reader),
@@ -264,13 +297,15 @@ bool DrawingChecker::HashPiece(DrawingChecks& found) {
       element = {0, 0, 0, 0};
       continue;
     }
-    Hashed h;
-    const EntityAttributes& a = HashOf(h, reader_.Stores, e.Kind, e.Position);
-    if (h.ZeroLength) found.ZeroLengthLines.Add(a);
-    if (h.ZeroRadius) found.ZeroRadius.Add(a);
-    if (h.Blank) found.EmptyTexts.Add(a);
+    KeyHash h;
+    const EntityAttributes* a = nullptr;
+    VisitStore(reader_.Stores, e.Kind, [&](const auto& store) {
+      const auto& record = store[e.Position];
+      h = HashRecord(record, e.Kind, found);
+      a = &record.Attrs;
+    });
     element = {h.A, static_cast<uint32_t>(h.B >> 32), static_cast<uint8_t>(e.Kind),
-               static_cast<uint8_t>(LayerCode(a))};
+               static_cast<uint8_t>(LayerCode(*a))};
   }
   return true;
 }
@@ -311,7 +346,8 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
     if (e.Kind == 0) continue;
     uint64_t& word = seen[e.A >> wordShift];
     const uint64_t two = (uint64_t{1} << (e.B & 63)) | (uint64_t{1} << (e.B >> 6 & 63));
-    if ((word & two) == two) maybe.push_back(e.A);
+    // A run of one key (a drawing of copies) is noted once.
+    if ((word & two) == two && (maybe.empty() || maybe.back() != e.A)) maybe.push_back(e.A);
     word |= two;
   }
   if (maybe.empty()) return found;
@@ -323,44 +359,76 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
   while ((std::size_t{1} << markedBits) < 64 * maybe.size() && markedBits < bits) ++markedBits;
   HashBitmap marked(markedBits);
   for (const uint64_t a : maybe) marked.TestAndSet(a);
-  std::vector<uint32_t> involved;
-  for (std::size_t i = 0; i < count_; ++i) {
-    const uint64_t a = elements_[i].A;
-    if (elements_[i].Kind != 0 && marked.Test(a) && std::binary_search(maybe.begin(), maybe.end(), a))
-      involved.push_back(static_cast<uint32_t>(i));
-  }
-  // Those through an exact table: the full hashes, the layer of the first element of each key, and for a
-  // key found on more than one layer the set of its layers.
+  // Those elements in reading order through a table of their distinct keys: open addressing on the first
+  // hash, each slot naming the first element of its key and the layer it lies on; for a key found on more
+  // than one layer, the set of its layers. An element whose hashes and kind match a slot's is a duplicate
+  // only when its key, made again from its record, equals the key of the slot's first element; otherwise
+  // the search goes on, and a key of its own takes the next free slot.
   struct Slot {
-    uint64_t A = 0;  // 0: empty
-    uint32_t B = 0;
+    uint64_t A = 0;  // 0: empty (a hash of 0 is held as 1)
+    uint32_t First = 0;
     uint8_t FirstLayer = 0;
     bool Spread = false;
   };
-  std::size_t capacity = 16;
-  while (capacity < 2 * involved.size()) capacity *= 2;
-  std::vector<Slot> slots(capacity);
-  std::unordered_set<uint64_t> spread;  // (slot, layer) of the keys found on more than one layer
-  for (const uint32_t i : involved) {
+  std::vector<Slot> slots(16);
+  std::size_t used = 0;
+  // Twice the size when half full: the slots move by their hashes alone.
+  auto grow = [&slots] {
+    std::vector<Slot> bigger(2 * slots.size());
+    const std::size_t mask = bigger.size() - 1;
+    for (const Slot& slot : slots) {
+      if (slot.A == 0) continue;
+      std::size_t index = slot.A & mask;
+      while (bigger[index].A != 0) index = (index + 1) & mask;
+      bigger[index] = slot;
+    }
+    slots.swap(bigger);
+  };
+  auto makeKey = [this](CheckKey& key, std::size_t i) {
+    const EntityIndexEntry& entry = reader_.Entity(static_cast<int32_t>(i));
+    key = CheckKey{};
+    FillKey(key, reader_.Stores, entry.Kind, entry.Position);
+  };
+  std::unordered_set<uint64_t> spread;  // (first element, layer) of the keys found on more than one layer
+  CheckKey key;
+  // The key of a slot's first element, kept while the same key repeats.
+  CheckKey firstKey;
+  std::size_t firstKeyOf = count_;
+  for (std::size_t i = 0; i < count_; ++i) {
     const Element& e = elements_[i];
+    if (e.Kind == 0 || !marked.Test(e.A) || !std::binary_search(maybe.begin(), maybe.end(), e.A)) continue;
     const uint64_t a = e.A != 0 ? e.A : 1;
-    for (std::size_t index = a & (capacity - 1);; index = (index + 1) & (capacity - 1)) {
+    bool keyMade = false;
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t index = a & mask;; index = (index + 1) & mask) {
       Slot& slot = slots[index];
       if (slot.A == 0) {
-        slot = {a, e.B, e.Layer, false};
+        slot = {a, static_cast<uint32_t>(i), e.Layer, false};
+        if (2 * ++used > slots.size()) grow();
         break;
       }
-      if (slot.A != a || slot.B != e.B) continue;
+      if (slot.A != a) continue;
+      const Element& first = elements_[slot.First];
+      if (first.B != e.B || first.Kind != e.Kind) continue;
+      if (!keyMade) {
+        makeKey(key, i);
+        keyMade = true;
+      }
+      if (firstKeyOf != slot.First) {
+        makeKey(firstKey, slot.First);
+        firstKeyOf = slot.First;
+      }
+      if (key != firstKey) continue;
       found.Duplicates.Add(e.Layer);
       found.DuplicatesByKind[e.Kind - 1u].Add(e.Layer);
-      const uint64_t key = static_cast<uint64_t>(index) << 8;
+      const uint64_t spreadKey = static_cast<uint64_t>(slot.First) << 8;
       if (!slot.Spread && e.Layer == slot.FirstLayer) {
         ++found.SameLayer;
       } else if (!slot.Spread) {
         slot.Spread = true;
-        spread.insert(key | slot.FirstLayer);
-        spread.insert(key | e.Layer);
-      } else if (!spread.insert(key | e.Layer).second) {
+        spread.insert(spreadKey | slot.FirstLayer);
+        spread.insert(spreadKey | e.Layer);
+      } else if (!spread.insert(spreadKey | e.Layer).second) {
         ++found.SameLayer;
       }
       break;

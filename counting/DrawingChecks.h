@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "tempfile/JwwGaibu.h"
@@ -48,13 +49,32 @@ struct DrawingChecks {
 // zero; `exact` is set when v is too large for that (or not a number) and the result holds v's own bits.
 int64_t RoundedThousandths(double v, bool& exact);
 
+// What an element is compared by in the duplicate check: its kind, its values rounded as above (each with
+// a bit saying whether it kept its exact value), its integers, and the bytes of its text or name. A line's
+// ends, and a dimension's, stand smaller end first, so that a line drawn backwards has the same key. A
+// solid's colour is not part of it. Two elements are duplicates exactly when their keys are equal.
+struct CheckKey {
+  static constexpr int kMaxValues = 8;
+
+  int32_t Kind = 0;                          // 0 for an entry of no known kind
+  uint32_t ExactFlags = 0;                   // bit i: Values[i] holds the bits of a value kept exact
+  std::array<int64_t, kMaxValues> Values{};  // in the kind's own order; those it does not use stay 0
+  std::string_view Bytes;                    // the text, the dimension's value or the block name
+
+  bool operator==(const CheckKey&) const = default;
+  auto operator<=>(const CheckKey&) const = default;
+};
+
+// The key of the element at (kind, position) of the stores. Bytes views the stores' own text.
+CheckKey CheckKeyOf(const EntityStores& stores, int32_t kind, int32_t position);
+
 // The checks hash the elements a piece at a time, in any order and on as many threads as there are, and
 // then find the duplicates in reading order.
 //
-// Each element's key (its kind, rounded geometry and content) is hashed twice as its record is read, into
-// 96 bits, so that a false match among a million keys has a chance of about one in 10^16. The duplicates
-// are found from the hashes alone, without reading a record again: a bitmap over the hashes marks the keys
-// that may have been seen before, and only elements of such keys go through an exact table.
+// Each element's key is hashed twice as its record is read, into 96 bits. A bitmap over the hashes marks
+// the keys that may have been seen before, and only elements of such keys go through a table that
+// compares the keys themselves, made again from the records: equal hashes only make two elements
+// candidates, and elements whose hashes agree but whose keys differ stay apart.
 class DrawingChecker {
  public:
   // Room for every element the reader holds. Throws std::bad_alloc when there is no memory for it.
@@ -66,9 +86,6 @@ class DrawingChecker {
   bool HashPiece(DrawingChecks& found);
   // Once every piece is hashed: finds the duplicates, in reading order, and returns them with `found`.
   DrawingChecks Finish(DrawingChecks found);
-
-  // An element's key while it is hashed (made where the checks are).
-  struct Hashed;
 
  private:
   // What the duplicates need of an element: its key's hashes, its kind (0 for an entry of no known kind)
