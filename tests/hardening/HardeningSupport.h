@@ -16,11 +16,11 @@
 
 namespace jwcount::hardening {
 
-// Smaller inputs under AddressSanitizer, where every byte costs many times more.
-#if defined(__SANITIZE_ADDRESS__)
+// Smaller inputs under AddressSanitizer and ThreadSanitizer, where every byte costs many times more.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 inline constexpr bool kUnderSanitizer = true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
 inline constexpr bool kUnderSanitizer = true;
 #else
 inline constexpr bool kUnderSanitizer = false;

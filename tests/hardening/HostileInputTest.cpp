@@ -1,16 +1,22 @@
-// Hostile exchange files: huge lines, NUL bytes, millions of elements, lines of thousands of tokens,
-// every byte value, broken Shift-JIS and numbers of thousands of digits. Each is read, counted and
-// answered; the reply must be exactly the 28 bytes of the completion message every time.
+// Hostile exchange files: huge lines, NUL bytes, millions of elements, of names and of copies, lines of
+// thousands of tokens, every byte value, broken Shift-JIS, numbers of thousands of digits, and solids of
+// NaN and infinity. Each is read, counted and answered; the reply must be exactly the 28 bytes of the
+// completion message every time.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "counting/Quantities.h"
 #include "tempfile/MyFunc.h"
 #include "tests/hardening/HardeningSupport.h"
+#include "tests/support/DuplicatesByMap.h"
 
 namespace jwcount::hardening {
 namespace {
@@ -94,6 +100,178 @@ TEST(HostileInput, TenMillionTinyElementsAreAllCounted) {
   EXPECT_EQ(run->tables->SG1.Count(4, LayerRow(3, 4)), count);
   EXPECT_EQ(run->tables->SG3.Count(4, kSg3TotalRow), count);
   EXPECT_EQ(CountSummary(*run->reader)[3], count);
+  ExpectAnswered(*run);
+}
+
+// `count` lines of `before`, a number of its own (0, 1, 2, ...), then CR LF.
+std::string Numbered(std::string_view before, std::size_t count) {
+  std::string out;
+  out.reserve((before.size() + 10) * count);
+  char digits[24];
+  for (std::size_t i = 0; i < count; ++i) {
+    out += before;
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, i).ptr);
+    out += "\r\n";
+  }
+  return out;
+}
+
+// A table of names with one row for each of `count` names "0", "1", "2", ... in that order, each counted
+// once.
+void ExpectOneRowPerNumber(const NameCountTable& table, std::size_t count) {
+  ASSERT_EQ(table.Rows().size(), count);
+  EXPECT_EQ(table.Total(), static_cast<int32_t>(count));
+  std::size_t wrong = 0;
+  for (const NameCountRow& row : table.Rows()) wrong += row.Count != 1;
+  EXPECT_EQ(wrong, 0u);
+  EXPECT_EQ(table.Rows().back().Name, std::to_string(count - 1));
+}
+
+// Two million rather than ten, to keep the test to a few seconds: a text of its own costs about a
+// microsecond and 250 bytes (ten million took 18 s and 2.8 GB), most of it in the table of texts.
+TEST(HostileInput, TwoMillionTextsOfTheirOwnHaveARowEach) {
+  const std::size_t count = Scaled(2'000'000);
+  auto run = ReadAndCount(Numbered("ch 0 0 1 0 \"", count));
+  EXPECT_TRUE(run->readOk);
+  EXPECT_EQ(run->Total(3), static_cast<int32_t>(count));
+  ExpectOneRowPerNumber(run->tables->Texts, count);
+  EXPECT_FALSE(run->tables->Checks.Found());  // no two alike, none empty
+  ExpectAnswered(*run);
+}
+
+TEST(HostileInput, AMillionBlockNamesHaveARowEach) {
+  const std::size_t count = Scaled(1'000'000);
+  auto run = ReadAndCount(Numbered("BL 0 0 \"", count));
+  EXPECT_TRUE(run->readOk);
+  EXPECT_EQ(run->Total(7), static_cast<int32_t>(count));
+  ExpectOneRowPerNumber(run->tables->Blocks, count);
+  EXPECT_FALSE(run->tables->Checks.Found());
+  ExpectAnswered(*run);
+}
+
+// Every element a candidate for the duplicates, and every one a duplicate.
+TEST(HostileInput, TenMillionCopiesOfOneLineAreAllDuplicates) {
+  const std::size_t count = Scaled(10'000'000);
+  auto run = ReadAndCount("lg2\r\nly5\r\n" + Repeat("0 0 1 1\r\n", count));
+  EXPECT_TRUE(run->readOk);
+  const auto copies = static_cast<int32_t>(count - 1);
+  const DrawingChecks& checks = run->tables->Checks;
+  EXPECT_EQ(checks.Duplicates.Count, copies);
+  EXPECT_EQ(checks.SameLayer, copies);
+  EXPECT_EQ(checks.DuplicatesByKind[kLine - 1].Count, copies);
+  EXPECT_EQ(checks.Duplicates.Layers.count(), 1u);
+  EXPECT_TRUE(checks.Duplicates.Layers.test(2 * 16 + 5));
+  EXPECT_EQ(checks.ZeroLengthLines.Count, 0);
+  EXPECT_EQ(run->Total(1), static_cast<int32_t>(count));
+  const double length = run->tables->SG1.Quantities(kSg1TotalRow).LineLength;
+  EXPECT_NEAR(length, std::sqrt(2.0) * static_cast<double>(count), 1e-9 * static_cast<double>(count));
+  ExpectAnswered(*run);
+}
+
+// The values of a solid that its record holds as doubles, in the order its line gives them.
+std::vector<double*> SolidValues(TJwwEntSolidLine& r) {
+  return {&r.X1, &r.Y1, &r.X2, &r.Y2};
+}
+std::vector<double*> SolidValues(TJwwEntSolidTri& r) {
+  return {&r.X1, &r.Y1, &r.X2, &r.Y2, &r.X3, &r.Y3};
+}
+std::vector<double*> SolidValues(TJwwEntSolidQuad& r) {
+  return {&r.X1, &r.Y1, &r.X2, &r.Y2, &r.X3, &r.Y3, &r.X4, &r.Y4};
+}
+std::vector<double*> SolidValues(TJwwEntSolidCircle& r) {
+  return {&r.Param1, &r.Param2, &r.Param3, &r.Param4, &r.Param5, &r.Param6, &r.Param7};
+}
+std::vector<double*> SolidValues(TJwwEntSolidRing& r) {
+  return {&r.Param1, &r.Param2, &r.Param3, &r.Param4, &r.Param5, &r.Param6, &r.Param7, &r.Param8};
+}
+
+// A file cannot hold a NaN or an infinity (such words read as 0); a drawing made otherwise could. Every
+// solid kind with each of its values in turn a NaN of either sign or an infinity of either sign, each solid
+// drawn twice: read, then given those values, and counted. Every length and area stays finite and not
+// negative, every solid is counted, and each twin is a duplicate of the other, NaN or not.
+TEST(HostileInput, NaNAndInfinityInEverySolidValue) {
+  struct Shape {
+    int32_t Kind;
+    const char* Keyword;
+    std::vector<std::string> Values;
+    const char* After = "";
+  };
+  const Shape shapes[] = {
+      {kSolidLine, "sl", {"1", "2", "3", "5"}},
+      {kSolidTriangle, "sl", {"1", "2", "3", "5", "7", "11"}},
+      {kSolidQuad, "sl", {"1", "2", "3", "5", "7", "11", "13", "17"}},
+      {kSolidCircle, "sc", {"1", "2", "3", "4", "0", "90", "0.5"}, " 100"},
+      {kSolidCircumference, "se", {"1", "2", "3", "4", "0", "90", "0.5"}, " 5"},
+      {kSolidRingO, "so", {"1", "2", "3", "4", "0", "90", "0.5", "1"}},
+      {kSolidRingG, "sg", {"1", "2", "3", "4", "0", "90", "0.5", "1"}},
+  };
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    const char* Word;
+    double Value;
+  } hostile[] = {{"nan", nan}, {"-nan", -nan}, {"inf", kInf}, {"-inf", -kInf}};
+  std::string bytes;
+  int32_t lines = 0;
+  for (const Shape& shape : shapes) {
+    for (std::size_t v = 0; v < shape.Values.size(); ++v) {
+      for (const auto& h : hostile) {
+        std::string line = shape.Keyword;
+        for (std::size_t i = 0; i < shape.Values.size(); ++i)
+          line += " " + (i == v ? h.Word : shape.Values[i]);
+        line += std::string(shape.After) + "\r\n";
+        bytes += line + line;
+        ++lines;
+      }
+    }
+  }
+  auto run = ReadOnly(std::move(bytes));
+  EXPECT_TRUE(run->readOk);
+  JwwGaibu& reader = *run->reader;
+  ASSERT_EQ(reader.EntityCount(), 2 * lines);
+  std::vector<int32_t> next(16, 0);
+  for (const Shape& shape : shapes) {
+    for (std::size_t v = 0; v < shape.Values.size(); ++v) {
+      for (const auto& h : hostile) {
+        for (int twin = 0; twin < 2; ++twin) {
+          SCOPED_TRACE(std::string(shape.Keyword) + " value " + std::to_string(v) + " " + h.Word);
+          ASSERT_LT(next[shape.Kind], reader.StoreCount(shape.Kind));
+          VisitStore(reader.Stores, shape.Kind, [&](auto& store) {
+            if constexpr (requires { store[0].SolidColour; }) {
+              double* const value = SolidValues(store[next[shape.Kind]])[v];
+              EXPECT_EQ(*value, 0.0);  // as the file gives it
+              *value = h.Value;
+            }
+          });
+          ++next[shape.Kind];
+        }
+      }
+    }
+  }
+  run->Count();
+  for (int32_t j = 0; j < reader.EntityCount(); ++j) {
+    const EntityIndexEntry& e = reader.Entity(j);
+    const ElementQuantity q = QuantityOf(reader.Stores, e.Kind, e.Position);
+    for (const double share : {q.LineLength, q.CurveLength, q.Area})
+      EXPECT_TRUE(std::isfinite(share) && share >= 0) << "element " << j << ": " << share;
+  }
+  const CountTable* const tables[] = {&run->tables->SG1, &run->tables->SG2, &run->tables->SG3,
+                                      &run->tables->SG4, &run->tables->SG5};
+  const int totalRows[] = {kSg1TotalRow, kSg2TotalRow, kSg3TotalRow, kSg4TotalRow, kSg5TotalRow};
+  for (int t = 0; t < 5; ++t) {
+    const RowQuantities sums = tables[t]->Quantities(totalRows[t]);
+    for (const double sum : {sums.LineLength, sums.CurveLength, sums.Length, sums.Area})
+      EXPECT_TRUE(std::isfinite(sum) && sum >= 0) << "table " << t + 1 << ": " << sum;
+  }
+  for (int column = 8; column <= 13; ++column) {
+    EXPECT_EQ(run->Total(column), CountSummary(reader)[column - 1]) << column;
+  }
+  EXPECT_EQ(run->Total(8) + run->Total(9) + run->Total(10) + run->Total(11) + run->Total(12) + run->Total(13),
+            2 * lines);
+  const DrawingChecks& checks = run->tables->Checks;
+  EXPECT_EQ(checks.Duplicates.Count, lines);
+  EXPECT_EQ(checks.SameLayer, lines);
+  EXPECT_TRUE(test::SameDuplicates(checks, test::DuplicatesByMap(reader)));
   ExpectAnswered(*run);
 }
 

@@ -3,8 +3,10 @@
 //
 //   jwcount_linearity [ELEMENTS]   (the largest element count, default 8000000; halved three times)
 //
-// Two kinds of input: files of many small elements of every common kind, and files of one single huge
-// block line. Each size runs in a child process of its own, so that its peak memory is its own.
+// Inputs: files of many small elements of every common kind; of texts that are all different, and of
+// block insertions whose names are all different (a row each in the tables by name); of one line drawn
+// over and over (every element a duplicate); and of one single huge block line. Each size runs in a child
+// process of its own, so that its peak memory is its own.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "tests/hardening/HardeningSupport.h"
@@ -32,6 +35,25 @@ std::string ManyElements(long elements) {
   return out;
 }
 
+// `lines` lines of `before` and a number of its own: texts or block names that are all different.
+std::string Numbered(const char* before, long lines) {
+  std::string out;
+  out.reserve((std::strlen(before) + 10) * static_cast<std::size_t>(lines));
+  for (long i = 0; i < lines; ++i) {
+    out += before;
+    out += std::to_string(i);
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::string Copies(long lines) {
+  std::string out;
+  out.reserve(9 * static_cast<std::size_t>(lines));
+  for (long i = 0; i < lines; ++i) out += "0 0 1 1\r\n";
+  return out;
+}
+
 std::string OneHugeLine(long bytes) {
   std::string out;
   out.reserve(static_cast<std::size_t>(bytes) + 32);
@@ -47,7 +69,12 @@ void Measure(const char* kind, long size) {
   std::fflush(stdout);
   const pid_t child = fork();
   if (child == 0) {
-    std::string bytes = std::string(kind) == "elements" ? ManyElements(size) : OneHugeLine(size);
+    const std::string k = kind;
+    std::string bytes = k == "elements" ? ManyElements(size)
+                        : k == "texts"  ? Numbered("ch 0 0 1 0 \"", size)
+                        : k == "names"  ? Numbered("BL 0 0 \"", size)
+                        : k == "copies" ? Copies(size)
+                                        : OneHugeLine(size);
     const std::size_t inputBytes = bytes.size();
     rusage before{};
     getrusage(RUSAGE_SELF, &before);
@@ -81,7 +108,9 @@ int main(int argc, char** argv) {
   const long largest = argc > 1 ? std::atol(argv[1]) : 8'000'000;
   std::printf("%-9s %10s %10s %8s %9s %9s %10s\n", "input", "elements", "MiB", "seconds", "+MiB peak",
               "ns/byte", "peak B/B");
-  for (long n = largest / 8; n <= largest; n *= 2) Measure("elements", n);
+  for (const char* kind : {"elements", "texts", "names", "copies"}) {
+    for (long n = largest / 8; n <= largest; n *= 2) Measure(kind, n);
+  }
   for (long n = largest * 2; n <= largest * 16; n *= 2) Measure("one-line", n);
   return 0;
 }
