@@ -168,6 +168,36 @@ TEST(HostileInput, TenMillionCopiesOfOneLineAreAllDuplicates) {
   ExpectAnswered(*run);
 }
 
+// The arcs that cost the most to measure, flat, nearly flat and stretched, cut where every piece goes
+// through the elliptic integrals, and the arc that once never ended: a million of them count in fixed
+// work each, and their lengths add up to what each measures alone.
+TEST(HostileInput, AMillionCostliestArcsCount) {
+  struct Arc {
+    const char* Line;
+    double R, Start, End, Flatness;
+  };
+  const Arc arcs[] = {
+      {"ci 0 0 82 -465 0.1 0 0\r\n", 82, -465, 0.1, 0},
+      {"ci 0 0 1 50 350 1.0000001e-8 0\r\n", 1, 50, 350, 1.0000001e-8},
+      {"ci 0 0 1 45.001 45 9e-005 0\r\n", 1, 45.001, 45, 9e-5},
+      {"ci 0 0 1 30 320 1e-006 0\r\n", 1, 30, 320, 1e-6},
+      {"ci 0 0 1 50 350 1.0000001e+08 0\r\n", 1, 50, 350, 1.0000001e8},
+  };
+  const std::size_t rounds = Scaled(1'000'000) / std::size(arcs);
+  std::string cycle;
+  double expected = 0;
+  for (const Arc& a : arcs) {
+    cycle += a.Line;
+    expected += ArcLength(a.R, a.Start, a.End, a.Flatness);
+  }
+  auto run = ReadAndCount(Repeat(cycle, rounds));
+  EXPECT_TRUE(run->readOk);
+  EXPECT_EQ(run->Total(2), static_cast<int32_t>(rounds * std::size(arcs)));
+  expected *= static_cast<double>(rounds);
+  EXPECT_NEAR(run->tables->SG1.Quantities(kSg1TotalRow).CurveLength, expected, 1e-9 * expected);
+  ExpectAnswered(*run);
+}
+
 // The values of a solid that its record holds as doubles, in the order its line gives them.
 std::vector<double*> SolidValues(TJwwEntSolidLine& r) {
   return {&r.X1, &r.Y1, &r.X2, &r.Y2};
