@@ -166,7 +166,8 @@ constexpr RowTable<63> kTypeRows = [] {
 CountTable::CountTable(int rows)
     : rows_(std::max(rows, 0)),
       cells_(CellBytes()),
-      usedRows_((static_cast<std::size_t>(rows_) + 63) / 64, 0) {
+      usedRows_((static_cast<std::size_t>(rows_) + 63) / 64, 0),
+      usedWords_((usedRows_.size() + 63) / 64, 0) {
   const std::size_t cells = static_cast<std::size_t>(rows_) * kColumns;
   counts_ = static_cast<int32_t*>(cells_.Data());
   written_ = reinterpret_cast<uint8_t*>(counts_ + cells);
@@ -221,11 +222,21 @@ std::string CountTable::RowLabel(int row) const {
 }
 
 int CountTable::NextUsedRow(int row) const {
-  if (row >= rows_) return rows_;
-  std::size_t word = static_cast<std::size_t>(std::max(row, 0)) >> 6;
-  uint64_t bits = usedRows_[word] & (~uint64_t{0} << (static_cast<unsigned>(std::max(row, 0)) & 63));
-  while (bits == 0) {
-    if (++word == usedRows_.size()) return rows_;
+  if (std::max(row, 0) >= rows_) return rows_;
+  const auto start = static_cast<std::size_t>(std::max(row, 0));
+  std::size_t word = start >> 6;
+  uint64_t bits = usedRows_[word] & (~uint64_t{0} << (start & 63));
+  if (bits == 0) {
+    // The next word that holds a row in use, found through the bits of the words.
+    ++word;
+    std::size_t group = word >> 6;
+    if (group == usedWords_.size()) return rows_;
+    uint64_t words = usedWords_[group] & (~uint64_t{0} << (word & 63));
+    while (words == 0) {
+      if (++group == usedWords_.size()) return rows_;
+      words = usedWords_[group];
+    }
+    word = group * 64 + static_cast<std::size_t>(std::countr_zero(words));
     bits = usedRows_[word];
   }
   return static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
@@ -238,7 +249,11 @@ void CountTable::Clear() {
     std::memset(written_ + first, 0, kColumns * sizeof(uint8_t));
     quantities_[r] = RowQuantities{};
   }
-  std::fill(usedRows_.begin(), usedRows_.end(), uint64_t{0});
+  for (std::size_t group = 0; group < usedWords_.size(); ++group) {
+    for (uint64_t words = usedWords_[group]; words != 0; words &= words - 1)
+      usedRows_[group * 64 + static_cast<std::size_t>(std::countr_zero(words))] = 0;
+    usedWords_[group] = 0;
+  }
   headsWritten_ = false;
   labels_ = RowLabels::kNone;
 }

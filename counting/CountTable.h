@@ -108,7 +108,9 @@ class CountTable {
   bool IsCountCell(int column, int row) const;
   std::string RowLabel(int row) const;
   void MarkUsed(int row) {
-    usedRows_[static_cast<std::size_t>(row) >> 6] |= uint64_t{1} << (static_cast<unsigned>(row) & 63);
+    const std::size_t word = static_cast<std::size_t>(row) >> 6;
+    usedRows_[word] |= uint64_t{1} << (static_cast<unsigned>(row) & 63);
+    usedWords_[word >> 6] |= uint64_t{1} << (word & 63);
   }
 
   std::size_t QuantitiesOffset() const;
@@ -124,6 +126,7 @@ class CountTable {
   uint8_t* written_ = nullptr;           // 1 where Set wrote the cell, so a written "0" is not blank
   RowQuantities* quantities_ = nullptr;  // rows_; row 0 stays 0
   std::vector<uint64_t> usedRows_;       // bit r: row r was written since the last Clear
+  std::vector<uint64_t> usedWords_;      // bit w: word w of usedRows_ is not 0 (a walk skips 4096 rows a bit)
 };
 
 // Row layout of the five tables.

@@ -271,22 +271,20 @@ TEST(CountTableCells, CountsNeverWrapNegative) {
 
 // The tables empty and total only the rows a count wrote. A count into tables that held another count must
 // read exactly as the same count into new tables, every cell blank or not and every row's quantities to
-// the bit; and a total must be the sum of every row in row order. The rows lie at the edges of 64-row
-// steps and at the ends of the tables; the first count also leaves rows written by Set and SetQuantities
-// alone.
+// the bit; and a total must be the sum of every row in row order. The rows lie at the edges of 64-row and
+// 4096-row steps and at the ends of the tables; the first count also leaves rows written by Set and
+// SetQuantities alone.
 TEST(CountTableTotals, ARecountReadsAsNewTablesAndTotalsFollowRowOrder) {
   struct Element {
     int group, layer, colour, width;
     double length;
   };
   const std::vector<Element> first = {{0, 0, 1, 62, 5.0},      {3, 15, 356, 63, 0.0}, {15, 15, 9, 127, 2.5},
-                                      {7, 1, 400, 29999, 1.0}, {0, 0, 1, 30000, 7.0}, {2, 3, 5, -1, 0.25}};
+                                      {7, 1, 400, 29999, 1.0}, {0, 0, 1, 30000, 7.0}, {2, 3, 5, -1, 0.25},
+                                      {4, 4, 4, 4095, 3.0}};
   // 1e16 first: each 1.0 added after it is lost to rounding, which a sum in another order would keep.
-  const std::vector<Element> second = {{0, 0, 1, 0, 1e16},
-                                       {0, 0, 10, 63, 1.0},
-                                       {5, 4, 101, 64, 1.0},
-                                       {15, 15, 10, 128, 1.0},
-                                       {9, 9, 11, 30000, 0.0}};
+  const std::vector<Element> second = {{0, 0, 1, 0, 1e16},     {0, 0, 10, 63, 1.0},    {5, 4, 101, 64, 1.0},
+                                       {15, 15, 10, 128, 1.0}, {9, 9, 11, 30000, 0.0}, {1, 2, 3, 4094, 1.0}};
   auto count = [](CountTables& t, const std::vector<Element>& elements) {
     PrepareCountTables(t);
     for (const Element& e : elements) {
@@ -341,7 +339,7 @@ TEST(CountTableTotals, ARecountReadsAsNewTablesAndTotalsFollowRowOrder) {
   EXPECT_EQ(bits(used->SG5.Quantities(kSg5TotalRow)), bits(rowOrderSum(fresh->SG5, widthRows)));
   EXPECT_EQ(bits(used->SG1.Quantities(kSg1TotalRow)), bits(rowOrderSum(fresh->SG1, layerRows)));
   EXPECT_EQ(used->SG5.Quantities(kSg5TotalRow).Length, 1e16);
-  EXPECT_EQ(used->SG5.CellText(1, kSg5TotalRow), "4");
+  EXPECT_EQ(used->SG5.CellText(1, kSg5TotalRow), "5");
   EXPECT_EQ(used->SG5.CellText(3, kSg5TotalRow), "1");
 }
 
