@@ -74,9 +74,13 @@ void HashPieces(DrawingChecker* checker, DrawingChecks& found) {
   }
 }
 
+// Below this many elements the checks take less time than starting a thread to run them beside the tally
+// (tens of microseconds), so a small selection is checked on this thread alone.
+constexpr int32_t kChecksBesideTallyElements = 4096;
+
 // The tally and the drawing checks. The checks read what the tally reads and write only their own
-// results, so they hash the drawing on a second thread beside the tally, where one can be made; once its
-// tally is done this thread helps with what is left, and then finds the duplicates. They cover every
+// results, so they hash a large drawing on a second thread beside the tally, where one can be made; once
+// its tally is done this thread helps with what is left, and then finds the duplicates. They cover every
 // element read, also those an Escape leaves out of the tally. Where there is no memory for them they find
 // nothing rather than stop the count. The result says whether every entity was tallied.
 bool TallyAndCheck(const JwwGaibu& reader, CountTables& tables, CountHost& host) {
@@ -88,7 +92,8 @@ bool TallyAndCheck(const JwwGaibu& reader, CountTables& tables, CountHost& host)
   DrawingChecks besideFound;
   DrawingChecks found;
   SecondThread checkThread;
-  checkThread.Start([&checker, &besideFound] { HashPieces(checker.get(), besideFound); });
+  if (reader.EntityCount() >= kChecksBesideTallyElements)
+    checkThread.Start([&checker, &besideFound] { HashPieces(checker.get(), besideFound); });
   const bool complete = TallyAll(reader, tables, host);
   FinishCountTables(tables);
   HashPieces(checker.get(), found);
