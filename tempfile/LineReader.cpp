@@ -1,13 +1,16 @@
 #include "tempfile/LineReader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace jwcount {
 
 namespace {
 constexpr char kCtrlZ = 0x1A;
+constexpr std::size_t kFirstBlockSize = std::size_t{64} << 10;
 
 // The first byte below 0x20 (a control byte: LF, CR, Ctrl-Z, TAB ...) from p on, or end. Eight bytes at a
 // time: a byte below 0x20 gets its top bit flagged, and a borrow can flag a byte above a true one, never
@@ -27,10 +30,23 @@ const char* FindControlByte(const char* p, const char* end) {
 }  // namespace
 
 LineReader::LineReader(InputFile& file, std::size_t blockSize)
-    : file_(file), block_(std::make_unique_for_overwrite<char[]>(blockSize)), blockSize_(blockSize) {}
+    : file_(file),
+      block_(std::make_unique_for_overwrite<char[]>(std::min(blockSize, kFirstBlockSize))),
+      blockSize_(std::min(blockSize, kFirstBlockSize)),
+      maxBlockSize_(blockSize) {}
 
 bool LineReader::Refill() {
   if (atEnd_) return false;
+  // Every byte of the block has been handed out or copied by now, so a larger one can take its place. Where
+  // there is no memory for it, the block stays as it is.
+  if (end_ == blockSize_ && blockSize_ < maxBlockSize_) {
+    const std::size_t larger = std::min(2 * blockSize_, maxBlockSize_);
+    try {
+      block_ = std::make_unique_for_overwrite<char[]>(larger);
+      blockSize_ = larger;
+    } catch (const std::bad_alloc&) {
+    }
+  }
   const std::ptrdiff_t got = file_.Read(block_.get(), blockSize_);
   pos_ = 0;
   end_ = got > 0 ? static_cast<std::size_t>(got) : 0;

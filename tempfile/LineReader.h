@@ -18,7 +18,9 @@ class LineReader {
  public:
   enum class Result { kLine, kEnd, kError };
 
-  // Blocks of 1 MiB by default: a read that fails part way loses at most the block it was filling.
+  // Blocks of up to blockSize, 1 MiB by default: a read that fails part way loses at most the block it was
+  // filling. The first block is 64 KiB (or blockSize, when smaller), and the block doubles whenever a read
+  // fills it, so a small file costs a small block and a large one soon reads in the largest.
   explicit LineReader(InputFile& file, std::size_t blockSize = std::size_t{1} << 20);
 
   // The next line; it stays valid until the next call.
@@ -30,7 +32,8 @@ class LineReader {
 
   InputFile& file_;
   std::unique_ptr<char[]> block_;
-  std::size_t blockSize_;
+  std::size_t blockSize_;  // of block_
+  std::size_t maxBlockSize_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   bool atEnd_ = false;

@@ -86,5 +86,20 @@ TEST(LineReaderTest, ReadsLongLinesAcrossManyBlocks) {
   EXPECT_EQ(ReadAll(longLine + "\r\n" + longLine, 7, 7).first, (Lines{longLine, longLine}));
 }
 
+// Reads that fill the block make it larger (64 KiB, 128 KiB, ... up to the size asked for): lines of every
+// length, with a CR on every other one, come out whole across the edges of each larger block.
+TEST(LineReaderTest, LinesComeOutWholeWhileTheBlockGrows) {
+  std::string bytes;
+  Lines expected;
+  for (int i = 0; bytes.size() < 600000; ++i) {
+    expected.emplace_back(static_cast<std::size_t>(i * 7919 % 2000), static_cast<char>('a' + i % 26));
+    bytes += expected.back() + (i % 2 == 0 ? "\n" : "\r\n");
+  }
+  for (const std::size_t chunk : {bytes.size(), std::size_t{100000}}) {
+    EXPECT_EQ(ReadAll(bytes, std::size_t{1} << 20, chunk), std::make_pair(expected, LineReader::Result::kEnd))
+        << chunk;
+  }
+}
+
 }  // namespace
 }  // namespace jwcount
