@@ -13,9 +13,7 @@ constexpr std::size_t kBatchLines = 16384;
 constexpr std::size_t kBatchBytes = std::size_t{512} << 10;
 }  // namespace
 
-ReadAhead::ReadAhead(InputFile& file, bool secondThread) : reader_(file) {
-  threaded_ = secondThread && thread_.Start([this] { ReadOnSecondThread(); });
-}
+ReadAhead::ReadAhead(InputFile& file, bool secondThread) : reader_(file), mayThread_(secondThread) {}
 
 ReadAhead::~ReadAhead() {
   if (!threaded_) return;
@@ -81,6 +79,18 @@ const LineBatch* ReadAhead::Next() {
     LineBatch& batch = batches_[0];
     FillBatch(batch);
     ending_ = batch.Ending;
+    if (mayThread_ && ending_ == LineReader::Result::kLine) {
+      // More lines follow: the second thread reads them from the next batch on while this one stores the
+      // first. The first counts as filled and handed out.
+      mayThread_ = false;
+      filled_ = 1;
+      holding_ = true;
+      threaded_ = thread_.Start([this] { ReadOnSecondThread(); });
+      if (!threaded_) {
+        filled_ = 0;
+        holding_ = false;
+      }
+    }
     return &batch;
   }
   LineBatch* batch;

@@ -38,8 +38,10 @@ struct LineBatch {
   }
 };
 
-// Hands out a file's lines batch by batch, in order. Where a second thread can be made, that thread reads
-// ahead; otherwise each batch is read when it is asked for. Either way the batches are the same.
+// Hands out a file's lines batch by batch, in order. The first batch is read on the caller's thread; when
+// more follow and a second thread can be made, that thread reads the rest ahead; otherwise each batch is
+// read when it is asked for. Either way the batches are the same. A file of one batch, such as a selection
+// of a few hundred elements, so costs no thread.
 class ReadAhead {
  public:
   // With secondThread false, every batch is read when it is asked for, on the caller's thread.
@@ -69,6 +71,7 @@ class ReadAhead {
   std::size_t givenBack_ = 0;
   bool stopping_ = false;
   // The storing thread's own.
+  bool mayThread_;
   bool threaded_ = false;
   bool holding_ = false;  // a batch is handed out and not yet given back
   LineReader::Result ending_ = LineReader::Result::kLine;
