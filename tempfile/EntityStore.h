@@ -51,7 +51,9 @@ class EntityStore {
     // so its pages are touched only when records are stored in them.
     T* const block = nextBlock_;
     blocks_.push_back(block);  // the last step that can fail
-    PrepareForWriting(block, kGrowthStep * sizeof(T));
+    // A store's first step is left to be touched record by record: a small drawing writes a few of its
+    // pages. The steps after it belong to a store that is filling up, and are mapped ahead of writing.
+    if (blocks_.size() > 1) PrepareForWriting(block, kGrowthStep * sizeof(T));
     nextBlock_ += kGrowthStep;
     --pieceBlocksLeft_;
   }
