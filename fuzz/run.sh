@@ -5,8 +5,9 @@
 #   fuzz/run.sh [SECONDS]
 #
 # New inputs go to build/fuzz/corpus/<target> (kept between runs, so longer runs build on shorter ones);
-# the seed corpus in the source tree is never changed. A crash, a sanitizer report or a failed check stops
-# the script with the input that caused it in build/fuzz/artifacts/.
+# the seed corpus in the source tree is never changed. A crash, a sanitizer report, a failed check or an
+# input that takes more than 2 seconds (every target handles one in milliseconds) stops the script with the
+# input that caused it in build/fuzz/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,7 +29,7 @@ for target in "${TARGETS[@]}"; do
   nice -n 10 "$BUILD/fuzz/$target" -runs=0 -artifact_prefix="$BUILD/artifacts/$target-" "$seeds" >"$log" 2>&1 ||
     { cat "$log"; echo "fuzz: $target failed on its seed corpus" >&2; exit 1; }
   # Then bounded fuzzing, one job, starting from the seeds and what earlier runs found.
-  nice -n 10 "$BUILD/fuzz/$target" -max_total_time="$SECONDS_PER_TARGET" -timeout=10 \
+  nice -n 10 "$BUILD/fuzz/$target" -max_total_time="$SECONDS_PER_TARGET" -timeout=2 \
     -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$target-" "$work" "$seeds" >"$log" 2>&1 ||
     { tail -n 60 "$log"; echo "fuzz: $target found a failure (input in $BUILD/artifacts/)" >&2; exit 1; }
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
