@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace jwcount {
@@ -18,12 +18,13 @@ struct NameCountRow {
 
 class NameCountTable {
  public:
-  NameCountTable() = default;
-  // The rows view the names kept in the map's nodes: a move takes the nodes along, a copy would not.
+  NameCountTable();
+  // The rows view the names kept in the table's own blocks: a move takes the blocks along, a copy would not.
   NameCountTable(const NameCountTable&) = delete;
   NameCountTable& operator=(const NameCountTable&) = delete;
   NameCountTable(NameCountTable&&) noexcept = default;
   NameCountTable& operator=(NameCountTable&&) noexcept = default;
+  ~NameCountTable();
 
   // No rows, total 0.
   void Clear();
@@ -36,12 +37,17 @@ class NameCountTable {
   int32_t Total() const { return total_; }
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  // Name to row number. The map's nodes never move, so the rows can view their keys.
-  std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> rowOf_;
+  std::string_view Keep(std::string_view name);
+  void Grow();
+
+  // Each name's bytes once, in blocks that never move, so the rows can view them: about the name's own
+  // size and a row per distinct name, however many there are.
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::size_t blockSize_ = 0;
+  std::size_t blockUsed_ = 0;
+  // The rows by name: an open-addressed table of 32 bits of each name's hash beside its row number + 1
+  // (0: empty), at most half full.
+  std::vector<uint64_t> slots_;
   std::vector<NameCountRow> rows_;
   int32_t total_ = 0;
 };
