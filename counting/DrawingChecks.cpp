@@ -32,11 +32,10 @@ int64_t RoundedThousandths(double v, bool& exact) {
 
 namespace {
 
-// Odd multipliers for the words of a key, two independent sets, from the splitmix64 sequence.
+// Odd multipliers for the words of a key, from the splitmix64 sequence.
 struct Multipliers {
   static constexpr int kWords = 16;
   uint64_t A[kWords];
-  uint64_t B[kWords];
 };
 
 constexpr Multipliers kMultipliers = [] {
@@ -48,10 +47,7 @@ constexpr Multipliers kMultipliers = [] {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return (z ^ (z >> 31)) | 1;
   };
-  for (int i = 0; i < Multipliers::kWords; ++i) {
-    m.A[i] = next();
-    m.B[i] = next();
-  }
+  for (int i = 0; i < Multipliers::kWords; ++i) m.A[i] = next();
   return m;
 }();
 
@@ -186,31 +182,21 @@ void FillKey(CheckKey& key, const EntityStores& s, int32_t kind, int32_t positio
   });
 }
 
-// A key's two independent 64-bit hashes. Each value is multiplied by a constant of its place and the
-// products summed, so the multiplications of one key run side by side; the exact flags and two digests of
-// the bytes are three more such values, and a final mix with the kind spreads every bit. `values` is the
-// number of values the kind has: those after it are 0 and add nothing.
-struct KeyHash {
-  uint64_t A = 0;
-  uint64_t B = 0;
-};
-
-inline KeyHash HashOf(const CheckKey& key, int values) {
-  KeyHash h;
-  auto word = [&h](uint64_t w, int place) {
-    h.A += w * kMultipliers.A[place];
-    h.B += w * kMultipliers.B[place];
-  };
+// A key's 32-bit hash, never 0 (0 marks an entry of no known kind). Each value is multiplied by a constant
+// of its place and the products summed, so the multiplications of one key run side by side; the exact flags
+// and a digest of the bytes are two more such values, and a final mix with the kind spreads every bit.
+// `values` is the number of values the kind has: those after it are 0 and add nothing. The hash only picks
+// the elements whose keys are compared, so a hash shared by two keys costs a comparison, never a wrong
+// count.
+inline uint32_t HashOf(const CheckKey& key, int values) {
+  uint64_t h = 0;
+  auto word = [&h](uint64_t w, int place) { h += w * kMultipliers.A[place]; };
   for (int i = 0; i < values; ++i) word(static_cast<uint64_t>(key.Values[i]), i);
   word(key.ExactFlags, CheckKey::kMaxValues);
-  if (!key.Bytes.empty()) {
-    word(BytesDigest(key.Bytes, 0x452821E638D01377ull), CheckKey::kMaxValues + 1);
-    word(BytesDigest(key.Bytes, 0xBE5466CF34E90C6Cull), CheckKey::kMaxValues + 2);
-  }
-  const auto kind = static_cast<uint64_t>(key.Kind);
-  h.A = Avalanche(h.A + kind);
-  h.B = Avalanche(h.B + kind * 0xD6E8FEB86659FD93ull);
-  return h;
+  if (!key.Bytes.empty()) word(BytesDigest(key.Bytes, 0x452821E638D01377ull), CheckKey::kMaxValues + 1);
+  h = Avalanche(h + static_cast<uint64_t>(key.Kind));
+  const auto folded = static_cast<uint32_t>(h ^ (h >> 32));
+  return folded != 0 ? folded : 1;
 }
 
 // True when the key's value at `place` rounds to 0: it lies within half a thousandth of 0 (never a NaN,
@@ -243,7 +229,7 @@ bool IsBlankText(std::string_view text) {
 // Makes and hashes the key of one record of the given kind, adding what the checks of emptiness find in it
 // to `found`. The key is made on the stack and never copied.
 template <class Record>
-KeyHash HashRecord(const Record& r, int32_t kind, DrawingChecks& found) {
+uint32_t HashRecord(const Record& r, int32_t kind, DrawingChecks& found) {
   CheckKey key;
   key.Kind = kind;
   KeyWriter w(key);
@@ -273,7 +259,7 @@ CheckKey CheckKeyOf(const EntityStores& stores, int32_t kind, int32_t position) 
 DrawingChecker::DrawingChecker(const JwwGaibu& reader)
     : reader_(reader),
       count_(static_cast<std::size_t>(std::max(reader.EntityCount(), 0))),
-      elements_(new Element[count_]) {}
+      hashes_(new uint32_t[count_]) {}
 
 bool DrawingChecker::HashPiece(DrawingChecks& found) {
   const int32_t n = reader_.EntityCount();
@@ -292,39 +278,39 @@ bool DrawingChecker::HashPiece(DrawingChecks& found) {
     }
 #endif
     const EntityIndexEntry& e = reader_.Entity(j);
-    Element& element = elements_[static_cast<std::size_t>(j)];
-    if (e.Kind < kFirstEntityKind || e.Kind > kLastEntityKind) {
-      element = {0, 0, 0, 0};
-      continue;
-    }
-    KeyHash h;
-    const EntityAttributes* a = nullptr;
-    VisitStore(reader_.Stores, e.Kind, [&](const auto& store) {
-      const auto& record = store[e.Position];
-      h = HashRecord(record, e.Kind, found);
-      a = &record.Attrs;
-    });
-    element = {h.A, static_cast<uint32_t>(h.B >> 32), static_cast<uint8_t>(e.Kind),
-               static_cast<uint8_t>(LayerCode(*a))};
+    uint32_t& hash = hashes_[static_cast<std::size_t>(j)];
+    hash = 0;
+    if (e.Kind < kFirstEntityKind || e.Kind > kLastEntityKind) continue;
+    VisitStore(reader_.Stores, e.Kind,
+               [&](const auto& store) { hash = HashRecord(store[e.Position], e.Kind, found); });
   }
   return true;
 }
 
 namespace {
 
-// A bitmap of 2^bits bits, indexed by the top bits of a hash.
+// A hash spread over 64 bits, whose top bits depend on all of its own: what picks a bitmap's word.
+uint64_t Spread(uint32_t hash) {
+  return hash * 0x9E3779B97F4A7C15ull;
+}
+
+// A bitmap of 2^bits bits, indexed by the top bits of a spread hash.
 class HashBitmap {
  public:
   explicit HashBitmap(int bits) : words_(std::size_t{1} << (bits - 6)), shift_(64 - bits) {}
   // Sets the bit of the hash; true when it was set already.
-  bool TestAndSet(uint64_t hash) {
-    uint64_t& word = words_[hash >> shift_ >> 6];
-    const uint64_t bit = uint64_t{1} << (hash >> shift_ & 63);
+  bool TestAndSet(uint32_t hash) {
+    const uint64_t at = Spread(hash) >> shift_;
+    uint64_t& word = words_[at >> 6];
+    const uint64_t bit = uint64_t{1} << (at & 63);
     const bool was = (word & bit) != 0;
     word |= bit;
     return was;
   }
-  bool Test(uint64_t hash) const { return (words_[hash >> shift_ >> 6] >> (hash >> shift_ & 63) & 1) != 0; }
+  bool Test(uint32_t hash) const {
+    const uint64_t at = Spread(hash) >> shift_;
+    return (words_[at >> 6] >> (at & 63) & 1) != 0;
+  }
 
  private:
   std::vector<uint64_t> words_;
@@ -334,20 +320,20 @@ class HashBitmap {
 }  // namespace
 
 DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
-  // A blocked Bloom filter of 16 bits per element: the first hash picks a word, the second two bits in it,
-  // so that each key costs one access. A key whose two bits an earlier element set may repeat; about one
-  // key in fifty seen once passes for one that may.
+  // A blocked Bloom filter of 8 bits per element: the spread hash's top bits pick a word, the hash's
+  // lowest twelve two bits in it, so that each key costs one access. A key whose two bits an earlier
+  // element set may repeat; about one key in twenty seen once passes for one that may.
   int bits = 16;
-  while ((std::size_t{1} << bits) < 16 * count_) ++bits;
+  while ((std::size_t{1} << bits) < 8 * count_) ++bits;
   std::vector<uint64_t> seen(std::size_t{1} << (bits - 6), 0);
   const int wordShift = 64 - (bits - 6);
-  std::vector<uint64_t> maybe;
-  for (const Element& e : Elements()) {
-    if (e.Kind == 0) continue;
-    uint64_t& word = seen[e.A >> wordShift];
-    const uint64_t two = (uint64_t{1} << (e.B & 63)) | (uint64_t{1} << (e.B >> 6 & 63));
+  std::vector<uint32_t> maybe;
+  for (const uint32_t a : Hashes()) {
+    if (a == 0) continue;
+    uint64_t& word = seen[Spread(a) >> wordShift];
+    const uint64_t two = (uint64_t{1} << (a & 63)) | (uint64_t{1} << (a >> 6 & 63));
     // A run of one key (a drawing of copies) is noted once.
-    if ((word & two) == two && (maybe.empty() || maybe.back() != e.A)) maybe.push_back(e.A);
+    if ((word & two) == two && (maybe.empty() || maybe.back() != a)) maybe.push_back(a);
     word |= two;
   }
   if (maybe.empty()) return found;
@@ -358,14 +344,14 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
   int markedBits = 10;
   while ((std::size_t{1} << markedBits) < 64 * maybe.size() && markedBits < bits) ++markedBits;
   HashBitmap marked(markedBits);
-  for (const uint64_t a : maybe) marked.TestAndSet(a);
+  for (const uint32_t a : maybe) marked.TestAndSet(a);
   // Those elements in reading order through a table of their distinct keys: open addressing on the first
   // hash, each slot naming the first element of its key and the layer it lies on; for a key found on more
-  // than one layer, the set of its layers. An element whose hashes and kind match a slot's is a duplicate
-  // only when its key, made again from its record, equals the key of the slot's first element; otherwise
-  // the search goes on, and a key of its own takes the next free slot.
+  // than one layer, the set of its layers. An element whose hash matches a slot's is a duplicate only when
+  // its key, made again from its record, equals the key of the slot's first element; otherwise the search
+  // goes on, and a key of its own takes the next free slot.
   struct Slot {
-    uint64_t A = 0;  // 0: empty (a hash of 0 is held as 1)
+    uint32_t A = 0;  // 0: empty (no element's hash is 0)
     uint32_t First = 0;
     uint8_t FirstLayer = 0;
     bool Spread = false;
@@ -395,21 +381,20 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
   CheckKey firstKey;
   std::size_t firstKeyOf = count_;
   for (std::size_t i = 0; i < count_; ++i) {
-    const Element& e = elements_[i];
-    if (e.Kind == 0 || !marked.Test(e.A) || !std::binary_search(maybe.begin(), maybe.end(), e.A)) continue;
-    const uint64_t a = e.A != 0 ? e.A : 1;
+    const uint32_t a = hashes_[i];
+    if (a == 0 || !marked.Test(a) || !std::binary_search(maybe.begin(), maybe.end(), a)) continue;
+    const EntityIndexEntry& entry = reader_.Entity(static_cast<int32_t>(i));
+    const auto layer = static_cast<uint8_t>(LayerCode(reader_.Header(entry.Kind, entry.Position)));
     bool keyMade = false;
     const std::size_t mask = slots.size() - 1;
     for (std::size_t index = a & mask;; index = (index + 1) & mask) {
       Slot& slot = slots[index];
       if (slot.A == 0) {
-        slot = {a, static_cast<uint32_t>(i), e.Layer, false};
+        slot = {a, static_cast<uint32_t>(i), layer, false};
         if (2 * ++used > slots.size()) grow();
         break;
       }
       if (slot.A != a) continue;
-      const Element& first = elements_[slot.First];
-      if (first.B != e.B || first.Kind != e.Kind) continue;
       if (!keyMade) {
         makeKey(key, i);
         keyMade = true;
@@ -419,16 +404,16 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
         firstKeyOf = slot.First;
       }
       if (key != firstKey) continue;
-      found.Duplicates.Add(e.Layer);
-      found.DuplicatesByKind[e.Kind - 1u].Add(e.Layer);
+      found.Duplicates.Add(layer);
+      found.DuplicatesByKind[static_cast<std::size_t>(entry.Kind - 1)].Add(layer);
       const uint64_t spreadKey = static_cast<uint64_t>(slot.First) << 8;
-      if (!slot.Spread && e.Layer == slot.FirstLayer) {
+      if (!slot.Spread && layer == slot.FirstLayer) {
         ++found.SameLayer;
       } else if (!slot.Spread) {
         slot.Spread = true;
         spread.insert(spreadKey | slot.FirstLayer);
-        spread.insert(spreadKey | e.Layer);
-      } else if (!spread.insert(spreadKey | e.Layer).second) {
+        spread.insert(spreadKey | layer);
+      } else if (!spread.insert(spreadKey | layer).second) {
         ++found.SameLayer;
       }
       break;

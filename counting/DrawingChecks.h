@@ -71,9 +71,9 @@ CheckKey CheckKeyOf(const EntityStores& stores, int32_t kind, int32_t position);
 // The checks hash the elements a piece at a time, in any order and on as many threads as there are, and
 // then find the duplicates in reading order.
 //
-// Each element's key is hashed twice as its record is read, into 96 bits. A bitmap over the hashes marks
-// the keys that may have been seen before, and only elements of such keys go through a table that
-// compares the keys themselves, made again from the records: equal hashes only make two elements
+// Each element's key is hashed into 32 bits as its record is read (4 bytes an element). A bitmap over the
+// hashes marks the keys that may have been seen before, and only elements of such keys go through a table
+// that compares the keys themselves, made again from the records: equal hashes only make two elements
 // candidates, and elements whose hashes agree but whose keys differ stay apart.
 class DrawingChecker {
  public:
@@ -88,22 +88,14 @@ class DrawingChecker {
   DrawingChecks Finish(DrawingChecks found);
 
  private:
-  // What the duplicates need of an element: its key's hashes, its kind (0 for an entry of no known kind)
-  // and its layer.
-  struct Element {
-    uint64_t A;
-    uint32_t B;
-    uint8_t Kind;
-    uint8_t Layer;  // layer group × 16 + layer
-  };
   static constexpr int32_t kPiece = 4096;
 
   const JwwGaibu& reader_;
   // One per entry of the index, in reading order. Left unwritten when made, so that the pages are first
   // touched by the threads that hash them, not by the thread about to tally; each is written once.
-  std::span<Element> Elements() const { return {elements_.get(), count_}; }
+  std::span<uint32_t> Hashes() const { return {hashes_.get(), count_}; }
   std::size_t count_ = 0;
-  std::unique_ptr<Element[]> elements_;
+  std::unique_ptr<uint32_t[]> hashes_;  // each element's key hashed; 0 for an entry of no known kind
   std::atomic<int32_t> nextPiece_{0};
 };
 
