@@ -135,7 +135,6 @@ struct SqueezedQuarter {
   // two lengths from the sharp end, which then loses at most a factor 2.5 of their precision. Either
   // way the work is fixed.
   double Piece(double u, double width) {
-    if (u == 0 && width >= kPi / 2) return Quarter();
     const double half = width / 2;
     const double centre = u + half;
     if (width <= std::hypot(centre, G) / 2) {
@@ -196,6 +195,7 @@ double SqueezedArcLength(double startDegrees, double endDegrees, double sweep, d
     const int sharp = isSharp(low) ? low : low + 1;
     const QuarterAngle* near = isSharp(low) ? lower : upper;
     const double u = near != nullptr ? fromSharp(*near, sharp) : 0;
+    if (u == 0 && width >= 90) return quarter.Quarter();
     return quarter.Piece(ToRadians(u), ToRadians(width));
   };
   if (sweep >= 360) return (stretched ? f : 1) * 4 * quarter.Quarter();
