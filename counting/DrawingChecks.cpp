@@ -380,30 +380,53 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
   // The key of a slot's first element, kept while the same key repeats.
   CheckKey firstKey;
   std::size_t firstKeyOf = count_;
+  // The element that last went through the table, and the first element of its key. An element whose record
+  // is that one's byte for byte (a drawing of copies) has its key, so it is found without making the key.
+  std::size_t previous = count_;
+  uint32_t previousFirst = 0;
+  auto sameRecord = [this](std::size_t j, std::size_t i) {
+    const EntityIndexEntry& x = reader_.Entity(static_cast<int32_t>(j));
+    const EntityIndexEntry& y = reader_.Entity(static_cast<int32_t>(i));
+    bool same = false;
+    if (x.Kind == y.Kind) {
+      VisitStore(reader_.Stores, x.Kind, [&](const auto& store) {
+        same = std::memcmp(&store[x.Position], &store[y.Position], sizeof(store[x.Position])) == 0;
+      });
+    }
+    return same;
+  };
   for (std::size_t i = 0; i < count_; ++i) {
     const uint32_t a = hashes_[i];
     if (a == 0 || !marked.Test(a) || !std::binary_search(maybe.begin(), maybe.end(), a)) continue;
     const EntityIndexEntry& entry = reader_.Entity(static_cast<int32_t>(i));
     const auto layer = static_cast<uint8_t>(LayerCode(reader_.Header(entry.Kind, entry.Position)));
+    const bool copy = previous != count_ && hashes_[previous] == a && sameRecord(previous, i);
+    previous = i;
     bool keyMade = false;
     const std::size_t mask = slots.size() - 1;
     for (std::size_t index = a & mask;; index = (index + 1) & mask) {
       Slot& slot = slots[index];
       if (slot.A == 0) {
         slot = {a, static_cast<uint32_t>(i), layer, false};
+        previousFirst = static_cast<uint32_t>(i);
         if (2 * ++used > slots.size()) grow();
         break;
       }
       if (slot.A != a) continue;
-      if (!keyMade) {
-        makeKey(key, i);
-        keyMade = true;
+      if (copy) {
+        if (slot.First != previousFirst) continue;
+      } else {
+        if (!keyMade) {
+          makeKey(key, i);
+          keyMade = true;
+        }
+        if (firstKeyOf != slot.First) {
+          makeKey(firstKey, slot.First);
+          firstKeyOf = slot.First;
+        }
+        if (key != firstKey) continue;
       }
-      if (firstKeyOf != slot.First) {
-        makeKey(firstKey, slot.First);
-        firstKeyOf = slot.First;
-      }
-      if (key != firstKey) continue;
+      previousFirst = slot.First;
       found.Duplicates.Add(layer);
       found.DuplicatesByKind[static_cast<std::size_t>(entry.Kind - 1)].Add(layer);
       const uint64_t spreadKey = static_cast<uint64_t>(slot.First) << 8;
