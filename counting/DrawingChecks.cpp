@@ -226,26 +226,43 @@ bool IsBlankText(std::string_view text) {
   return true;
 }
 
-// Makes and hashes the key of one record of the given kind, adding what the checks of emptiness find in it
-// to `found`. The key is made on the stack and never copied.
+// Makes and hashes the key of one record of the given kind. `empty` is set to the check of emptiness that
+// finds the record (a line of no length, a radius of 0, a text of nothing), or to nullptr. The key is made
+// on the stack and never copied.
 template <class Record>
-uint32_t HashRecord(const Record& r, int32_t kind, DrawingChecks& found) {
+uint32_t HashRecord(const Record& r, int32_t kind, DrawingChecks& found, CheckFinding*& empty) {
   CheckKey key;
   key.Kind = kind;
   KeyWriter w(key);
   WriteKey(w, r);
+  empty = nullptr;
   if constexpr (std::is_same_v<Record, TJwwEntLine>) {
-    if (EndsCoincide(key)) found.ZeroLengthLines.Add(r.Attrs);
+    if (EndsCoincide(key)) empty = &found.ZeroLengthLines;
   } else if constexpr (std::is_same_v<Record, TJwwEntCircle> || std::is_same_v<Record, TJwwEntArc>) {
-    if (RoundsToZero(key, 2)) found.ZeroRadius.Add(r.Attrs);
+    if (RoundsToZero(key, 2)) empty = &found.ZeroRadius;
   } else if constexpr (std::is_same_v<Record, TJwwEntText>) {
-    if (IsBlankText(key.Bytes)) found.EmptyTexts.Add(r.Attrs);
+    if (IsBlankText(key.Bytes)) empty = &found.EmptyTexts;
   }
   return HashOf(key, w.Count());
 }
 
 int LayerCode(const EntityAttributes& a) {
   return (a.LayerGroup & 15) * 16 + (a.Layer & 15);
+}
+
+// True when the entries j and i name records of the same kind that are equal byte for byte: a copy has
+// the key, the layer and the findings of the record it copies. Stores are zeroed before records are
+// written into them, so the bytes between fields are equal too.
+bool SameRecord(const JwwGaibu& reader, int32_t j, int32_t i) {
+  const EntityIndexEntry& x = reader.Entity(j);
+  const EntityIndexEntry& y = reader.Entity(i);
+  bool same = false;
+  if (x.Kind == y.Kind) {
+    VisitStore(reader.Stores, x.Kind, [&](const auto& store) {
+      same = std::memcmp(&store[x.Position], &store[y.Position], sizeof(store[x.Position])) == 0;
+    });
+  }
+  return same;
 }
 
 }  // namespace
@@ -259,7 +276,10 @@ CheckKey CheckKeyOf(const EntityStores& stores, int32_t kind, int32_t position) 
 DrawingChecker::DrawingChecker(const JwwGaibu& reader)
     : reader_(reader),
       count_(static_cast<std::size_t>(std::max(reader.EntityCount(), 0))),
-      hashes_(new uint32_t[count_]) {}
+      hashMemory_(count_ * sizeof(uint32_t)),
+      hashes_(static_cast<uint32_t*>(hashMemory_.Data())),
+      copyMemory_((count_ + 63) / 64 * sizeof(uint64_t)),
+      copies_(static_cast<uint64_t*>(copyMemory_.Data())) {}
 
 bool DrawingChecker::HashPiece(DrawingChecks& found) {
   const int32_t n = reader_.EntityCount();
@@ -269,6 +289,18 @@ bool DrawingChecker::HashPiece(DrawingChecks& found) {
   const int32_t end = std::min(n, first + kPiece);
   // Records are asked for this many entries ahead, so that their cache misses overlap the hashing.
   constexpr int32_t kAhead = 16;
+  // What the element before found empty, and its layer, repeated for a copy of it.
+  CheckFinding* empty = nullptr;
+  int emptyLayer = 0;
+  uint64_t copyWord = 0;
+  // The record of the element before, and its kind (0 for none).
+  const void* before = nullptr;
+  int32_t beforeKind = 0;
+  if (first > 0) {
+    const EntityIndexEntry& e = reader_.Entity(first - 1);
+    VisitStore(reader_.Stores, e.Kind, [&](const auto& store) { before = &store[e.Position]; });
+    beforeKind = before != nullptr ? e.Kind : 0;
+  }
   for (int32_t j = first; j < end; ++j) {
 #if defined(__GNUC__)
     if (j + kAhead < end) {
@@ -278,169 +310,286 @@ bool DrawingChecker::HashPiece(DrawingChecks& found) {
     }
 #endif
     const EntityIndexEntry& e = reader_.Entity(j);
-    uint32_t& hash = hashes_[static_cast<std::size_t>(j)];
-    hash = 0;
-    if (e.Kind < kFirstEntityKind || e.Kind > kLastEntityKind) continue;
-    VisitStore(reader_.Stores, e.Kind,
-               [&](const auto& store) { hash = HashRecord(store[e.Position], e.Kind, found); });
+    const int32_t kind = e.Kind;
+    // A copy of the element before it, byte for byte, is only marked: its hash is that element's and is
+    // never asked for, so a drawing of copies leaves the pages of hashes untouched. The first element of a
+    // piece is hashed all the same, for what it finds empty.
+    VisitStore(reader_.Stores, kind, [&](const auto& store) {
+      const auto& record = store[e.Position];
+      const bool copy = kind == beforeKind && std::memcmp(before, &record, sizeof record) == 0;
+      before = &record;
+      if (copy) copyWord |= uint64_t{1} << (j & 63);
+      if (copy && j > first) {
+        if (empty != nullptr) empty->Add(emptyLayer);
+        return;
+      }
+      const uint32_t hash = HashRecord(record, kind, found, empty);
+      if (!copy) hashes_[static_cast<std::size_t>(j)] = hash;
+      if (empty != nullptr) {
+        emptyLayer = LayerCode(record.Attrs);
+        empty->Add(emptyLayer);
+      }
+    });
+    if (kind < kFirstEntityKind || kind > kLastEntityKind) {
+      empty = nullptr;  // its hash stays 0, as the memory came
+      before = nullptr;
+      beforeKind = 0;
+    } else {
+      beforeKind = kind;
+    }
+    // Pieces start at multiples of 64, so each word of copies is written by the thread of its piece.
+    if ((j & 63) == 63 || j + 1 == end) {
+      copies_[static_cast<std::size_t>(j) / 64] = copyWord;
+      copyWord = 0;
+    }
   }
   return true;
 }
 
 namespace {
 
-// A hash spread over 64 bits, whose top bits depend on all of its own: what picks a bitmap's word.
+// A hash spread over 64 bits, whose top bits depend on all of its own: what picks a word of a filter.
 uint64_t Spread(uint32_t hash) {
   return hash * 0x9E3779B97F4A7C15ull;
 }
 
-// A bitmap of 2^bits bits, indexed by the top bits of a spread hash.
-class HashBitmap {
+// A blocked Bloom filter of 8 bits per element: the spread hash's top bits pick a word, the hash's lowest
+// twelve bits two bits in it, so that each key costs one access. A key whose two bits an earlier element
+// set may repeat; about one key in twenty seen once passes for one that may.
+class SeenFilter {
  public:
-  explicit HashBitmap(int bits) : words_(std::size_t{1} << (bits - 6)), shift_(64 - bits) {}
-  // Sets the bit of the hash; true when it was set already.
-  bool TestAndSet(uint32_t hash) {
-    const uint64_t at = Spread(hash) >> shift_;
-    uint64_t& word = words_[at >> 6];
-    const uint64_t bit = uint64_t{1} << (at & 63);
-    const bool was = (word & bit) != 0;
-    word |= bit;
-    return was;
+  explicit SeenFilter(std::size_t elements) {
+    int bits = 16;
+    while ((std::size_t{1} << bits) < 8 * elements) ++bits;
+    memory_ = ZeroedBlock(std::size_t{8} << (bits - 6));
+    words_ = static_cast<uint64_t*>(memory_.Data());
+    shift_ = 64 - (bits - 6);
   }
-  bool Test(uint32_t hash) const {
-    const uint64_t at = Spread(hash) >> shift_;
-    return (words_[at >> 6] >> (at & 63) & 1) != 0;
+  // Notes the hash; true when it may have been noted before.
+  bool Note(uint32_t hash) {
+    uint64_t& word = words_[Spread(hash) >> shift_];
+    const uint64_t two = (uint64_t{1} << (hash & 63)) | (uint64_t{1} << (hash >> 6 & 63));
+    const bool seen = (word & two) == two;
+    word |= two;
+    return seen;
+  }
+  // Asks for the word of a hash about to be noted, so that its cache miss overlaps the work before.
+  void Prefetch(uint32_t hash) const {
+#if defined(__GNUC__)
+    __builtin_prefetch(&words_[Spread(hash) >> shift_]);
+#endif
   }
 
  private:
-  std::vector<uint64_t> words_;
-  int shift_;
+  ZeroedBlock memory_;
+  uint64_t* words_ = nullptr;
+  int shift_ = 0;
 };
 
-}  // namespace
-
-DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
-  // A blocked Bloom filter of 8 bits per element: the spread hash's top bits pick a word, the hash's
-  // lowest twelve two bits in it, so that each key costs one access. A key whose two bits an earlier
-  // element set may repeat; about one key in twenty seen once passes for one that may.
-  int bits = 16;
-  while ((std::size_t{1} << bits) < 8 * count_) ++bits;
-  std::vector<uint64_t> seen(std::size_t{1} << (bits - 6), 0);
-  const int wordShift = 64 - (bits - 6);
-  std::vector<uint32_t> maybe;
-  for (const uint32_t a : Hashes()) {
-    if (a == 0) continue;
-    uint64_t& word = seen[Spread(a) >> wordShift];
-    const uint64_t two = (uint64_t{1} << (a & 63)) | (uint64_t{1} << (a >> 6 & 63));
-    // A run of one key (a drawing of copies) is noted once.
-    if ((word & two) == two && (maybe.empty() || maybe.back() != a)) maybe.push_back(a);
-    word |= two;
+// A set of hashes, sorted, with a bitmap in front small enough to stay in the nearest cache when they are
+// few: most hashes asked for are not in the set, and the bitmap answers those.
+class HashSet {
+ public:
+  explicit HashSet(std::vector<uint32_t> sorted) : hashes_(std::move(sorted)) {
+    int bits = 10;
+    while ((std::size_t{1} << bits) < 64 * hashes_.size() && bits < 32) ++bits;
+    words_.assign(std::size_t{1} << (bits - 6), 0);
+    shift_ = 64 - bits;
+    for (const uint32_t a : hashes_) {
+      const uint64_t at = Spread(a) >> shift_;
+      words_[at >> 6] |= uint64_t{1} << (at & 63);
+    }
   }
-  if (maybe.empty()) return found;
-  std::sort(maybe.begin(), maybe.end());
-  maybe.erase(std::unique(maybe.begin(), maybe.end()), maybe.end());
-  // The elements of those keys, in reading order, found through a bitmap of those keys alone, small enough
-  // to stay in the nearest cache when they are few.
-  int markedBits = 10;
-  while ((std::size_t{1} << markedBits) < 64 * maybe.size() && markedBits < bits) ++markedBits;
-  HashBitmap marked(markedBits);
-  for (const uint32_t a : maybe) marked.TestAndSet(a);
-  // Those elements in reading order through a table of their distinct keys: open addressing on the first
-  // hash, each slot naming the first element of its key and the layer it lies on; for a key found on more
-  // than one layer, the set of its layers. An element whose hash matches a slot's is a duplicate only when
-  // its key, made again from its record, equals the key of the slot's first element; otherwise the search
-  // goes on, and a key of its own takes the next free slot.
+  bool Has(uint32_t hash) const {
+    const uint64_t at = Spread(hash) >> shift_;
+    return (words_[at >> 6] >> (at & 63) & 1) != 0 &&
+           std::binary_search(hashes_.begin(), hashes_.end(), hash);
+  }
+
+ private:
+  std::vector<uint32_t> hashes_;
+  std::vector<uint64_t> words_;
+  int shift_ = 0;
+};
+
+// The distinct keys of the candidates, met in reading order: open addressing on the hash, each slot naming
+// the first element of its key and, once asked for, the layer it lies on; for a key found on more than one
+// layer, the set of its layers. An element whose hash matches a slot's is a duplicate only when its key,
+// made again from its record, equals the key of the slot's first element; otherwise the search goes on,
+// and a key of its own takes the next free slot. Records are read only where a key repeats: a candidate
+// whose key turns out to be its own costs a slot and nothing more.
+class KeyTable {
+ public:
+  KeyTable(const JwwGaibu& reader, DrawingChecks& found) : reader_(reader), found_(found), slots_(16) {}
+
+  // The element i, whose key hashes to a. When its record is that of the element added just before, byte
+  // for byte (a drawing of copies), its key is known without being made.
+  void Add(std::size_t i, uint32_t a) {
+    const bool copy = last_ != kNone && lastHash_ == a && SameRecord(reader_, Index(last_), Index(i));
+    last_ = i;
+    lastHash_ = a;
+    bool keyMade = false;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t index = a & mask;; index = (index + 1) & mask) {
+      Slot& slot = slots_[index];
+      if (slot.A == 0) {
+        slot = {a, static_cast<uint32_t>(i)};
+        lastFirst_ = slot.First;
+        if (2 * ++used_ > slots_.size()) Grow();
+        return;
+      }
+      if (slot.A != a) continue;
+      if (copy) {
+        if (slot.First != lastFirst_) continue;
+      } else {
+        if (!keyMade) {
+          MakeKey(key_, i);
+          keyMade = true;
+        }
+        if (firstKeyOf_ != slot.First) {
+          MakeKey(firstKey_, slot.First);
+          firstKeyOf_ = slot.First;
+        }
+        if (key_ != firstKey_) continue;
+      }
+      lastFirst_ = slot.First;
+      AddDuplicate(slot, i);
+      return;
+    }
+  }
+
+  // `times` copies, byte for byte, of the element added last: each is a duplicate of the same key on the
+  // same layer as that element, which the table holds already.
+  void AddCopies(std::size_t times) {
+    const Attributes a = AttributesOf(last_);
+    for (CheckFinding* f :
+         {&found_.Duplicates, &found_.DuplicatesByKind[static_cast<std::size_t>(a.Kind - 1)]}) {
+      f->Count += static_cast<int32_t>(times);
+      f->Layers.set(a.Layer);
+    }
+    found_.SameLayer += static_cast<int32_t>(times);
+    last_ += times;
+  }
+
+ private:
+  static constexpr std::size_t kNone = ~std::size_t{0};
+
   struct Slot {
     uint32_t A = 0;  // 0: empty (no element's hash is 0)
     uint32_t First = 0;
     uint8_t FirstLayer = 0;
+    bool LayerKnown = false;
     bool Spread = false;
   };
-  std::vector<Slot> slots(16);
-  std::size_t used = 0;
+  struct Attributes {
+    int32_t Kind;
+    uint8_t Layer;
+  };
+
+  static int32_t Index(std::size_t i) { return static_cast<int32_t>(i); }
+
+  Attributes AttributesOf(std::size_t i) const {
+    const EntityIndexEntry& entry = reader_.Entity(Index(i));
+    return {entry.Kind, static_cast<uint8_t>(LayerCode(reader_.Header(entry.Kind, entry.Position)))};
+  }
+
+  void MakeKey(CheckKey& key, std::size_t i) const {
+    const EntityIndexEntry& entry = reader_.Entity(Index(i));
+    key = CheckKey{};
+    FillKey(key, reader_.Stores, entry.Kind, entry.Position);
+  }
+
+  // The element i repeats the key of the slot's first element: counted, and on the same layer when the
+  // first element or an earlier duplicate of it lies on that layer.
+  void AddDuplicate(Slot& slot, std::size_t i) {
+    const Attributes a = AttributesOf(i);
+    found_.Duplicates.Add(a.Layer);
+    found_.DuplicatesByKind[static_cast<std::size_t>(a.Kind - 1)].Add(a.Layer);
+    if (!slot.LayerKnown) {
+      slot.FirstLayer = AttributesOf(slot.First).Layer;
+      slot.LayerKnown = true;
+    }
+    const uint64_t spreadKey = static_cast<uint64_t>(slot.First) << 8;
+    if (!slot.Spread && a.Layer == slot.FirstLayer) {
+      ++found_.SameLayer;
+    } else if (!slot.Spread) {
+      slot.Spread = true;
+      spread_.insert(spreadKey | slot.FirstLayer);
+      spread_.insert(spreadKey | a.Layer);
+    } else if (!spread_.insert(spreadKey | a.Layer).second) {
+      ++found_.SameLayer;
+    }
+  }
+
   // Twice the size when half full: the slots move by their hashes alone.
-  auto grow = [&slots] {
-    std::vector<Slot> bigger(2 * slots.size());
+  void Grow() {
+    std::vector<Slot> bigger(2 * slots_.size());
     const std::size_t mask = bigger.size() - 1;
-    for (const Slot& slot : slots) {
+    for (const Slot& slot : slots_) {
       if (slot.A == 0) continue;
       std::size_t index = slot.A & mask;
       while (bigger[index].A != 0) index = (index + 1) & mask;
       bigger[index] = slot;
     }
-    slots.swap(bigger);
-  };
-  auto makeKey = [this](CheckKey& key, std::size_t i) {
-    const EntityIndexEntry& entry = reader_.Entity(static_cast<int32_t>(i));
-    key = CheckKey{};
-    FillKey(key, reader_.Stores, entry.Kind, entry.Position);
-  };
-  std::unordered_set<uint64_t> spread;  // (first element, layer) of the keys found on more than one layer
-  CheckKey key;
-  // The key of a slot's first element, kept while the same key repeats.
-  CheckKey firstKey;
-  std::size_t firstKeyOf = count_;
-  // The element that last went through the table, and the first element of its key. An element whose record
-  // is that one's byte for byte (a drawing of copies) has its key, so it is found without making the key.
-  std::size_t previous = count_;
-  uint32_t previousFirst = 0;
-  auto sameRecord = [this](std::size_t j, std::size_t i) {
-    const EntityIndexEntry& x = reader_.Entity(static_cast<int32_t>(j));
-    const EntityIndexEntry& y = reader_.Entity(static_cast<int32_t>(i));
-    bool same = false;
-    if (x.Kind == y.Kind) {
-      VisitStore(reader_.Stores, x.Kind, [&](const auto& store) {
-        same = std::memcmp(&store[x.Position], &store[y.Position], sizeof(store[x.Position])) == 0;
-      });
-    }
-    return same;
-  };
+    slots_.swap(bigger);
+  }
+
+  const JwwGaibu& reader_;
+  DrawingChecks& found_;
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
+  std::unordered_set<uint64_t> spread_;  // (first element, layer) of the keys found on more than one layer
+  CheckKey key_;
+  CheckKey firstKey_;  // the key of a slot's first element, kept while the same key repeats
+  std::size_t firstKeyOf_ = kNone;
+  // The element added last, its hash, and the first element of its key.
+  std::size_t last_ = kNone;
+  uint32_t lastHash_ = 0;
+  uint32_t lastFirst_ = 0;
+};
+
+}  // namespace
+
+std::vector<uint32_t> DrawingChecker::MaybeRepeated() const {
+  SeenFilter seen(count_);
+  std::vector<uint32_t> maybe;
+  uint32_t last = 0;  // the hash of the last element that is not a copy
+  constexpr std::size_t kAhead = 16;
   for (std::size_t i = 0; i < count_; ++i) {
-    const uint32_t a = hashes_[i];
-    if (a == 0 || !marked.Test(a) || !std::binary_search(maybe.begin(), maybe.end(), a)) continue;
-    const EntityIndexEntry& entry = reader_.Entity(static_cast<int32_t>(i));
-    const auto layer = static_cast<uint8_t>(LayerCode(reader_.Header(entry.Kind, entry.Position)));
-    const bool copy = previous != count_ && hashes_[previous] == a && sameRecord(previous, i);
-    previous = i;
-    bool keyMade = false;
-    const std::size_t mask = slots.size() - 1;
-    for (std::size_t index = a & mask;; index = (index + 1) & mask) {
-      Slot& slot = slots[index];
-      if (slot.A == 0) {
-        slot = {a, static_cast<uint32_t>(i), layer, false};
-        previousFirst = static_cast<uint32_t>(i);
-        if (2 * ++used > slots.size()) grow();
-        break;
-      }
-      if (slot.A != a) continue;
-      if (copy) {
-        if (slot.First != previousFirst) continue;
-      } else {
-        if (!keyMade) {
-          makeKey(key, i);
-          keyMade = true;
-        }
-        if (firstKeyOf != slot.First) {
-          makeKey(firstKey, slot.First);
-          firstKeyOf = slot.First;
-        }
-        if (key != firstKey) continue;
-      }
-      previousFirst = slot.First;
-      found.Duplicates.Add(layer);
-      found.DuplicatesByKind[static_cast<std::size_t>(entry.Kind - 1)].Add(layer);
-      const uint64_t spreadKey = static_cast<uint64_t>(slot.First) << 8;
-      if (!slot.Spread && layer == slot.FirstLayer) {
-        ++found.SameLayer;
-      } else if (!slot.Spread) {
-        slot.Spread = true;
-        spread.insert(spreadKey | slot.FirstLayer);
-        spread.insert(spreadKey | layer);
-      } else if (!spread.insert(spreadKey | layer).second) {
-        ++found.SameLayer;
-      }
-      break;
+    // A copy of the element before it repeats the key of the last element that is not a copy: that key
+    // repeats, and the filter has it already. A word of copies is one such run.
+    if (IsCopy(i)) {
+      if (maybe.empty() || maybe.back() != last) maybe.push_back(last);
+      if (i % 64 == 0 && copies_[i / 64] == ~uint64_t{0}) i += 63;
+      continue;
     }
+    if (i + kAhead < count_) seen.Prefetch(hashes_[i + kAhead]);
+    const uint32_t a = hashes_[i];
+    last = a;
+    // A run of one key is noted once.
+    if (a != 0 && seen.Note(a) && (maybe.empty() || maybe.back() != a)) maybe.push_back(a);
+  }
+  std::sort(maybe.begin(), maybe.end());
+  maybe.erase(std::unique(maybe.begin(), maybe.end()), maybe.end());
+  return maybe;
+}
+
+DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
+  std::vector<uint32_t> maybe = MaybeRepeated();
+  if (maybe.empty()) return found;
+  const HashSet candidates(std::move(maybe));
+  KeyTable table(reader_, found);
+  for (std::size_t i = 0; i < count_; ++i) {
+    // The element before a copy is a copy too, or its key may repeat: either way it went through the
+    // table just before.
+    if (IsCopy(i)) {
+      const std::size_t times = i % 64 == 0 && copies_[i / 64] == ~uint64_t{0} ? 64 : 1;
+      table.AddCopies(times);
+      i += times - 1;
+      continue;
+    }
+    const uint32_t a = hashes_[i];
+    if (a != 0 && candidates.Has(a)) table.Add(i, a);
   }
   return found;
 }

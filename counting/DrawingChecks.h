@@ -11,10 +11,10 @@
 #include <bitset>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string_view>
 #include <vector>
 
+#include "tempfile/BulkMemory.h"
 #include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
@@ -71,7 +71,9 @@ CheckKey CheckKeyOf(const EntityStores& stores, int32_t kind, int32_t position);
 // The checks hash the elements a piece at a time, in any order and on as many threads as there are, and
 // then find the duplicates in reading order.
 //
-// Each element's key is hashed into 32 bits as its record is read (4 bytes an element). A bitmap over the
+// Each element's key is hashed into 32 bits as its record is read (4 bytes an element); a copy of the
+// element before it, byte for byte, is only marked as a copy, so that a run of copies costs a comparison of
+// records each and is counted as a run. A bitmap over the
 // hashes marks the keys that may have been seen before, and only elements of such keys go through a table
 // that compares the keys themselves, made again from the records: equal hashes only make two elements
 // candidates, and elements whose hashes agree but whose keys differ stay apart.
@@ -91,11 +93,17 @@ class DrawingChecker {
   static constexpr int32_t kPiece = 4096;
 
   const JwwGaibu& reader_;
-  // One per entry of the index, in reading order. Left unwritten when made, so that the pages are first
-  // touched by the threads that hash them, not by the thread about to tally; each is written once.
-  std::span<uint32_t> Hashes() const { return {hashes_.get(), count_}; }
+  // One per entry of the index, in reading order. Zeroed memory from the system, so that the pages are
+  // first touched by the threads that hash them, not by the thread about to tally; each is written once.
   std::size_t count_ = 0;
-  std::unique_ptr<uint32_t[]> hashes_;  // each element's key hashed; 0 for an entry of no known kind
+  ZeroedBlock hashMemory_;
+  uint32_t* hashes_;  // each element's key hashed; 0 for an entry of no known kind and for a copy
+  // Bit i of word i / 64: the element i is a copy, byte for byte, of the element before it in its piece.
+  ZeroedBlock copyMemory_;
+  uint64_t* copies_;
+  bool IsCopy(std::size_t i) const { return (copies_[i / 64] >> (i % 64) & 1) != 0; }
+  // The hashes of the keys that may repeat, sorted, each once.
+  std::vector<uint32_t> MaybeRepeated() const;
   std::atomic<int32_t> nextPiece_{0};
 };
 

@@ -68,6 +68,15 @@ void FreeZeroed(void* memory, std::size_t size) {
     munmap(memory, size);
   }
 }
+
+void ReleaseUnused(void* memory, std::size_t size, std::size_t used) {
+  if (memory == nullptr || size < kLargePage || used >= size) return;
+  const auto base = reinterpret_cast<std::uintptr_t>(memory);
+  const std::uintptr_t page = PageSize();
+  const std::uintptr_t start = (base + used + page - 1) & ~(page - 1);
+  // A private anonymous mapping reads as zeros where its pages were dropped.
+  if (base + size > start) madvise(reinterpret_cast<void*>(start), base + size - start, MADV_DONTNEED);
+}
 #elif defined(_WIN32)
 namespace {
 // Pieces at least this large come straight from the system: zeroed, and resident only once written.
@@ -80,6 +89,8 @@ void* AllocateZeroed(std::size_t size) {
 }
 
 void PrepareForWriting(void*, std::size_t) {}
+
+void ReleaseUnused(void*, std::size_t, std::size_t) {}
 
 void FreeZeroed(void* memory, std::size_t size) {
   if (memory == nullptr) return;
@@ -94,6 +105,7 @@ void* AllocateZeroed(std::size_t size) {
   return std::calloc(1, size);
 }
 void PrepareForWriting(void*, std::size_t) {}
+void ReleaseUnused(void*, std::size_t, std::size_t) {}
 void FreeZeroed(void* memory, std::size_t) {
   std::free(memory);
 }

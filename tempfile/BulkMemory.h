@@ -15,6 +15,10 @@ void* AllocateZeroed(std::size_t size);
 void PrepareForWriting(void* memory, std::size_t size);
 // Gives back a piece from AllocateZeroed with the same size.
 void FreeZeroed(void* memory, std::size_t size);
+// Gives back the pages of a piece from AllocateZeroed (of the same size) that lie wholly past its first
+// `used` bytes, where the piece came straight from the system: a large page that was only partly written
+// then costs only the pages written. The bytes given back read as zeros, as before.
+void ReleaseUnused(void* memory, std::size_t size, std::size_t used);
 
 // A block of zeroed bytes from AllocateZeroed, owned: its pages cost nothing until they are touched.
 class ZeroedBlock {
@@ -34,6 +38,8 @@ class ZeroedBlock {
   }
 
   void* Data() const { return data_; }
+  // Gives back the pages past the first `used` bytes (see ReleaseUnused).
+  void ReleaseUnused(std::size_t used) { jwcount::ReleaseUnused(data_, size_, used); }
 
  private:
   void* data_ = nullptr;

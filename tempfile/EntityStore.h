@@ -61,6 +61,16 @@ class EntityStore {
   // Counts the reserved slot and returns it; Reserve must have run first.
   T& Commit() { return (*this)[count_++]; }
 
+  // Gives back the memory past the last step: a store that is done growing never writes it, and a large
+  // page that the last step only began costs just the pages written. Growing again works as before.
+  void ReleaseSpare() {
+    if (pieces_.empty()) return;
+    const Piece& last = pieces_.back();
+    ReleaseUnused(
+        last.Memory, last.Size,
+        static_cast<std::size_t>(reinterpret_cast<char*>(nextBlock_) - static_cast<char*>(last.Memory)));
+  }
+
   // Count 0 and no arrays.
   void Reset() {
     for (const Piece& piece : pieces_) FreeZeroed(piece.Memory, piece.Size);

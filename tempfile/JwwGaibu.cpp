@@ -26,14 +26,22 @@ bool JwwGaibu::ReadTempFile(const std::filesystem::path& path) {
       while (const LineBatch* batch = lines.Next()) StoreLines(*batch);
       ending = lines.Ending();
     }
+    ReleaseSpareMemory();
     const bool closed = file->Close();
     file.reset();
     return ending == LineReader::Result::kEnd && closed;
   } catch (const std::exception&) {
     // Out of memory while storing, or a store full: keep what was read before, report failure.
     if (file) file->Close();
+    ReleaseSpareMemory();
     return false;
   }
+}
+
+void JwwGaibu::ReleaseSpareMemory() {
+  Index.ReleaseSpare();
+  VisitAllStores([](auto& store) { store.ReleaseSpare(); });
+  Texts.ReleaseSpare();
 }
 
 void JwwGaibu::StoreLines(const LineBatch& batch) {

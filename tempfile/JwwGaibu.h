@@ -116,6 +116,8 @@ class JwwGaibu {
   void ResetEntityStores();
   // Frees the index, the stores, the reply buffer and the layer-name tables at the end of the run.
   void ReleaseEntityStores();
+  // Gives back the memory the index, the stores and the texts took ahead of need, once the read is over.
+  void ReleaseSpareMemory();
 
   // --- Entity index and stores ---
   void AppendEntityIndex(int32_t kind, int32_t position);

@@ -16,6 +16,7 @@ TextRef TextStorage::Store(std::string_view bytes) {
       std::memcpy(data, bytes.data(), bytes.size());
       return {data, bytes.size()};
     }
+    open_ = blocks_.size() - 1;
     free_ = data;
     freeSize_ = size;
     nextBlockSize_ = std::min(2 * nextBlockSize_, kLargestBlockSize);
@@ -25,6 +26,12 @@ TextRef TextStorage::Store(std::string_view bytes) {
   free_ += bytes.size();
   freeSize_ -= bytes.size();
   return {data, bytes.size()};
+}
+
+void TextStorage::ReleaseSpare() {
+  if (free_ == nullptr) return;
+  ZeroedBlock& block = blocks_[open_];
+  block.ReleaseUnused(static_cast<std::size_t>(free_ - static_cast<char*>(block.Data())));
 }
 
 void TextStorage::Reset() {

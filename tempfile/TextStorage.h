@@ -16,6 +16,8 @@ class TextStorage {
  public:
   // Copies the bytes into the storage. Throws std::bad_alloc when memory runs out; nothing is kept then.
   TextRef Store(std::string_view bytes);
+  // Gives back the unwritten rest of the block texts are being added to (see ZeroedBlock::ReleaseUnused).
+  void ReleaseSpare();
   // Frees every text; references handed out before become invalid.
   void Reset();
 
@@ -26,6 +28,7 @@ class TextStorage {
   static constexpr std::size_t kOwnBlockSize = kFirstBlockSize / 4;
 
   std::vector<ZeroedBlock> blocks_;
+  std::size_t open_ = 0;  // the block free_ lies in
   std::size_t nextBlockSize_ = kFirstBlockSize;
   char* free_ = nullptr;
   std::size_t freeSize_ = 0;
