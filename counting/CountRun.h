@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "counting/CountTable.h"
+#include "counting/CountTables.h"
 #include "counting/CountTexts.h"
 #include "tempfile/JwwGaibu.h"
 

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "counting/CountRun.h"
-#include "counting/CountTable.h"
 #include "tempfile/JwwGaibu.h"
 
 namespace jwcount {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "counting/CountRun.h"
-#include "counting/CountTable.h"
+#include "counting/CountTables.h"
 #include "counting/RowNames.h"
 #include "counting/RunSequence.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "counting/CountRun.h"
-#include "counting/CountTable.h"
+#include "counting/CountTables.h"
 #include "tempfile/JwwGaibu.h"
 
 namespace jwcount {

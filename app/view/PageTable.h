@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "app/view/GridSource.h"
-#include "counting/CountTable.h"
+#include "counting/CountTables.h"
 #include "tempfile/ReaderState.h"
 
 namespace jwcount {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/view/GridSource.h"
-#include "counting/CountTable.h"
+#include "counting/CountTables.h"
 #include "tempfile/ReaderState.h"
 
 namespace jwcount {

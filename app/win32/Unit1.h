@@ -20,7 +20,7 @@
 #include "app/win32/SummaryPage.h"
 #include "app/win32/WinUtil.h"
 #include "counting/CountRun.h"
-#include "counting/CountTable.h"
+#include "counting/CountTables.h"
 #include "tempfile/JwwGaibu.h"
 
 namespace jwcount {

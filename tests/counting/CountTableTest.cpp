@@ -1,5 +1,5 @@
 // The count tables: heads, labels, the rows an element lands in, subtotals, totals and SG2.
-#include "counting/CountTable.h"
+#include "counting/CountTables.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bench/PlanGenerator.h"
-#include "counting/CountTable.h"
+#include "counting/CountTables.h"
 #include "counting/RunSequence.h"
 #include "tests/support/QuietCount.h"
 #include "tests/support/ScratchFolder.h"
