@@ -7,10 +7,11 @@
 
 namespace jwcount {
 
-// One long table: table, row head, name, column head, count; one line per cell with a count other than 0,
-// then the block-name table (row: the block's place in order of first appearance, name: the block name,
-// column: 数; the total row: 合計). UTF-8 with a byte-order mark and CR LF line ends, every field through
-// the formula guard (report/CsvWriter.h).
+// One long table: table, row head, name, column head, count; the records of each section of the count in
+// order (report/Section.h): a line per cell of a count table with a count other than 0 and per length or
+// area, a line per name (row: its place in order of first appearance; 合計 last), a line per finding of
+// the checks. UTF-8 with a byte-order mark and CR LF line ends, every field through the formula guard
+// (report/CsvWriter.h).
 void WriteCsvReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report);
 
 }  // namespace jwcount

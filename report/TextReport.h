@@ -7,9 +7,9 @@
 
 namespace jwcount {
 
-// The thirteen summary lines, then per table its title, head, the rows that hold a count other than 0 and
-// the total row, aligned in columns, a layer or layer group row head followed by its name; last the
-// block-name table, every name in order of first appearance and the total.
+// The thirteen summary lines, then each section of the count in order, an empty line before each
+// (report/Section.h): the five count tables with their lengths and areas, the blocks and the texts by name,
+// and the checks.
 void WriteTextReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report);
 
 }  // namespace jwcount

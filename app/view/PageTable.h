@@ -1,6 +1,7 @@
 // The window's pages as data: one row per page, in the order of the tabs. The window builds its tabs,
-// title panels, grids, keys and CSV saves from this table alone, so a new page is one row here plus its
-// grid source.
+// title panels, grids, keys and CSV saves from this table alone. A page shows a section of the count
+// (report/Section.h), which the reports write too, or page 1's summary, or page 8's lengths and areas of the
+// count tables by the grouping the user picks.
 #pragma once
 
 #include <memory>
@@ -22,8 +23,9 @@ struct PageData {
 };
 
 struct PageRow {
+  std::string_view Id;         // the page's name: its section's id, "summary" or "quantities"
   std::u8string_view Caption;  // the tab's caption; the character after & is its mnemonic
-  char Key;                    // Alt+Key shows the page ('1' to '9'); 0 for none
+  char Key;                    // Alt+Key shows the page ('0' to '9'); 0 for none
   std::string_view Title;      // Shift-JIS, shown above the grid
   // The page's grid; nullptr for the page of the summary labels (page 1), which has none.
   std::unique_ptr<GridSource> (*MakeSource)(const PageData& data);
@@ -32,6 +34,8 @@ struct PageRow {
 
 // Every page, page 1 first.
 std::span<const PageRow> Pages();
+// The place of the page with the id in Pages(); Pages().size() for none.
+std::size_t PageIndex(std::string_view id);
 
 // The place in the page table of the drawing checks' page, which page 1's line of what the checks found
 // opens.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/view/BlockOrder.h"
 #include "counting/CountTexts.h"
 #include "report/CountReport.h"
+#include "report/NameSection.h"
 #include "report/QuantityText.h"
 
 namespace jwcount {

@@ -9,6 +9,7 @@
 
 #include "app/view/GridSource.h"
 #include "counting/CountTables.h"
+#include "counting/RowNames.h"
 #include "tempfile/ReaderState.h"
 
 namespace jwcount {

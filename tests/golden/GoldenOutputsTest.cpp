@@ -21,6 +21,9 @@
 #include "bench/PlanGenerator.h"
 #include "counting/CountRun.h"
 #include "counting/RunSequence.h"
+#include "report/CsvReport.h"
+#include "report/Section.h"
+#include "report/TextReport.h"
 #include "tempfile/NoWriteFileSystem.h"
 #include "tests/support/QuietCount.h"
 #include "tests/support/ScratchFolder.h"
@@ -162,6 +165,59 @@ TEST(GoldenOutputs, EveryOutputIsAsAccepted) {
   for (const auto& [input, files] : outputs) produced += files.size();
   EXPECT_EQ(accepted, produced)
       << "an output that was never accepted: run the test with JWCOUNT_ACCEPT_OUTPUTS=1";
+}
+
+// What an output writes into its buffer.
+template <class Write>
+std::string Written(Write write) {
+  char* data = nullptr;
+  std::size_t size = 0;
+  FILE* file = open_memstream(&data, &size);
+  {
+    OutputBuffer out(file);
+    write(out);
+  }
+  std::fclose(file);
+  std::string text(data, size);
+  std::free(data);
+  return text;
+}
+
+// The rule that keeps the outputs together: every section of the count writes its part of the text report
+// and of the CSV report, and is the grid of a tab of its own, so that a section added to the list reaches
+// every output and no output leaves one out.
+TEST(Sections, EverySectionIsInTheTextReportTheCsvReportAndTheWindowsTabs) {
+  const fs::path sample = fs::path(JWCOUNT_EXAMPLES) / "JWC_TEMP.TXT";
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  JwwGaibu reader(noWrites);
+  auto report = std::make_unique<CountReport>();
+  ASSERT_TRUE(ReadForCount(reader, sample, &report->State));
+  test::QuietHost host;
+  CountElements(reader, report->Tables, sample.parent_path(), host);
+  Utf8Text utf8;
+  const std::string text = Written([&](OutputBuffer& out) { WriteTextReport(out, utf8, *report); });
+  const std::string csv = Written([&](OutputBuffer& out) { WriteCsvReport(out, utf8, *report); });
+  const SectionData data{report->Tables, report->State.Drawing};
+  for (const SectionRow& row : Sections()) {
+    SCOPED_TRACE(row.Id);
+    const std::unique_ptr<Section> section = row.Make(data);
+    EXPECT_EQ(section->Id(), row.Id);
+    const std::string ownText = Written([&](OutputBuffer& out) {
+      SectionText sectionText(out, utf8);
+      section->WriteText(sectionText);
+    });
+    const std::string ownCsv = Written([&](OutputBuffer& out) {
+      SectionCsv sectionCsv(out, utf8);
+      section->WriteCsv(sectionCsv);
+    });
+    EXPECT_NE(text.find(ownText), std::string::npos);
+    EXPECT_FALSE(ownCsv.empty());  // the sample has something in every section
+    EXPECT_NE(csv.find(ownCsv), std::string::npos);
+    const std::size_t page = PageIndex(row.Id);
+    ASSERT_LT(page, Pages().size());
+    EXPECT_EQ(Pages()[page].Title, section->Title());
+    EXPECT_EQ(GridRows(*Pages()[page].MakeSource({report->Tables, reader.Drawing})), GridRows(*section));
+  }
 }
 
 }  // namespace

@@ -5,9 +5,10 @@
 
 #include <climits>
 
-#include "app/view/BlockOrder.h"
 #include "app/view/GridSource.h"
 #include "counting/CountTable.h"
+#include "report/CountSection.h"
+#include "report/NameSection.h"
 
 namespace jwcount {
 namespace {
@@ -140,7 +141,8 @@ TEST(RangeText, TabsBetweenCellsAndCrLfAfterEveryRow) {
   table.WriteHeads();
   table.Set(1, 1, 5);
   table.Set(2, 2, 0);
-  const CountTableSource source(table);
+  const DrawingState drawing;
+  const CountSection source(table, drawing, CountTableId::kSG3);
   GridModel grid(CountTable::kColumns, 4, 48, 18);
   grid.SelectRange({1, 1}, {2, 2});
   EXPECT_EQ(RangeText(source, grid.Selection()), "5\t\r\n\t0\r\n");  // a blank cell stays empty
@@ -156,7 +158,7 @@ TEST(RangeText, CopiedNamesNeverBecomeFormulas) {
   NameCountTable names;
   for (const char* name : {"=HYPERLINK(\"http://x\",\"y\")", "+1", "-2", "@SUM(A1)", "\tx", "WD1", "a=b"})
     names.Tally(name);
-  NameTableSource source(names, "name");
+  NameSection source(NameSection::kTexts, names);
   source.Refresh();
   GridModel grid(2, source.RowCount(), 48, 18);
   grid.SelectRange({0, 1}, {0, 7});

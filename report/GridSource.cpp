@@ -1,11 +1,6 @@
-#include "app/view/GridSource.h"
+#include "report/GridSource.h"
 
 namespace jwcount {
-
-std::string_view CountTableSource::RowTip(int row) const {
-  if (names_ == nullptr || table_.CellText(0, row).empty()) return {};
-  return RowName(*names_, id_, row);
-}
 
 std::vector<std::vector<std::string>> GridRows(const GridSource& source) {
   std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(source.RowCount()));

@@ -1,16 +1,17 @@
-// Page 10: the drawing checks. One row per check with the number of elements it found and the layers they
-// lie on, the duplicates split into those with an earlier twin on their own layer and the rest, and under
-// 重複 a row per kind with duplicates; or, when no check found anything, the one line that says so.
+// The drawing checks as a section (page 10). One row per check with the number of elements it found and the
+// layers they lie on, the duplicates split into those with an earlier twin on their own layer and the
+// rest, and under 重複 a row per kind with duplicates; or, when no check found anything, the one line that
+// says so. The CSV report holds the checks that found something.
 #pragma once
 
 #include <string>
 
-#include "app/view/GridSource.h"
 #include "counting/DrawingChecks.h"
+#include "report/Section.h"
 
 namespace jwcount {
 
-class CheckTableSource final : public GridSource {
+class CheckSection final : public Section {
  public:
   static constexpr int kCheckColumn = 0;
   static constexpr int kCountColumn = 1;
@@ -18,7 +19,12 @@ class CheckTableSource final : public GridSource {
   static constexpr int kOtherLayerColumn = 3;
   static constexpr int kLayersColumn = 4;
 
-  explicit CheckTableSource(const DrawingChecks& checks) : checks_(checks) {}
+  explicit CheckSection(const DrawingChecks& checks) : checks_(checks) {}
+
+  std::string_view Id() const override { return "checks"; }
+  std::string_view Title() const override;
+  void WriteText(SectionText& out) const override;
+  void WriteCsv(SectionCsv& out) const override;
 
   int ColumnCount() const override { return 5; }
   int RowCount() const override;

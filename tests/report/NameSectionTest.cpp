@@ -1,5 +1,6 @@
-// The block list's order (by name in JIS order, by count, stable both ways) and the list as page 7 shows it.
-#include "app/view/BlockOrder.h"
+// The order of a list of names (by name in JIS order, by count, stable both ways) and the list as page 7
+// shows it.
+#include "report/NameSection.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 namespace jwcount {
 namespace {
 
-TEST(SortBlockRows, ByNameInJisOrderAndByCountKeepingTiesInTheirFirstOrder) {
+TEST(SortNameRows, ByNameInJisOrderAndByCountKeepingTiesInTheirFirstOrder) {
   const std::vector<std::pair<std::string, int>> names = {
       {"\x95\xD6\x8A\xED", 1},          // 0 便器 (べん)
       {"\x88\xD6\x8E\x71", 6},          // 1 椅子 (い)
@@ -32,20 +33,20 @@ TEST(SortBlockRows, ByNameInJisOrderAndByCountKeepingTiesInTheirFirstOrder) {
     for (int i = 0; i < count; ++i) table.Tally(name);
   }
   const std::vector<int32_t> byName = {6, 8, 7, 11, 10, 9, 4, 5, 1, 2, 0, 3};
-  EXPECT_EQ(SortBlockRows(table, BlockSortKey::kName, false), byName);
-  EXPECT_EQ(SortBlockRows(table, BlockSortKey::kName, true),
+  EXPECT_EQ(SortNameRows(table, NameOrder::kName, false), byName);
+  EXPECT_EQ(SortNameRows(table, NameOrder::kName, true),
             (std::vector<int32_t>{3, 0, 2, 1, 4, 5, 9, 10, 11, 7, 8, 6}));  // ﾄｲﾚ still before トイレ
-  EXPECT_EQ(SortBlockRows(table, BlockSortKey::kCount, false),
+  EXPECT_EQ(SortNameRows(table, NameOrder::kCount, false),
             (std::vector<int32_t>{0, 3, 6, 8, 9, 11, 5, 7, 2, 4, 1, 10}));
-  EXPECT_EQ(SortBlockRows(table, BlockSortKey::kCount, true),
+  EXPECT_EQ(SortNameRows(table, NameOrder::kCount, true),
             (std::vector<int32_t>{1, 10, 2, 4, 5, 7, 0, 3, 6, 8, 9, 11}));
-  EXPECT_EQ(SortBlockRows(table, BlockSortKey::kAppearance, false),
+  EXPECT_EQ(SortNameRows(table, NameOrder::kAppearance, false),
             (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
 }
 
-TEST(NameTableSource, HeadsNamesAndTotalLastWhateverTheOrder) {
+TEST(NameSection, HeadsNamesAndTotalLastWhateverTheOrder) {
   NameCountTable table;
-  NameTableSource source(table, kBlockNameHead);
+  NameSection source(NameSection::kBlocks, table);
   source.Reset();
   // No blocks: the heads and the total 0, which is also what the CSV save writes.
   EXPECT_EQ(CsvFile(GridRows(source)),
@@ -56,15 +57,15 @@ TEST(NameTableSource, HeadsNamesAndTotalLastWhateverTheOrder) {
   EXPECT_EQ(source.RowCount(), 5);
   EXPECT_EQ(source.FixedColumns(), 0);
   EXPECT_EQ(source.SortMark(0), 0);
-  source.SortBy(NameTableSource::kCountColumn);
-  EXPECT_EQ(source.SortMark(NameTableSource::kCountColumn), 1);
+  source.SortBy(NameSection::kCountColumn);
+  EXPECT_EQ(source.SortMark(NameSection::kCountColumn), 1);
   EXPECT_EQ(source.CellText(0, 1) + source.CellText(1, 1), "x1");
-  source.SortBy(NameTableSource::kCountColumn);  // the same head again: the other way round
-  EXPECT_EQ(source.SortMark(NameTableSource::kCountColumn), -1);
-  EXPECT_EQ(source.SortMark(NameTableSource::kNameColumn), 0);
+  source.SortBy(NameSection::kCountColumn);  // the same head again: the other way round
+  EXPECT_EQ(source.SortMark(NameSection::kCountColumn), -1);
+  EXPECT_EQ(source.SortMark(NameSection::kNameColumn), 0);
   EXPECT_EQ(source.CellText(0, 1) + source.CellText(1, 1), "y3");
-  source.SortBy(NameTableSource::kNameColumn);  // another head: ascending by it
-  EXPECT_EQ(source.SortMark(NameTableSource::kNameColumn), 1);
+  source.SortBy(NameSection::kNameColumn);  // another head: ascending by it
+  EXPECT_EQ(source.SortMark(NameSection::kNameColumn), 1);
   const std::string csv = CsvFile(GridRows(source));
   EXPECT_EQ(csv.substr(csv.find("\r\n") + 2),                          // after the heads
             "'=1,1\r\nx,1\r\ny,3\r\n\xE5\x90\x88\xE8\xA8\x88,5\r\n");  // the total stays last

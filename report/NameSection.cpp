@@ -1,4 +1,4 @@
-#include "app/view/BlockOrder.h"
+#include "report/NameSection.h"
 
 #include <algorithm>
 #include <numeric>
@@ -68,20 +68,20 @@ std::string NameSortKey(std::string_view name) {
   return key;
 }
 
-std::vector<int32_t> SortBlockRows(const NameCountTable& table, BlockSortKey key, bool descending) {
+std::vector<int32_t> SortNameRows(const NameCountTable& table, NameOrder by, bool descending) {
   const std::vector<NameCountRow>& rows = table.Rows();
   std::vector<int32_t> order(rows.size());
   std::iota(order.begin(), order.end(), 0);
-  switch (key) {
-    case BlockSortKey::kAppearance:
+  switch (by) {
+    case NameOrder::kAppearance:
       if (descending) std::reverse(order.begin(), order.end());
       break;
-    case BlockSortKey::kCount:
+    case NameOrder::kCount:
       std::stable_sort(order.begin(), order.end(), [&rows, descending](int32_t a, int32_t b) {
         return descending ? rows[a].Count > rows[b].Count : rows[a].Count < rows[b].Count;
       });
       break;
-    case BlockSortKey::kName: {
+    case NameOrder::kName: {
       std::vector<std::string> keys;
       keys.reserve(rows.size());
       for (const NameCountRow& row : rows) keys.push_back(NameSortKey(row.Name));
@@ -94,23 +94,23 @@ std::vector<int32_t> SortBlockRows(const NameCountTable& table, BlockSortKey key
   return order;
 }
 
-void NameTableSource::Reset() {
-  key_ = BlockSortKey::kAppearance;
+void NameSection::Reset() {
+  key_ = NameOrder::kAppearance;
   descending_ = false;
-  order_ = SortBlockRows(table_, key_, descending_);
+  order_ = SortNameRows(table_, key_, descending_);
 }
 
-bool NameTableSource::SortBy(int column) {
-  const BlockSortKey key = column == kNameColumn ? BlockSortKey::kName : BlockSortKey::kCount;
+bool NameSection::SortBy(int column) {
+  const NameOrder key = column == kNameColumn ? NameOrder::kName : NameOrder::kCount;
   descending_ = key == key_ && !descending_;
   key_ = key;
-  order_ = SortBlockRows(table_, key_, descending_);
+  order_ = SortNameRows(table_, key_, descending_);
   return true;
 }
 
-std::string NameTableSource::CellText(int column, int row) const {
+std::string NameSection::CellText(int column, int row) const {
   if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) return {};
-  if (row == 0) return std::string(column == kNameColumn ? nameHead_ : kCountHead);
+  if (row == 0) return std::string(column == kNameColumn ? NameHead() : kCountHead);
   if (row == RowCount() - 1) {
     return column == kNameColumn ? std::string(kTotalLabel) : std::to_string(table_.Total());
   }
@@ -121,11 +121,40 @@ std::string NameTableSource::CellText(int column, int row) const {
   return column == kNameColumn ? std::string(entry.Name) : std::to_string(entry.Count);
 }
 
-int NameTableSource::SortMark(int column) const {
-  if (key_ == BlockSortKey::kAppearance) return 0;
-  const int sorted = key_ == BlockSortKey::kName ? kNameColumn : kCountColumn;
+int NameSection::SortMark(int column) const {
+  if (key_ == NameOrder::kAppearance) return 0;
+  const int sorted = key_ == NameOrder::kName ? kNameColumn : kCountColumn;
   if (column != sorted) return 0;
   return descending_ ? -1 : 1;
+}
+
+std::string_view NameSection::Id() const {
+  return which_ == kBlocks ? "blocks" : "texts";
+}
+
+std::string_view NameSection::Title() const {
+  return which_ == kBlocks ? kBlockTableTitle : kTextTableTitle;
+}
+
+std::string_view NameSection::NameHead() const {
+  return which_ == kBlocks ? kBlockNameHead : kTextHead;
+}
+
+void NameSection::WriteText(SectionText& out) const {
+  std::vector<std::vector<std::string>> rows;
+  rows.push_back({out.Utf8(NameHead()), out.Utf8(kCountHead)});
+  for (const NameCountRow& row : table_.Rows())
+    rows.push_back({out.Name(row.Name), std::to_string(row.Count)});
+  rows.push_back({out.Utf8(kTotalLabel), std::to_string(table_.Total())});
+  out.Table(Title(), rows);
+}
+
+// Row is the name's place in order of first appearance, then 合計.
+void NameSection::WriteCsv(SectionCsv& out) const {
+  for (std::size_t i = 0; i < table_.Rows().size(); ++i)
+    out.Record(Title(), std::to_string(i + 1), table_.Rows()[i].Name, kCountHead,
+               std::to_string(table_.Rows()[i].Count));
+  if (table_.Total() > 0) out.Record(Title(), kTotalLabel, {}, kCountHead, std::to_string(table_.Total()));
 }
 
 }  // namespace jwcount

@@ -1,0 +1,88 @@
+#include "report/CheckSection.h"
+
+#include <vector>
+
+#include "counting/CountTexts.h"
+#include "report/CheckText.h"
+
+namespace jwcount {
+namespace {
+
+constexpr std::string_view kIndent = "\x81\x40";  // a full-width blank before a kind under 重複
+
+}  // namespace
+
+int CheckSection::RowCount() const {
+  return checks_.Found() ? static_cast<int>(CheckRows(checks_).size()) + 1 : 2;
+}
+
+std::string CheckSection::CellText(int column, int row) const {
+  if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) return {};
+  if (row == 0) {
+    constexpr std::string_view kHeads[] = {kCheckTitle, kCountHead, kSameLayerHead, kOtherLayerHead,
+                                           kLayersHead};
+    return std::string(kHeads[column]);
+  }
+  if (!checks_.Found()) return column == kCheckColumn ? std::string(kNoProblems) : std::string();
+  const CheckRow entry = CheckRows(checks_)[static_cast<std::size_t>(row - 1)];
+  const bool duplicates = entry.Finding == &checks_.Duplicates;
+  switch (column) {
+    case kCheckColumn:
+      return entry.Kind != 0 ? std::string(kIndent) + std::string(entry.Label) : std::string(entry.Label);
+    case kCountColumn:
+      return std::to_string(entry.Finding->Count);
+    case kSameLayerColumn:
+      return duplicates ? std::to_string(checks_.SameLayer) : std::string();
+    case kOtherLayerColumn:
+      return duplicates ? std::to_string(checks_.Duplicates.Count - checks_.SameLayer) : std::string();
+    default:
+      return LayersText(entry.Finding->Layers);
+  }
+}
+
+int CheckSection::ColumnWidth(int column) const {
+  constexpr int kWidths[] = {136, 48, 72, 72, 160};
+  return column >= 0 && column < ColumnCount() ? kWidths[column] : 0;
+}
+
+std::string_view CheckSection::Title() const {
+  return kCheckTitle;
+}
+
+void CheckSection::WriteText(SectionText& out) const {
+  if (!checks_.Found()) {
+    out.Line(kCheckTitle);
+    out.Line(kNoProblems);
+    return;
+  }
+  std::vector<std::vector<std::string>> rows;
+  rows.push_back({out.Utf8(kCheckTitle), out.Utf8(kCountHead), out.Utf8(kSameLayerHead),
+                  out.Utf8(kOtherLayerHead), out.Utf8(kLayersHead)});
+  for (const CheckRow& row : CheckRows(checks_)) {
+    std::vector<std::string>& cells = rows.emplace_back();
+    cells.push_back((row.Kind != 0 ? "  " : "") + out.Utf8(row.Label));
+    cells.push_back(std::to_string(row.Finding->Count));
+    const bool split = row.Finding == &checks_.Duplicates;
+    cells.push_back(split ? std::to_string(checks_.SameLayer) : "");
+    cells.push_back(split ? std::to_string(checks_.Duplicates.Count - checks_.SameLayer) : "");
+    cells.push_back(out.Utf8(LayersText(row.Finding->Layers)));
+  }
+  out.Table(kCheckTitle, rows, true);
+}
+
+// The checks that found something, the duplicates also by layer and by kind (the kind as the name).
+void CheckSection::WriteCsv(SectionCsv& out) const {
+  for (const CheckRow& row : CheckRows(checks_)) {
+    if (row.Finding->Count == 0) continue;
+    const bool byKind = row.Kind != 0;
+    out.Record(kCheckTitle, byKind ? kDuplicateLabel : row.Label, byKind ? row.Label : std::string_view(),
+               kCountHead, std::to_string(row.Finding->Count));
+    if (row.Finding != &checks_.Duplicates) continue;
+    const int32_t other = checks_.Duplicates.Count - checks_.SameLayer;
+    if (checks_.SameLayer > 0)
+      out.Record(kCheckTitle, row.Label, {}, kSameLayerHead, std::to_string(checks_.SameLayer));
+    if (other > 0) out.Record(kCheckTitle, row.Label, {}, kOtherLayerHead, std::to_string(other));
+  }
+}
+
+}  // namespace jwcount

@@ -1,0 +1,110 @@
+#include "report/CountSection.h"
+
+#include <utility>
+#include <vector>
+
+#include "counting/CountTexts.h"
+#include "report/QuantityText.h"
+
+namespace jwcount {
+namespace {
+
+constexpr std::string_view kIds[] = {"sg1", "sg2", "sg3", "sg4", "sg5"};
+
+// The rows a person wants to see: those that hold a count other than 0, and the total row.
+std::vector<int> RowsToShow(const CountTable& table) {
+  std::vector<int> rows;
+  const int last = table.RowCount() - 1;
+  for (int row = 1; row <= last; ++row) {
+    bool show = row == last;
+    for (int column = 1; column < CountTable::kColumns && !show; ++column) {
+      show = table.Count(column, row) != 0;
+    }
+    if (show) rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+std::string_view CountSection::Id() const {
+  return kIds[static_cast<std::size_t>(id_)];
+}
+
+std::string_view CountSection::Title() const {
+  return kTableTitles[static_cast<std::size_t>(id_)];
+}
+
+std::string_view CountSection::RowTip(int row) const {
+  if (table_.CellText(0, row).empty()) return {};
+  return RowName(drawing_, id_, row);
+}
+
+std::string CountSection::RowHead(SectionText& out, int row) const {
+  std::string head = out.Utf8(table_.CellText(0, row));
+  const std::string_view name = RowName(drawing_, id_, row);
+  if (!name.empty()) {
+    head += ' ';
+    head += out.Name(name);
+  }
+  return head;
+}
+
+void CountSection::WriteText(SectionText& out) const {
+  std::vector<int> shown = RowsToShow(table_);
+  shown.insert(shown.begin(), 0);
+  std::vector<std::vector<std::string>> rows;
+  for (const int row : shown) {
+    std::vector<std::string>& cells = rows.emplace_back(CountTable::kColumns);
+    cells[0] = RowHead(out, row);
+    for (int column = 1; column < CountTable::kColumns; ++column)
+      cells[static_cast<std::size_t>(column)] = out.Utf8(table_.CellText(column, row));
+  }
+  out.Table(Title(), rows);
+  WriteQuantities(out);
+}
+
+// The table's lengths and areas: the rows that hold any and the total, in m and ㎡; nothing when the
+// drawing measures nothing.
+void CountSection::WriteQuantities(SectionText& out) const {
+  if (!HasQuantities(table_)) return;
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string>& heads = rows.emplace_back(1 + kQuantityHeads.size());
+  heads[0] = out.Utf8(kQuantityGroupings[static_cast<std::size_t>(id_)]);
+  for (std::size_t i = 0; i < kQuantityHeads.size(); ++i) heads[i + 1] = out.Utf8(kQuantityHeads[i]);
+  for (const int row : QuantityRows(table_)) {
+    std::vector<std::string>& cells = rows.emplace_back();
+    cells.push_back(RowHead(out, row));
+    const auto figures = QuantityFigures(table_.Quantities(row));
+    for (std::size_t i = 0; i < figures.size(); ++i)
+      cells.push_back(out.Utf8(ShownQuantity(figures[i], i == figures.size() - 1)));
+  }
+  const std::string_view title = Title();
+  std::string sectionTitle(title.substr(0, title.find(' ') + 1));
+  sectionTitle += kQuantityTitle;
+  out.BlankLine();
+  out.Table(sectionTitle, rows);
+}
+
+void CountSection::WriteCsv(SectionCsv& out) const {
+  for (int row = 1; row < table_.RowCount(); ++row) {
+    const std::string_view name = RowName(drawing_, id_, row);
+    std::string label;
+    for (int column = 1; column < CountTable::kColumns; ++column) {
+      if (table_.Count(column, row) == 0) continue;
+      if (label.empty()) label = table_.CellText(0, row);
+      out.Record(Title(), label, name, table_.CellText(column, 0), table_.CellText(column, row));
+    }
+    // Then the row's length and area, when it has any, in mm and mm² at full precision.
+    const RowQuantities q = table_.Quantities(row);
+    const std::pair<std::string_view, double> quantities[] = {{kLengthMmHead, q.Length},
+                                                              {kAreaMm2Head, q.Area}};
+    for (const auto& [head, value] : quantities) {
+      if (value == 0) continue;
+      if (label.empty()) label = table_.CellText(0, row);
+      out.Record(Title(), label, name, head, ExactQuantity(value));
+    }
+  }
+}
+
+}  // namespace jwcount

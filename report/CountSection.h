@@ -1,0 +1,40 @@
+// A count table as a section (pages 2 to 6): every row in the window, its heads in row 0 and its row
+// labels in column 0, the rows of SG1 and SG2 carrying the names of their layers and layer groups as tips;
+// in the reports, the rows that hold a count and the total, then the table's lengths and areas.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "counting/CountTable.h"
+#include "counting/RowNames.h"
+#include "report/Section.h"
+
+namespace jwcount {
+
+class CountSection final : public Section {
+ public:
+  CountSection(const CountTable& table, const DrawingState& drawing, CountTableId id)
+      : table_(table), drawing_(drawing), id_(id) {}
+
+  std::string_view Id() const override;
+  std::string_view Title() const override;
+  void WriteText(SectionText& out) const override;
+  void WriteCsv(SectionCsv& out) const override;
+
+  int ColumnCount() const override { return CountTable::kColumns; }
+  int RowCount() const override { return table_.RowCount(); }
+  std::string CellText(int column, int row) const override { return table_.CellText(column, row); }
+  std::string_view RowTip(int row) const override;
+
+ private:
+  // The head of a row as the reports show it, with the name the drawing gives its layer or group.
+  std::string RowHead(SectionText& out, int row) const;
+  void WriteQuantities(SectionText& out) const;
+
+  const CountTable& table_;
+  const DrawingState& drawing_;
+  CountTableId id_;
+};
+
+}  // namespace jwcount
