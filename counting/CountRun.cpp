@@ -14,7 +14,7 @@ namespace jwcount {
 namespace {
 
 // The kinds whose store counts make up each summary label; 0 marks no second kind.
-constexpr int32_t kSummaryKinds[13][2] = {
+constexpr int32_t kSummaryKinds[kSummaryCount][2] = {
     {kLine, 0},
     {kCircle, kArc},
     {kText, 0},

@@ -35,7 +35,7 @@ class CountHost {
 inline constexpr int32_t kProgressStep = 100;
 
 // The counts of summary labels 1 to 13 (index 0 is Label1), taken from the store counts.
-using SummaryCounts = std::array<int32_t, 13>;
+using SummaryCounts = std::array<int32_t, kSummaryCount>;
 SummaryCounts CountSummary(const JwwGaibu& reader);
 
 // The text of summary label 1 to 13: its caption followed by the count in decimal.

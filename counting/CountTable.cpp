@@ -35,7 +35,7 @@ std::string PrefixedNumber(std::string_view prefix, int32_t number) {
 // SG1: rows of group g start at g * 18 + 1 with its 16 layers, then its subtotal and a blank separator.
 std::string LayerLabel(int row) {
   if (row == kSg1TotalRow) return std::string(kTotalLabel);
-  if (row < 1 || row > kLayerGroups * kSg1RowsPerGroup) return {};
+  if (row < 1 || row > kGroupCount * kSg1RowsPerGroup) return {};
   const int group = (row - 1) / kSg1RowsPerGroup;
   const int place = (row - 1) % kSg1RowsPerGroup;
   const char groupDigit = HexDigitChar(static_cast<unsigned>(group));
@@ -51,7 +51,7 @@ std::string LayerLabel(int row) {
 
 std::string LayerGroupLabel(int row) {
   if (row == kSg2TotalRow) return std::string(kTotalLabel);
-  if (row < 1 || row > kLayerGroups) return {};
+  if (row < 1 || row > kGroupCount) return {};
   return {'[', HexDigitChar(static_cast<unsigned>(row - 1)), ']'};
 }
 
@@ -174,6 +174,12 @@ void CountTable::Clear() {
   }
   headsWritten_ = false;
   labels_ = RowLabels::kNone;
+}
+
+void CountTable::Reset(RowLabels labels) {
+  Clear();
+  WriteHeads();
+  WriteRowLabels(labels);
 }
 
 void CountTable::WriteHeads() {

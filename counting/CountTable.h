@@ -9,6 +9,7 @@
 
 #include "counting/Quantities.h"
 #include "tempfile/BulkMemory.h"
+#include "tempfile/ReaderState.h"
 
 namespace jwcount {
 
@@ -30,6 +31,15 @@ struct RowQuantities {
   double CurveLength = 0;  // circles and arcs
   double Length = 0;       // both
   double Area = 0;         // solids
+
+  // Adds another row's quantities field by field, in this order.
+  RowQuantities& operator+=(const RowQuantities& q) {
+    LineLength += q.LineLength;
+    CurveLength += q.CurveLength;
+    Length += q.Length;
+    Area += q.Area;
+    return *this;
+  }
 };
 
 // A fixed-size table of 14 columns: row 0 holds the column heads, column 0 the row labels (Shift-JIS),
@@ -57,6 +67,8 @@ class CountTable {
   // Every count cell blank, no heads and no labels: the state of a new table. Costs the rows written since
   // the last Clear, not the whole table.
   void Clear();
+  // Clear, then the heads and the row labels: the state a count starts from.
+  void Reset(RowLabels labels);
   // Writes the heads of columns 1 to 13 into row 0.
   void WriteHeads();
   // Writes the row labels of column 0 (and, for the width table, the corner cell).
@@ -82,11 +94,8 @@ class CountTable {
   // the row that holds the quantities.
   void Increment(int column, int row, const ElementQuantity& q) {
     Increment(column, row);
-    RowQuantities& sums = quantities_[row];
-    sums.LineLength += q.LineLength;
-    sums.CurveLength += q.CurveLength;
-    sums.Length += q.LineLength + q.CurveLength;  // one of the two is always 0
-    sums.Area += q.Area;
+    // The element's length is its line length plus its curve length, one of the two always 0.
+    quantities_[row] += RowQuantities{q.LineLength, q.CurveLength, q.LineLength + q.CurveLength, q.Area};
   }
 
   // The quantities of a row; all 0 outside the table.
@@ -128,7 +137,6 @@ class CountTable {
 };
 
 // Row layout of the five tables.
-inline constexpr int kLayerGroups = 16;
 inline constexpr int kLayersPerGroup = 16;
 inline constexpr int kSg1Rows = 290;
 inline constexpr int kSg1TotalRow = 289;

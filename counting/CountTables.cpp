@@ -22,11 +22,7 @@ struct RowSums {
 
   void Add(const CountTable& table, int row) {
     for (int k = 1; k < CountTable::kColumns; ++k) Counts[k] += table.Count(k, row);
-    const RowQuantities q = table.Quantities(row);
-    Quantities.LineLength += q.LineLength;
-    Quantities.CurveLength += q.CurveLength;
-    Quantities.Length += q.Length;
-    Quantities.Area += q.Area;
+    Quantities += table.Quantities(row);
   }
   void WriteTo(CountTable& table, int row) const {
     for (int k = 1; k < CountTable::kColumns; ++k) table.Set(k, row, ClampedSum(Counts[k]));
@@ -48,12 +44,12 @@ void WriteColumnSums(CountTable& table, int first, int last, int row) {
 // layer, leaving out the subtotal and separator rows), then the 16 group subtotals.
 void FinishLayerTable(CountTable& sg1) {
   RowSums total;
-  for (int r = sg1.NextUsedRow(LayerRow(0, 0)); r <= LayerRow(kLayerGroups - 1, kLayersPerGroup - 1);
+  for (int r = sg1.NextUsedRow(LayerRow(0, 0)); r <= LayerRow(kGroupCount - 1, kLayersPerGroup - 1);
        r = sg1.NextUsedRow(r + 1)) {
     if ((r - 1) % kSg1RowsPerGroup < kLayersPerGroup) total.Add(sg1, r);
   }
   total.WriteTo(sg1, kSg1TotalRow);
-  for (int g = 0; g < kLayerGroups; ++g) {
+  for (int g = 0; g < kGroupCount; ++g) {
     WriteColumnSums(sg1, LayerRow(g, 0), LayerRow(g, kLayersPerGroup - 1), GroupSubtotalRow(g));
   }
 }
@@ -66,7 +62,7 @@ void CopyRow(const CountTable& from, int fromRow, CountTable& to, int toRow) {
 
 // SG2: group g's subtotal goes to row g + 1, the grand total to row 17.
 void FillGroupTable(const CountTable& sg1, CountTable& sg2) {
-  for (int g = 0; g < kLayerGroups; ++g) CopyRow(sg1, GroupSubtotalRow(g), sg2, g + 1);
+  for (int g = 0; g < kGroupCount; ++g) CopyRow(sg1, GroupSubtotalRow(g), sg2, g + 1);
   CopyRow(sg1, kSg1TotalRow, sg2, kSg2TotalRow);
 }
 
@@ -97,9 +93,7 @@ void PrepareCountTables(CountTables& tables) {
       {&tables.SG5, RowLabels::kLineWidth},
   };
   for (const auto& [table, labels] : layouts) {
-    table->Clear();
-    table->WriteHeads();
-    table->WriteRowLabels(labels);
+    table->Reset(labels);
   }
   tables.Blocks.Clear();
   tables.Texts.Clear();
@@ -122,7 +116,7 @@ void TallyEntities(CountTables& tables, const int32_t* kinds, const EntityAttrib
     const auto layer = static_cast<uint32_t>(a.Layer);
     // No stored element has a layer group or layer outside 0 to 15; one that had would be counted
     // nowhere rather than in a row of another table part.
-    if (column == 0 || (group | layer) >= static_cast<uint32_t>(kLayerGroups)) continue;
+    if (column == 0 || (group | layer) >= static_cast<uint32_t>(kGroupCount)) continue;
     const auto colour = static_cast<uint32_t>(a.LineColour);
     const auto type = static_cast<uint32_t>(a.LineType);
     const int row1 = LayerRow(static_cast<int>(group), static_cast<int>(layer));

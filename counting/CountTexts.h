@@ -10,8 +10,11 @@ namespace jwcount {
 
 // clang-format off
 
+// The kinds the count tells apart: one summary label each, and one column each in the count tables.
+inline constexpr int kSummaryCount = 13;
+
 // Heads of columns 1 to 13 of every count table (index 0 is column 1).
-inline constexpr std::array<std::string_view, 13> kColumnHeads = {
+inline constexpr std::array<std::string_view, kSummaryCount> kColumnHeads = {
     "\x90\xFC",  // 線
     "\x89\x7E\x8C\xCA",  // 円弧
     "\x95\xB6\x8E\x9A",  // 文字
@@ -38,7 +41,7 @@ inline constexpr std::string_view kSxfPrefix = "SXF";  // SXF
 inline constexpr std::string_view kOtherLabel = "\x81\x48";  // ？ (full-width)
 
 // Captions of the summary labels Label1 to Label13 (index 0 is Label1); the count run appends the count.
-inline constexpr std::array<std::string_view, 13> kSummaryCaptions = {
+inline constexpr std::array<std::string_view, kSummaryCount> kSummaryCaptions = {
     "\x90\xFC\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",  // 線データ数：
     "\x89\x7E\x81\x45\x89\x7E\x8C\xCA\x81\x45\x91\xC8\x89\x7E\x81\x45\x91\xC8\x89\x7E\x8C\xCA\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",  // 円・円弧・楕円・楕円弧データ数：
     "\x95\xB6\x8E\x9A\x83\x66\x81\x5B\x83\x5E\x90\x94\x81\x46",  // 文字データ数：
@@ -90,15 +93,15 @@ inline constexpr std::string_view kLengthMmHead = "\x92\xB7\x82\xB3(mm)";      /
 inline constexpr std::string_view kAreaMm2Head = "\x96\xCA\x90\xCF(mm2)";      // 面積(mm2)
 
 // Texts by content (page 9): the title and the head of the text column; its count column is kCountHead.
-inline constexpr std::string_view kTextTableTitle = "\x95\xB6\x8E\x9A\x97\xF1\x95\xCA \x97v\x91\x66\x90\x94";  // 文字列別 要素数
+inline constexpr std::string_view kTextTableTitle = "\x95\xB6\x8E\x9A\x97\xF1\x95\xCA \x97\x76\x91\x66\x90\x94";  // 文字列別 要素数
 inline constexpr std::string_view kTextHead = "\x95\xB6\x8E\x9A\x97\xF1";  // 文字列
 
 // The drawing checks (page 10): the title, the four checks, what the page says when none found anything,
 // the heads of its columns and the end of a long list of layers ("ほか 3").
-inline constexpr std::string_view kCheckTitle = "\x93_\x8C\x9F";  // 点検
+inline constexpr std::string_view kCheckTitle = "\x93\x5F\x8C\x9F";  // 点検
 inline constexpr std::string_view kDuplicateLabel = "\x8F\x64\x95\xA1";  // 重複
 inline constexpr std::string_view kZeroLengthLabel = "\x92\xB7\x82\xB3 0 \x82\xCC\x90\xFC";  // 長さ 0 の線
-inline constexpr std::string_view kZeroRadiusLabel = "\x94\xBC\x8C\x61 0 \x82\xCC\x89~\x81\x45\x89~\x8C\xCA";  // 半径 0 の円・円弧
+inline constexpr std::string_view kZeroRadiusLabel = "\x94\xBC\x8C\x61 0 \x82\xCC\x89\x7E\x81\x45\x89\x7E\x8C\xCA";  // 半径 0 の円・円弧
 inline constexpr std::string_view kEmptyTextLabel = "\x8B\xF3\x82\xCC\x95\xB6\x8E\x9A";  // 空の文字
 inline constexpr std::string_view kNoProblems = "\x96\xE2\x91\xE8\x82\xCD\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";  // 問題は見つかりませんでした
 inline constexpr std::string_view kSameLayerHead = "\x93\xAF\x82\xB6\x83\x8C\x83\x43\x83\x84";  // 同じレイヤ
@@ -108,20 +111,20 @@ inline constexpr std::string_view kMoreLayersPrefix = "\x82\xD9\x82\xA9 ";  // �
 // The fifteen element kinds by name, kind 1 first, for the duplicates of each kind.
 inline constexpr std::array<std::string_view, 15> kKindNames = {
     "\x90\xFC",  // 線
-    "\x89~",  // 円
-    "\x89~\x8C\xCA",  // 円弧
+    "\x89\x7E",  // 円
+    "\x89\x7E\x8C\xCA",  // 円弧
     "\x95\xB6\x8E\x9A",  // 文字
-    "\x93_",  // 点
-    "\x93_\x83}\x81[\x83J",  // 点マーカ
-    "\x90\xA1\x96@",  // 寸法
-    "\x83u\x83\x8D\x83\x62\x83N",  // ブロック
-    "\x90\xFC\x83\x5C\x83\x8A\x83\x62\x83h",  // 線ソリッド
-    "\x8EO\x8Ap\x8C`\x83\x5C\x83\x8A\x83\x62\x83h",  // 三角形ソリッド
-    "\x8El\x8Ap\x8C`\x83\x5C\x83\x8A\x83\x62\x83h",  // 四角形ソリッド
-    "\x89~\x83\x5C\x83\x8A\x83\x62\x83h",  // 円ソリッド
-    "\x89~\x8E\xFC\x83\x5C\x83\x8A\x83\x62\x83h",  // 円周ソリッド
-    "\x89~\x8A\xC2\x83\x5C\x83\x8A\x83\x62\x83h (so)",  // 円環ソリッド (so)
-    "\x89~\x8A\xC2\x83\x5C\x83\x8A\x83\x62\x83h (sg)",  // 円環ソリッド (sg)
+    "\x93\x5F",  // 点
+    "\x93\x5F\x83\x7D\x81\x5B\x83\x4A",  // 点マーカ
+    "\x90\xA1\x96\x40",  // 寸法
+    "\x83\x75\x83\x8D\x83\x62\x83\x4E",  // ブロック
+    "\x90\xFC\x83\x5C\x83\x8A\x83\x62\x83\x68",  // 線ソリッド
+    "\x8E\x4F\x8A\x70\x8C\x60\x83\x5C\x83\x8A\x83\x62\x83\x68",  // 三角形ソリッド
+    "\x8E\x6C\x8A\x70\x8C\x60\x83\x5C\x83\x8A\x83\x62\x83\x68",  // 四角形ソリッド
+    "\x89\x7E\x83\x5C\x83\x8A\x83\x62\x83\x68",  // 円ソリッド
+    "\x89\x7E\x8E\xFC\x83\x5C\x83\x8A\x83\x62\x83\x68",  // 円周ソリッド
+    "\x89\x7E\x8A\xC2\x83\x5C\x83\x8A\x83\x62\x83\x68 (so)",  // 円環ソリッド (so)
+    "\x89\x7E\x8A\xC2\x83\x5C\x83\x8A\x83\x62\x83\x68 (sg)",  // 円環ソリッド (sg)
 };
 
 // Heads of the two-column tables: page 1 as rows and the table drawn into the drawing (種類 | 数), and the

@@ -19,13 +19,10 @@
 
 namespace jwcount {
 
-// Layers as one number: layer group × 16 + layer.
-inline constexpr int kCheckLayerCount = 256;
-
 // What one check found: how many elements, and the layers they lie on.
 struct CheckFinding {
   int32_t Count = 0;
-  std::bitset<kCheckLayerCount> Layers;
+  std::bitset<kLayerCount> Layers;
 
   void Add(const EntityAttributes& a);
   void Add(int layer);  // layer group × 16 + layer

@@ -17,7 +17,7 @@ std::vector<CheckRow> CheckRows(const DrawingChecks& checks) {
   return rows;
 }
 
-std::string LayersText(const std::bitset<kCheckLayerCount>& layers) {
+std::string LayersText(const std::bitset<kLayerCount>& layers) {
   constexpr std::size_t kShown = 10;
   std::string text;
   std::size_t listed = 0;

@@ -22,7 +22,7 @@ std::vector<CheckRow> CheckRows(const DrawingChecks& checks);
 
 // The layers as row heads show them, in order, ", " between them: "0－3, 1－A"; after ten of them
 // "ほか N" for the N more. Shift-JIS.
-std::string LayersText(const std::bitset<kCheckLayerCount>& layers);
+std::string LayersText(const std::bitset<kLayerCount>& layers);
 
 // "点検: 重複 12, 長さ 0 の線 3" for the checks that found something; "" when none did. Shift-JIS.
 std::string CheckSummaryLine(const DrawingChecks& checks);

@@ -14,8 +14,6 @@
 
 namespace jwcount {
 
-inline constexpr int kSummaryCount = 13;
-
 struct CountReport {
   bool ReadOk = false;
   SummaryCounts Summary{};

@@ -322,11 +322,7 @@ TEST(CountTableTotals, ARecountReadsAsNewTablesAndTotalsFollowRowOrder) {
   auto rowOrderSum = [](const CountTable& table, const std::vector<int>& rows) {
     RowQuantities sum;
     for (const int r : rows) {
-      const RowQuantities q = table.Quantities(r);
-      sum.LineLength += q.LineLength;
-      sum.CurveLength += q.CurveLength;
-      sum.Length += q.Length;
-      sum.Area += q.Area;
+      sum += table.Quantities(r);
     }
     return sum;
   };

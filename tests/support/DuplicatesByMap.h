@@ -12,7 +12,7 @@ namespace jwcount::test {
 // The duplicates of every element the reader holds (the checks of emptiness are left at nothing).
 inline DrawingChecks DuplicatesByMap(const JwwGaibu& reader) {
   DrawingChecks found;
-  std::map<CheckKey, std::bitset<kCheckLayerCount>> layersOf;  // the layers each key was met on
+  std::map<CheckKey, std::bitset<kLayerCount>> layersOf;  // the layers each key was met on
   for (int32_t j = 0; j < reader.EntityCount(); ++j) {
     const EntityIndexEntry& e = reader.Entity(j);
     const EntityAttributes& a = reader.Header(e.Kind, e.Position);
