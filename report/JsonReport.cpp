@@ -7,31 +7,33 @@
 #include <string>
 #include <vector>
 
+#include "report/CountSection.h"
 #include "report/JsonWriter.h"
 #include "report/StateJson.h"
 
 namespace jwcount {
 namespace {
 
-// A table as an array of rows, each row an array of its cell texts on a line of its own.
-void WriteTable(JsonWriter& json, const CountTable& table) {
+// A count table as an array of rows, each row an array of the cell texts its page shows, on a line of
+// its own.
+void WriteTable(JsonWriter& json, const GridSource& table) {
   json.BeginArray();
   for (int row = 0; row < table.RowCount(); ++row) {
     json.Newline();
     json.BeginArray();
-    for (int column = 0; column < CountTable::kColumns; ++column) json.Text(table.CellText(column, row));
+    for (int column = 0; column < table.ColumnCount(); ++column) json.Text(table.CellText(column, row));
     json.EndArray();
   }
   json.EndArray();
 }
 
-void WriteTables(JsonWriter& json, const CountTables& tables) {
+void WriteTables(JsonWriter& json, const CountTables& tables, const DrawingState& drawing) {
   json.Key("tables");
   json.BeginObject();
   for (const NamedTable& named : NamedTables(tables)) {
     json.Newline();
     json.Key(named.Id);
-    WriteTable(json, named.Table);
+    WriteTable(json, CountSection(named.Table, drawing, named.Which));
   }
   json.EndObject();
 }
@@ -119,7 +121,7 @@ void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
   json.Newline();
   json.TextArrayField("status", report.Statuses);
   json.Newline();
-  WriteTables(json, report.Tables);
+  WriteTables(json, report.Tables, report.State.Drawing);
   json.Newline();
   WriteNameCounts(json, "blocks", "name", report.Tables.Blocks);
   json.Newline();
