@@ -20,6 +20,7 @@ struct Panel {
   PanelStyle style;
   HFONT font = nullptr;
   Brush brush;
+  PanelPart* part = nullptr;
 
   static Panel* Attach(HWND hwnd, const CREATESTRUCTW& create);
   static void Detach(Panel* panel) { delete panel; }
@@ -29,6 +30,7 @@ struct Panel {
   void OnPaint() const;
   LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   void OnSize();
+  LRESULT ToPart(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT ToParent(UINT message, WPARAM wParam, LPARAM lParam);
 };
 
@@ -67,6 +69,12 @@ void Panel::OnSize() {
   InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+LRESULT Panel::ToPart(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (part != nullptr && part->OnControlMessage(message, wParam, lParam, result)) return result;
+  return ToParent(message, wParam, lParam);
+}
+
 LRESULT Panel::ToParent(UINT message, WPARAM wParam, LPARAM lParam) {
   return SendMessageW(GetParent(hwnd), message, wParam, lParam);
 }
@@ -94,11 +102,11 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(font);
     case WM_COMMAND:
     case WM_NOTIFY:
-    case WM_CONTEXTMENU:  // as it is: the parent learns which control was clicked
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-    case WM_DRAWITEM:  // an owner-drawn child is drawn by the main window
+      return ToPart(message, wParam, lParam);
+    case WM_CONTEXTMENU:  // as it is: the parent learns which control was clicked
       return ToParent(message, wParam, lParam);
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -116,6 +124,11 @@ HWND CreatePanel(HWND parent, int id, const wchar_t* caption, const PanelStyle& 
   return CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, caption,
                          WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                          ControlId(id), InstanceOf(parent), &params);
+}
+
+void SetPanelPart(HWND panel, PanelPart* part) {
+  if (auto* state = reinterpret_cast<Panel*>(GetWindowLongPtrW(panel, GWLP_USERDATA)); state != nullptr)
+    state->part = part;
 }
 
 }  // namespace jwcount

@@ -1,19 +1,26 @@
 // Panel2, docked to the bottom of the main window: the status line LabelA1 inside its bevel, Button1 at its
 // left end in front of it, and the short-read warning LabelA2 below the status line once a read has fallen
-// short.
+// short. It colours its labels: the status line light grey, the warning red.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
+#include "app/win32/Panel.h"
+#include "app/win32/WinUtil.h"
+
 namespace jwcount {
 
-struct StatusBar {
+struct StatusBar final : PanelPart {
   HWND Panel2 = nullptr;
   HWND LabelA1 = nullptr;  // the status line
   HWND Button1 = nullptr;  // 閉じる, the default and the cancel button
   HWND LabelA2 = nullptr;  // the short-read warning
   HFONT Font = nullptr;
   UINT Dpi = 96;  // the sizes are scaled to it
+  Brush StatusBrush;
+  Brush WarningBrush;
 
   void Create(HWND form, HFONT font, UINT dpi);
   // The window moved to a screen of another DPI: the font made for it.
@@ -21,6 +28,10 @@ struct StatusBar {
   // Places Panel2 along the bottom of a client area of width x height, taller by the warning's lines when
   // shortRead; returns its height.
   int Layout(int width, int height, bool shortRead) const;
+  // Shows a status text at once: the count handles no messages while it runs.
+  void ShowStatus(const std::wstring& text) const;
+  // The labels' colours; Button1's click goes on to the form.
+  bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 }  // namespace jwcount

@@ -32,11 +32,6 @@ constexpr UINT_PTR kTipTool = 1;
 constexpr wchar_t kAscending[] = L"▲";
 constexpr wchar_t kDescending[] = L"▼";
 
-// The context menu.
-constexpr wchar_t kCopyCaption[] = L"コピー(&C)\tCtrl+C";
-constexpr wchar_t kSelectAllCaption[] = L"すべて選択(&A)\tCtrl+A";
-constexpr wchar_t kSaveCsvCaption[] = L"CSV ファイルに保存(&S)...\tCtrl+S";
-
 enum class Drag { kNone, kSelecting, kResizing };
 
 // One grid: its source, its geometry and selection, what the mouse is doing, and the tip of a row head.
@@ -431,6 +426,22 @@ void OnRButtonDown(StringGrid& grid, int x, int y) {
   Changed(grid);
 }
 
+// The menu is the parent's: it is asked for it at the screen point of the click, or below the cursor cell
+// when the menu was opened from the keyboard (x and y both -1).
+void OnContextMenu(const StringGrid& grid, int x, int y) {
+  POINT at{x, y};
+  if (x == -1 && y == -1) {
+    const GridModel& m = grid.model;
+    RECT client;
+    GetClientRect(grid.hwnd, &client);
+    at.x = std::clamp(m.ColumnX(m.Cursor().Column) + grid.TextInset(), 0, static_cast<int>(client.right));
+    at.y = std::clamp(m.RowY(m.Cursor().Row) + m.RowHeight(), 0, static_cast<int>(client.bottom));
+    ClientToScreen(grid.hwnd, &at);
+  }
+  SendMessageW(GetParent(grid.hwnd), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid.hwnd),
+               MAKELPARAM(static_cast<SHORT>(at.x), static_cast<SHORT>(at.y)));
+}
+
 void OnMouseMove(StringGrid& grid, int x, int y) {
   GridModel& m = grid.model;
   if (grid.drag == Drag::kResizing) {
@@ -557,7 +568,10 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_RBUTTONUP:
       RelayToTooltip(*this, message, wParam, lParam);
-      return DefWindowProcW(hwnd, message, wParam, lParam);  // which asks the parent for the context menu
+      return DefWindowProcW(hwnd, message, wParam, lParam);  // which sends WM_CONTEXTMENU
+    case WM_CONTEXTMENU:
+      OnContextMenu(*this, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
     case WM_CAPTURECHANGED:
       OnCaptureChanged(*this);
       return 0;
@@ -567,8 +581,8 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       OnFocusChanged(*this);
       return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
+    case WM_GETDLGCODE:  // the letters typed are the grid's, never a button's mnemonic
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
       OnKeyDown(*this, wParam);
       return 0;
@@ -665,36 +679,6 @@ void WidenStringGridToHeads(HWND hwnd) {
     }
   }
   Changed(*grid);
-}
-
-namespace {
-
-// Where a context menu opened from the keyboard appears: below the cursor cell, in screen coordinates.
-POINT MenuPointBelowCursor(HWND hwnd) {
-  POINT point{0, 0};
-  if (const StringGrid* grid = GridOf(hwnd); grid != nullptr) {
-    const GridModel& m = grid->model;
-    RECT client;
-    GetClientRect(hwnd, &client);
-    point.x = std::clamp(m.ColumnX(m.Cursor().Column) + grid->TextInset(), 0, static_cast<int>(client.right));
-    point.y = std::clamp(m.RowY(m.Cursor().Row) + m.RowHeight(), 0, static_cast<int>(client.bottom));
-  }
-  ClientToScreen(hwnd, &point);
-  return point;
-}
-
-}  // namespace
-
-int TrackStringGridMenu(HWND hwnd, int x, int y, HWND owner) {
-  POINT at{x, y};
-  if (x == -1 && y == -1) at = MenuPointBelowCursor(hwnd);  // opened from the keyboard
-  PopupMenu menu;
-  AppendMenuW(menu.Get(), MF_STRING, kIdCopy, kCopyCaption);
-  AppendMenuW(menu.Get(), MF_STRING, kIdSelectAll, kSelectAllCaption);
-  AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu.Get(), MF_STRING, kIdSaveCsv, kSaveCsvCaption);
-  return static_cast<int>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
-                                         at.y, 0, owner, nullptr));
 }
 
 }  // namespace jwcount

@@ -16,8 +16,8 @@
 //   kGridGetRowHeight              the height of a row in pixels, grid line left out
 // Notifications (WM_NOTIFY to the parent):
 //   kGridHeadClick                 a click on a cell of the head row (GridHeadClick), for sorting
-// A right click selects the cell under the mouse unless it lies in the selection, then leaves the
-// context menu (WM_CONTEXTMENU) to the parent.
+// A right click selects the cell under the mouse unless it lies in the selection, then asks the parent for
+// the context menu (WM_CONTEXTMENU); opened from the keyboard, the menu's point is below the cursor cell.
 #pragma once
 
 #include <windows.h>
@@ -52,9 +52,5 @@ void SetStringGridColumnWidth(HWND grid, int column, int width);
 void WidenStringGridToHeads(HWND grid);
 // The window moved to a screen of another DPI: every column and row scaled to it, and the font made for it.
 void SetStringGridDpi(HWND grid, UINT dpi, HFONT font);
-// The grids' context menu at the screen point (x, y), or below the cursor cell when both are -1 (opened
-// from the keyboard): "コピー" (kIdCopy), "すべて選択" (kIdSelectAll) and "CSV ファイルに保存"
-// (kIdSaveCsv). The command chosen, or 0.
-int TrackStringGridMenu(HWND grid, int x, int y, HWND owner);
 
 }  // namespace jwcount

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/win32/Dpi.h"
+#include "app/win32/LinkLabel.h"
 #include "app/win32/WinText.h"
 #include "app/win32/WinUtil.h"
 #include "counting/CountTexts.h"
@@ -31,52 +32,18 @@ constexpr int kLabelStep = 24;
 constexpr int kLabelHeight = 13;  // one line of the window's font
 constexpr int kMemoWidth = 177;
 constexpr int kWarningInset = 4;  // around the short-read warning
-constexpr int kLinkPadding = 2;   // around the text of the line of the checks, for its focus rectangle
-constexpr UINT kLinkTextFormat = DT_LEFT | DT_TOP | DT_NOPREFIX;
-constexpr std::wstring_view kCheckSeparator = L", ";  // between two checks of the line
-
-// The font underlined, as links are.
-Font UnderlinedFont(HFONT font) {
-  LOGFONTW look{};
-  GetObjectW(font, sizeof look, &look);
-  look.lfUnderline = TRUE;
-  return Font(CreateFontIndirectW(&look));
-}
-
-// The size of a text of one or more lines in the font selected into the DC.
-SIZE TextSize(HDC dc, std::wstring_view text) {
-  RECT bounds{0, 0, 0, 0};
-  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | kLinkTextFormat);
-  return {bounds.right, bounds.bottom};
-}
-
-// The line of the checks broken into lines no wider than width where it is wider, only ever between two
-// checks (after their comma), so that each check and its count stay together. A check wider than width
-// alone takes a line of its own.
-std::wstring WrappedBetweenChecks(HDC dc, std::wstring_view text, int width) {
-  std::wstring wrapped;
-  std::size_t lineStart = 0;  // of the line being filled
-  std::size_t lineEnd = 0;    // of its last check so far; lineStart while it holds none
-  std::size_t start = 0;      // of the next check
-  for (;;) {
-    const std::size_t found = text.find(kCheckSeparator, start);
-    const std::size_t end = found == std::wstring_view::npos ? text.size() : found;
-    if (lineEnd > lineStart && TextSize(dc, text.substr(lineStart, end - lineStart)).cx > width) {
-      wrapped.append(text.substr(lineStart, lineEnd - lineStart)).append(L",\r\n");
-      lineStart = start;
-    }
-    lineEnd = end;
-    if (found == std::wstring_view::npos) break;
-    start = found + kCheckSeparator.size();
-  }
-  return wrapped.append(text.substr(lineStart));
-}
+constexpr COLORREF kMemoColour = RGB(187, 235, 244);
+constexpr COLORREF kWarningColour = RGB(204, 0, 0);
 
 }  // namespace
 
-void SummaryPage::Create(HWND sheet, HFONT font, UINT dpi) {
+void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi) {
   Font = font;
   Dpi = dpi;
+  SheetColour = sheetColour;
+  SheetBrush = Brush(CreateSolidBrush(sheetColour));
+  MemoBrush = Brush(CreateSolidBrush(kMemoColour));
+  SetPanelPart(sheet, this);
   const HINSTANCE instance = InstanceOf(sheet);
   for (int i = 0; i < kSummaryLabels; ++i) {
     Labels[i] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
@@ -96,10 +63,7 @@ void SummaryPage::Create(HWND sheet, HFONT font, UINT dpi) {
                       0, 0, 0, sheet, ControlId(kIdMemo1), instance, nullptr);
   SetControlFont(Memo1, font);
   // Hidden until the count has run and a check has found something.
-  LinkFont = UnderlinedFont(font);
-  CheckLine = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, sheet,
-                              ControlId(kIdCheckLine), instance, nullptr);
-  SetControlFont(CheckLine, LinkFont.Get());
+  CheckLine = CreateLinkLabel(sheet, kIdCheckLine, sheetColour, font, dpi);
 }
 
 void SummaryPage::SetDpi(UINT dpi, HFONT font) {
@@ -108,8 +72,7 @@ void SummaryPage::SetDpi(UINT dpi, HFONT font) {
   for (HWND control : Labels) SetControlFont(control, font);
   SetControlFont(Label14, font);
   SetControlFont(Memo1, font);
-  LinkFont = UnderlinedFont(font);
-  SetControlFont(CheckLine, LinkFont.Get());
+  SetLinkLabelDpi(CheckLine, dpi, font);
   // A copy: SetLabel keeps the text it is given in LabelTexts.
   for (int i = 0; i < kSummaryLabels; ++i)
     SetLabel(i + 1, std::string(LabelTexts[static_cast<std::size_t>(i)]));
@@ -133,27 +96,8 @@ void SummaryPage::SetLabel(int label, std::string_view sjis) {
 }
 
 void SummaryPage::SetCheckLine(std::string_view sjis) {
-  CheckText = sjis;
   SetWindowTextW(CheckLine, Widen(sjis).c_str());
   ShowWindow(CheckLine, sjis.empty() ? SW_HIDE : SW_SHOWNA);
-}
-
-void SummaryPage::DrawCheckLine(const DRAWITEMSTRUCT& item, HBRUSH background, COLORREF text) const {
-  FillRect(item.hDC, &item.rcItem, background);
-  const int padding = Scaled(kLinkPadding, Dpi);
-  RECT bounds = item.rcItem;
-  InflateRect(&bounds, -padding, -padding);
-  {
-    ScopedSelectObject selectFont(item.hDC, LinkFont.Get());
-    // Broken as Layout broke it: its lines all fit in the width it made for them, and no longer ones do.
-    const std::wstring shown = WrappedBetweenChecks(item.hDC, Widen(CheckText), bounds.right - bounds.left);
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, text);
-    DrawTextW(item.hDC, shown.c_str(), static_cast<int>(shown.size()), &bounds, kLinkTextFormat);
-  }
-  // As a push button does: not while the keyboard cues are hidden (the mouse has been used alone).
-  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0)
-    DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 void SummaryPage::Layout(int width, int height, bool shortRead) const {
@@ -165,17 +109,8 @@ void SummaryPage::Layout(int width, int height, bool shortRead) const {
   const int memoWidth = scaled(kMemoWidth);
   // The line of the checks in the place of a fourteenth label, its text where a label's would be; where
   // the note leaves too little room for it on one line, it takes more lines.
-  SIZE text{};
-  {
-    WindowDc dc(CheckLine);
-    ScopedSelectObject selectFont(dc.Dc(), LinkFont.Get());
-    const int room = width - memoWidth - 2 * scaled(kLabelLeft);
-    text = TextSize(dc.Dc(), WrappedBetweenChecks(dc.Dc(), Widen(CheckText), room));
-  }
-  const int padding = scaled(kLinkPadding);
-  PlaceControl(CheckLine, scaled(kLabelLeft) - padding,
-               scaled(kLabelTop + kSummaryLabels * kLabelStep) - padding, text.cx + 2 * padding,
-               std::max<int>(text.cy, scaled(kLabelHeight)) + 2 * padding);
+  PlaceLinkLabel(CheckLine, scaled(kLabelLeft), scaled(kLabelTop + kSummaryLabels * kLabelStep),
+                 width - memoWidth - 2 * scaled(kLabelLeft));
   // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
   // summary labels stay where they are.
   const int inset = scaled(kWarningInset);
@@ -185,6 +120,21 @@ void SummaryPage::Layout(int width, int height, bool shortRead) const {
                 : 0;
   PlaceControl(Label14, width - memoWidth + inset, inset, warningWidth, top - 2 * inset);
   PlaceControl(Memo1, width - memoWidth, top, memoWidth, height - top);
+}
+
+}  // namespace jwcount
+
+namespace jwcount {
+
+bool SummaryPage::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORBTN) return false;
+  const auto dc = reinterpret_cast<HDC>(wParam);
+  const auto control = reinterpret_cast<HWND>(lParam);
+  if (control == Label14) SetTextColor(dc, kWarningColour);
+  const bool memo = control == Memo1;
+  SetBkColor(dc, memo ? kMemoColour : SheetColour);
+  result = reinterpret_cast<LRESULT>(memo ? MemoBrush.Get() : SheetBrush.Get());
+  return true;
 }
 
 }  // namespace jwcount

@@ -12,10 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/view/GridSource.h"
 #include "app/view/Placement.h"
 #include "app/view/StatusPacer.h"
 #include "app/win32/ControlIds.h"
+#include "app/win32/GridPage.h"
+#include "app/win32/PageTabs.h"
 #include "app/win32/StatusBar.h"
 #include "app/win32/SummaryPage.h"
 #include "app/win32/WinUtil.h"
@@ -39,8 +40,9 @@ class TForm1 final {
   bool Create(HINSTANCE instance, HWND owner);
   HWND Handle() const { return hwnd_; }
 
-  // The window's keys (Keys.h) and the Tab key, taken before a message is dispatched so that they work
-  // whichever control has the focus.
+  // The window's keys (Keys.h), then the dialog keys (Tab, the arrows in a group of radio buttons), taken
+  // before a message is dispatched so that they work whichever control has the focus. True when the
+  // message was handled (dispatched included).
   bool PreTranslateMessage(const MSG& msg);
 
   // Event handlers of the run.
@@ -70,16 +72,6 @@ class TForm1 final {
     StatusPacer statusPacer_;  // which of the count's status texts go on screen, and when
   };
 
-  // One tab page: TabSheet<n>, and on every page but page 1 its title panel, its grid and what the grid
-  // shows; between panel and grid a row of radio buttons where the grid's source offers choices.
-  struct Page {
-    HWND TabSheet = nullptr;
-    HWND TitlePanel = nullptr;  // Panel3, Panel4, ... on pages 2, 3, ...
-    HWND Grid = nullptr;        // SG1, SG2, ... on pages 2, 3, ...
-    std::vector<HWND> Choices;  // one radio button per choice of the source, in its order
-    std::unique_ptr<GridSource> Source;
-  };
-
   // The window procedure attaches Form1 to its window, and hands it every message.
   template <class T>
   friend LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -95,29 +87,16 @@ class TForm1 final {
   void OnCommand(int id);
   void OnNotify(const NMHDR& header);
   bool OnContextMenu(HWND window, int x, int y);
-  HBRUSH OnCtlColor(HDC dc, HWND control);
-  void OnDrawItem(const DRAWITEMSTRUCT& item);
-  bool OnSetCursor(HWND window, WORD hitTest);  // true when it set the cursor
+  HBRUSH OnCtlColor(HDC dc);
   void OnActivate(WORD state);
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
   void OnClose();
   void OnDestroy();
 
   void CreateControls();
-  void CreateGridPage(int index, Page& page);
-  void CreateChoices(int index, Page& page);
   void Layout();
-  void LayoutPage(const Page& page, int width, int height);
-  int LayoutChoices(const Page& page, int width, int top) const;  // the height the row of choices takes
-  // A choice of the page at place index was clicked or reached with the arrow keys.
-  void ChoiceClick(int index, int choice);
-  // Up, Down, Left or Right on a choice button: the next or previous choice of its row gets the focus and
-  // is chosen, as in a dialog's group of radio buttons. False when the window is no choice button.
-  bool MoveChoice(HWND window, bool backwards);
   void SelectPage(int index);
-  int CurrentPage() const;
   int PageOfGrid(HWND grid) const;  // -1 for a window that is no page's grid
-  void MoveFocus(bool backwards);
   void ShowShortReadWarning();
 
   HWND hwnd_ = nullptr;
@@ -125,14 +104,12 @@ class TForm1 final {
   UINT dpi_ = 96;          // the DPI the window is drawn at; every size is scaled to it
   Font font_;              // the window's one font, ＭＳ ゴシック 13 pixels high at 96 DPI
   Brush formBrush_;        // the background of the form and its sheets
-  Brush statusBrush_;      // of the status line
-  Brush memoBrush_;        // of the note
-  Brush warningBrush_;     // of the short-read warning below the status line
   AcceleratorTable keys_;  // the window's keys, Keys.h
   StatusBar status_;       // Panel2 with the status line LabelA1, Button1 and the warning LabelA2
-  HWND PageControl1 = nullptr;
-  std::vector<Page> pages_;   // TabSheet1, TabSheet2, ...: one per row of the page table
-  SummaryPage page1_;         // Label1 .. Label14, the line of the checks and Memo1 on TabSheet1
+  PageTabs tabs_;          // PageControl1 and TabSheet1, TabSheet2, ...: one per row of the page table
+  SummaryPage page1_;      // Label1 .. Label14, the line of the checks and Memo1 on TabSheet1
+  // The grid page on the sheet of every page but page 1 (nullptr there), by place in the page table.
+  std::vector<std::unique_ptr<GridPage>> gridPages_;
   HWND lastFocus_ = nullptr;  // the control to give the focus back to when the window is activated
   bool shown_ = false;        // FormShow has run
   bool timerArmed_ = false;   // Timer1 is set and has not fired yet

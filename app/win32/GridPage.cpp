@@ -1,0 +1,157 @@
+#include "app/win32/GridPage.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "app/win32/ControlIds.h"
+#include "app/win32/Dpi.h"
+#include "app/win32/StringGrid.h"
+#include "app/win32/WinText.h"
+
+namespace jwcount {
+namespace {
+
+constexpr int kTitleHeight = 25;
+// The row of choices: each button as wide as its caption and the button's round glyph.
+constexpr int kChoiceHeight = 24;  // one row of buttons
+constexpr int kChoiceLeft = 8;     // the first button from the sheet's left edge
+constexpr int kChoiceGlyph = 20;   // the glyph and the gap between it and the caption
+constexpr int kChoiceGap = 12;     // between two buttons
+
+// A choice's caption (Shift-JIS) as a button shows it: an & stays an & instead of marking a mnemonic.
+std::wstring ChoiceCaption(std::string_view sjis) {
+  std::wstring caption;
+  for (const wchar_t c : Widen(sjis)) caption.append(c == L'&' ? 2 : 1, c);
+  return caption;
+}
+
+}  // namespace
+
+// The choices come before the grid among the sheet's controls, so that the Tab key reaches them first; the
+// first starts their group, and the grid starts a group of its own, which ends theirs.
+GridPage::GridPage(HWND sheet, int index, std::string_view title, std::unique_ptr<GridSource> source,
+                   COLORREF sheetColour, HFONT font, UINT dpi)
+    : sheet_(sheet),
+      source_(std::move(source)),
+      sheetColour_(sheetColour),
+      sheetBrush_(CreateSolidBrush(sheetColour)),
+      font_(font),
+      dpi_(dpi) {
+  SetPanelPart(sheet_, this);
+  titlePanel_ = CreatePanel(sheet_, kIdPanel3 + index - 1, Widen(title).c_str(),
+                            {GetSysColor(COLOR_BTNFACE), true, true}, font_);
+  const std::span<const std::string_view> choices = source_->Choices();
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0);
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", ChoiceCaption(choices[i]).c_str(), style, 0, 0, 0, 0, sheet_,
+                        ControlId(ChoiceId(index + 1, static_cast<int>(i) + 1)), InstanceOf(sheet_), nullptr);
+    SetControlFont(button, font_);
+    choices_.push_back(button);
+  }
+  grid_ = CreateStringGrid(sheet_, kIdSG1 + index - 1, *source_, font_);
+  SetWindowLongPtrW(grid_, GWL_STYLE, GetWindowLongPtrW(grid_, GWL_STYLE) | WS_GROUP);
+  for (int column = 0; column < source_->ColumnCount(); ++column) {
+    if (const int width = source_->ColumnWidth(column); width > 0)
+      SetStringGridColumnWidth(grid_, column, Scaled(width, dpi_));
+  }
+  if (choices_.empty()) return;
+  CheckChosen();
+  WidenStringGridToHeads(grid_);  // the heads change with the choice
+}
+
+void GridPage::Refresh() {
+  source_->Refresh();
+  RefreshStringGrid(grid_);
+}
+
+void GridPage::SetDpi(UINT dpi, HFONT font) {
+  dpi_ = dpi;
+  font_ = font;
+  SetControlFont(titlePanel_, font);
+  for (HWND button : choices_) SetControlFont(button, font);
+  SetStringGridDpi(grid_, dpi, font);
+  if (!choices_.empty()) WidenStringGridToHeads(grid_);
+}
+
+void GridPage::Layout(int width, int height) const {
+  const int titleHeight = Scaled(kTitleHeight, dpi_);
+  PlaceControl(titlePanel_, 0, 0, width, titleHeight);
+  const int gridTop = titleHeight + LayoutChoices(width, titleHeight);
+  PlaceControl(grid_, 0, gridTop, width, height - gridTop);
+}
+
+int GridPage::LayoutChoices(int width, int top) const {
+  if (choices_.empty()) return 0;
+  const int left = Scaled(kChoiceLeft, dpi_);
+  const int rowHeight = Scaled(kChoiceHeight, dpi_);
+  WindowDc dc(sheet_);
+  ScopedSelectObject selectFont(dc.Dc(), font_);
+  int x = left;
+  int y = top;
+  for (HWND button : choices_) {
+    wchar_t caption[256];
+    const int length = GetWindowTextW(button, caption, 256);
+    RECT bounds{0, 0, 0, 0};
+    DrawTextW(dc.Dc(), caption, length, &bounds, DT_CALCRECT | DT_SINGLELINE);
+    const int buttonWidth = bounds.right + Scaled(kChoiceGlyph, dpi_);
+    if (x > left && x + buttonWidth > width - left) {
+      x = left;
+      y += rowHeight;
+    }
+    PlaceControl(button, x, y, buttonWidth, rowHeight);
+    x += buttonWidth + Scaled(kChoiceGap, dpi_);
+  }
+  return y + rowHeight - top;
+}
+
+// The choice already made is left as it is (and the order its rows are sorted in with it); another one
+// shows the source's rows for it.
+void GridPage::ChoiceClick(int choice) {
+  if (choice != source_->Chosen() && source_->Choose(choice)) {
+    WidenStringGridToHeads(grid_);
+    RefreshStringGrid(grid_);
+  }
+  CheckChosen();
+}
+
+// The chosen button checked, the others cleared; the chosen one is the group's one tab stop, as in a
+// dialog's group of radio buttons.
+void GridPage::CheckChosen() {
+  const int chosen = std::clamp(source_->Chosen(), 0, static_cast<int>(choices_.size()) - 1);
+  for (std::size_t i = 0; i < choices_.size(); ++i) {
+    const bool checked = static_cast<int>(i) == chosen;
+    SendMessageW(choices_[i], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    const LONG_PTR style = GetWindowLongPtrW(choices_[i], GWL_STYLE);
+    SetWindowLongPtrW(choices_[i], GWL_STYLE, checked ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+}
+
+bool GridPage::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND: {
+      const auto at = std::find(choices_.begin(), choices_.end(), reinterpret_cast<HWND>(lParam));
+      if (at == choices_.end() || HIWORD(wParam) != BN_CLICKED) return false;
+      ChoiceClick(static_cast<int>(at - choices_.begin()));
+      result = 0;
+      return true;
+    }
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.hwndFrom != grid_ || header.code != kGridHeadClick) return false;
+      if (source_->SortBy(reinterpret_cast<const GridHeadClick&>(header).Column)) RefreshStringGrid(grid_);
+      result = 0;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetBkColor(reinterpret_cast<HDC>(wParam), sheetColour_);
+      result = reinterpret_cast<LRESULT>(sheetBrush_.Get());
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace jwcount

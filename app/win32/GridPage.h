@@ -1,0 +1,58 @@
+// A page of the window that shows a grid: its title panel along the top of the sheet, under it a row of
+// choices where the page's source offers them (radio buttons side by side, wrapping into another row where
+// the sheet is too narrow), and the grid filling the rest. It answers its controls on the sheet: a choice
+// clicked or reached with the arrow keys shows the source's rows for it, a click on a head sorts where the
+// source sorts, and it colours its choices on the sheet's white. The grid's context menu is the form's.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "app/view/GridSource.h"
+#include "app/win32/Panel.h"
+#include "app/win32/WinUtil.h"
+
+namespace jwcount {
+
+class GridPage final : public PanelPart {
+ public:
+  // The controls of the page at place index of the page table (0 is page 1) on its sheet, a panel of the
+  // sheet's colour: title panel Panel<index + 2>, grid SG<index> showing the source, and the source's
+  // choices, the chosen one checked.
+  GridPage(HWND sheet, int index, std::string_view title, std::unique_ptr<GridSource> source,
+           COLORREF sheetColour, HFONT font, UINT dpi);
+  GridPage(const GridPage&) = delete;
+  GridPage& operator=(const GridPage&) = delete;
+  ~GridPage() = default;
+
+  HWND Grid() const { return grid_; }
+  const GridSource& Source() const { return *source_; }
+  // The source counts again (after the count has run) and the grid shows its rows.
+  void Refresh();
+  // The window moved to a screen of another DPI: the font made for it.
+  void SetDpi(UINT dpi, HFONT font);
+  // Places the controls on a sheet of width x height.
+  void Layout(int width, int height) const;
+
+  bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  int LayoutChoices(int width, int top) const;  // the height the row of choices takes
+  void ChoiceClick(int choice);
+  void CheckChosen();
+
+  HWND sheet_;
+  HWND titlePanel_ = nullptr;
+  HWND grid_ = nullptr;
+  std::vector<HWND> choices_;  // one radio button per choice of the source, in its order
+  std::unique_ptr<GridSource> source_;
+  COLORREF sheetColour_;
+  Brush sheetBrush_;
+  HFONT font_;
+  UINT dpi_;
+};
+
+}  // namespace jwcount
