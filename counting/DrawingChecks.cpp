@@ -12,6 +12,8 @@
 #include <type_traits>
 #include <unordered_set>
 
+#include "counting/CheckKey.h"
+
 namespace jwcount {
 
 int64_t RoundedThousandths(double v, bool& exact) {

@@ -3,15 +3,13 @@
 // The checks only count; nothing is changed or deleted.
 //
 // Values are compared after rounding each one to the nearest 0.001 (a micrometre at real size), halves
-// away from zero; a value too large to round that way keeps its exact value.
+// away from zero; a value too large to round that way keeps its exact value (counting/CheckKey.h).
 #pragma once
 
 #include <array>
 #include <atomic>
 #include <bitset>
 #include <cstdint>
-#include <memory>
-#include <string_view>
 #include <vector>
 
 #include "tempfile/BulkMemory.h"
@@ -22,7 +20,7 @@ namespace jwcount {
 // What one check found: how many elements, and the layers they lie on.
 struct CheckFinding {
   int32_t Count = 0;
-  std::bitset<kLayerCount> Layers;
+  std::bitset<kLayerCount> Layers;  // bit: layer group × 16 + layer
 
   void Add(const EntityAttributes& a);
   void Add(int layer);  // layer group × 16 + layer
@@ -42,38 +40,21 @@ struct DrawingChecks {
   bool Found() const;
 };
 
-// The value a check compares: v rounded to the nearest 0.001 as a count of thousandths, halves away from
-// zero; `exact` is set when v is too large for that (or not a number) and the result holds v's own bits.
-int64_t RoundedThousandths(double v, bool& exact);
+// Adds what one part of the checks found to the whole.
+void AddFindings(DrawingChecks& whole, const DrawingChecks& part);
 
-// What an element is compared by in the duplicate check: its kind, its values rounded as above (each with
-// a bit saying whether it kept its exact value), its integers, and the bytes of its text or name. A line's
-// ends, and a dimension's, stand smaller end first, so that a line drawn backwards has the same key. A
-// solid's colour is not part of it. Two elements are duplicates exactly when their keys are equal.
-struct CheckKey {
-  static constexpr int kMaxValues = 8;
+// Every check over every element the reader holds, in reading order.
+DrawingChecks CheckDrawing(const JwwGaibu& reader);
 
-  int32_t Kind = 0;                          // 0 for an entry of no known kind
-  uint32_t ExactFlags = 0;                   // bit i: Values[i] holds the bits of a value kept exact
-  std::array<int64_t, kMaxValues> Values{};  // in the kind's own order; those it does not use stay 0
-  std::string_view Bytes;                    // the text, the dimension's value or the block name
-
-  bool operator==(const CheckKey&) const = default;
-  auto operator<=>(const CheckKey&) const = default;
-};
-
-// The key of the element at (kind, position) of the stores. Bytes views the stores' own text.
-CheckKey CheckKeyOf(const EntityStores& stores, int32_t kind, int32_t position);
-
-// The checks hash the elements a piece at a time, in any order and on as many threads as there are, and
-// then find the duplicates in reading order.
+// The checks in two stages: the elements are hashed a piece at a time, in any order and on as many threads
+// as there are, and then the duplicates are found in reading order.
 //
 // Each element's key is hashed into 32 bits as its record is read (4 bytes an element); a copy of the
 // element before it, byte for byte, is only marked as a copy, so that a run of copies costs a comparison of
-// records each and is counted as a run. A bitmap over the
-// hashes marks the keys that may have been seen before, and only elements of such keys go through a table
-// that compares the keys themselves, made again from the records: equal hashes only make two elements
-// candidates, and elements whose hashes agree but whose keys differ stay apart.
+// records each and is counted as a run. A bitmap over the hashes marks the keys that may have been seen
+// before, and only elements of such keys go through a table that compares the keys themselves, made again
+// from the records: equal hashes only make two elements candidates, and elements whose hashes agree but
+// whose keys differ stay apart.
 class DrawingChecker {
  public:
   // Room for every element the reader holds. Throws std::bad_alloc when there is no memory for it.
@@ -103,11 +84,5 @@ class DrawingChecker {
   std::vector<uint32_t> MaybeRepeated() const;
   std::atomic<int32_t> nextPiece_{0};
 };
-
-// Adds what one part of the checks found to the whole.
-void AddFindings(DrawingChecks& whole, const DrawingChecks& part);
-
-// Every check over every element the reader holds, in reading order.
-DrawingChecks CheckDrawing(const JwwGaibu& reader);
 
 }  // namespace jwcount

@@ -1,5 +1,6 @@
 // The drawing checks on small drawings: what counts as a duplicate, on which layers, and the three checks
 // of what is empty.
+#include "counting/CheckKey.h"
 #include "counting/DrawingChecks.h"
 
 #include <gtest/gtest.h>

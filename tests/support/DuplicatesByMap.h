@@ -5,6 +5,7 @@
 #include <bitset>
 #include <map>
 
+#include "counting/CheckKey.h"
 #include "counting/DrawingChecks.h"
 
 namespace jwcount::test {
