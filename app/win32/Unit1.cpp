@@ -22,7 +22,6 @@
 #include "report/CheckText.h"
 #include "report/CsvFileName.h"
 #include "report/ReportTexts.h"
-#include "report/TableAnswer.h"
 #include "tempfile/ProgramPath.h"
 
 namespace jwcount {
@@ -224,30 +223,6 @@ void TForm1::SaveCsvClick() {
                        shortRead_ ? AsChars(kShortReadWarning) : "");
       },
       kCaption);
-}
-
-// --- CountView: what the count run sees ---
-
-void TForm1::CountView::ShowStatus(std::string_view text) {
-  for (const std::string& shown : statusPacer_.Take(text, GetTickCount64())) {
-    form_.status_.ShowStatus(Widen(shown));
-  }
-}
-
-bool TForm1::CountView::EscapePressed() {
-  return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0;
-}
-
-void TForm1::CountView::ShowSummary(int label, std::string_view text) {
-  form_.page1_.SetLabel(label, text);
-}
-
-void TForm1::CountView::ShowFirstPage() {
-  form_.SelectPage(0);
-}
-
-void TForm1::CountView::AppendToReply(JwwGaibu& reader, const CountTables& tables, bool complete) {
-  if (form_.drawTable_) AppendTableAnswer(reader, tables, complete, !form_.shortRead_);
 }
 
 // --- Keyboard ---
