@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/view/GridSource.h"
 #include "report/CsvWriter.h"
+#include "report/GridSource.h"
 
 namespace jwcount {
 namespace {

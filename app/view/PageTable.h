@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/view/GridSource.h"
 #include "counting/CountTables.h"
+#include "report/GridSource.h"
 #include "tempfile/ReaderState.h"
 
 namespace jwcount {
@@ -36,10 +36,6 @@ struct PageRow {
 std::span<const PageRow> Pages();
 // The place of the page with the id in Pages(); Pages().size() for none.
 std::size_t PageIndex(std::string_view id);
-
-// The place in the page table of the drawing checks' page, which page 1's line of what the checks found
-// opens.
-inline constexpr std::size_t kCheckPage = 9;
 
 // What the CSV save writes for a page: its grid's every cell, or for page 1 the summary labels as rows of
 // kind and count (labelTexts, Shift-JIS, as shown); after firstLine (UTF-8, such as the short-read

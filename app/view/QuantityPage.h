@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/view/GridSource.h"
 #include "counting/CountTables.h"
 #include "counting/RowNames.h"
+#include "report/GridSource.h"
 #include "tempfile/ReaderState.h"
 
 namespace jwcount {

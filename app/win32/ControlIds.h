@@ -20,7 +20,7 @@ enum ControlId : int {
   kIdTabSheet1 = 301,  // the sheet of page n (1, 2, ...) is kIdTabSheet1 + n - 1: TabSheet1, TabSheet2, ...
   kIdPanel3 = 403,     // the title panel of page n (2, 3, ...) is kIdPanel3 + n - 2: Panel3, Panel4, ...
   kIdSG1 = 501,        // the grid of page n (2, 3, ...) is kIdSG1 + n - 2: SG1 .. SG5 the count tables,
-                       // SG6 the block list of page 7, SG7 the lengths and areas of page 8
+                       // then one grid per later page of the page table
   kIdChoice = 1000,    // the choices above a grid: see ChoiceId
 };
 
@@ -39,7 +39,5 @@ enum Command : int {
   kIdPreviousPage = 605,
   kIdShowPage1 = 700,  // shows page n (1, 2, ...) as kIdShowPage1 + n - 1
 };
-
-inline constexpr int kSummaryLabels = 13;
 
 }  // namespace jwcount

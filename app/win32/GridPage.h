@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/view/GridSource.h"
 #include "app/win32/Panel.h"
 #include "app/win32/WinUtil.h"
+#include "report/GridSource.h"
 
 namespace jwcount {
 

@@ -10,11 +10,11 @@
 #include <string>
 
 #include "app/view/GridModel.h"
-#include "app/view/GridSource.h"
 #include "app/win32/ControlIds.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/WinText.h"
 #include "app/win32/WinUtil.h"
+#include "report/GridSource.h"
 
 namespace jwcount {
 namespace {

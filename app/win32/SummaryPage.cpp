@@ -45,7 +45,7 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
   MemoBrush = Brush(CreateSolidBrush(kMemoColour));
   SetPanelPart(sheet, this);
   const HINSTANCE instance = InstanceOf(sheet);
-  for (int i = 0; i < kSummaryLabels; ++i) {
+  for (int i = 0; i < kSummaryCount; ++i) {
     Labels[i] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
                                 sheet, ControlId(kIdLabel1 + i), instance, nullptr);
     SetControlFont(Labels[i], font);
@@ -74,12 +74,12 @@ void SummaryPage::SetDpi(UINT dpi, HFONT font) {
   SetControlFont(Memo1, font);
   SetLinkLabelDpi(CheckLine, dpi, font);
   // A copy: SetLabel keeps the text it is given in LabelTexts.
-  for (int i = 0; i < kSummaryLabels; ++i)
+  for (int i = 0; i < kSummaryCount; ++i)
     SetLabel(i + 1, std::string(LabelTexts[static_cast<std::size_t>(i)]));
 }
 
 void SummaryPage::SetLabel(int label, std::string_view sjis) {
-  if (label < 1 || label > kSummaryLabels) return;
+  if (label < 1 || label > kSummaryCount) return;
   HWND control = Labels[static_cast<std::size_t>(label - 1)];
   LabelTexts[static_cast<std::size_t>(label - 1)] = sjis;
   const std::wstring text = Widen(sjis);
@@ -102,14 +102,14 @@ void SummaryPage::SetCheckLine(std::string_view sjis) {
 
 void SummaryPage::Layout(int width, int height, bool shortRead) const {
   const auto scaled = [this](int pixels) { return Scaled(pixels, Dpi); };
-  for (int i = 0; i < kSummaryLabels; ++i) {
+  for (int i = 0; i < kSummaryCount; ++i) {
     SetWindowPos(Labels[static_cast<std::size_t>(i)], nullptr, scaled(kLabelLeft),
                  scaled(kLabelTop + i * kLabelStep), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   const int memoWidth = scaled(kMemoWidth);
   // The line of the checks in the place of a fourteenth label, its text where a label's would be; where
   // the note leaves too little room for it on one line, it takes more lines.
-  PlaceLinkLabel(CheckLine, scaled(kLabelLeft), scaled(kLabelTop + kSummaryLabels * kLabelStep),
+  PlaceLinkLabel(CheckLine, scaled(kLabelLeft), scaled(kLabelTop + kSummaryCount * kLabelStep),
                  width - memoWidth - 2 * scaled(kLabelLeft));
   // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
   // summary labels stay where they are.

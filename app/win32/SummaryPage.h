@@ -13,12 +13,13 @@
 #include "app/win32/ControlIds.h"
 #include "app/win32/Panel.h"
 #include "app/win32/WinUtil.h"
+#include "counting/CountTexts.h"
 
 namespace jwcount {
 
 struct SummaryPage final : PanelPart {
-  std::array<HWND, kSummaryLabels> Labels{};           // Label1 .. Label13
-  std::array<std::string, kSummaryLabels> LabelTexts;  // as shown, Shift-JIS, for the CSV save
+  std::array<HWND, kSummaryCount> Labels{};           // Label1 .. Label13
+  std::array<std::string, kSummaryCount> LabelTexts;  // as shown, Shift-JIS, for the CSV save
   HWND Label14 = nullptr;
   HWND Memo1 = nullptr;
   // What the drawing checks found, as a link to their page (LinkLabel.h); hidden while it has no text.

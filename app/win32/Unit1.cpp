@@ -284,7 +284,7 @@ void TForm1::OnCommand(int id) {
   if (id == kIdButton1) {
     Button1Click();
   } else if (id == kIdCheckLine) {
-    SelectPage(static_cast<int>(kCheckPage));  // as Alt+0 does
+    SelectPage(static_cast<int>(PageIndex("checks")));  // as Alt+0 does
   } else if (id == kIdSaveCsv) {
     SaveCsvClick();
   } else if (id == kIdNextPage || id == kIdPreviousPage) {

@@ -2,6 +2,10 @@
 // later, shows the summary counts on page 1 and a grid on every other page of the page table
 // (app/view/PageTable.h), saves the page shown as a CSV file on request, and keeps its placement in the
 // placement file beside the program.
+//
+// The form and its controls keep the names of the window's first design (TForm1, Label1 to Label14, SG1
+// ...): the end-to-end probe finds the window by its class TForm1, and the same names run through the
+// control identifiers (ControlIds.h), the tests and the guide.
 #pragma once
 
 #include <windows.h>

@@ -5,9 +5,9 @@
 
 #include <climits>
 
-#include "app/view/GridSource.h"
 #include "counting/CountTable.h"
 #include "report/CountSection.h"
+#include "report/GridSource.h"
 #include "report/NameSection.h"
 
 namespace jwcount {

@@ -25,9 +25,10 @@ TEST(PageTable, AltKeysFollowTheOrderOfThePagesAndTheirCaptions) {
   }
 }
 
-TEST(PageTable, TheCheckPageIsWherePageOneLooksForIt) {
-  ASSERT_LT(kCheckPage, Pages().size());
-  EXPECT_EQ(Pages()[kCheckPage].Title, kCheckTitle);
+TEST(PageTable, EveryPageIsFoundByItsOwnId) {
+  for (std::size_t i = 0; i < Pages().size(); ++i) EXPECT_EQ(PageIndex(Pages()[i].Id), i) << Pages()[i].Id;
+  EXPECT_EQ(Pages()[PageIndex("checks")].Title, kCheckTitle);  // where page 1's check line goes
+  EXPECT_EQ(PageIndex("no such page"), Pages().size());
 }
 
 TEST(PageTable, PageOneShowsTheLabelsEveryOtherPageATitledGrid) {
