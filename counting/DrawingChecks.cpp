@@ -322,14 +322,14 @@ bool DrawingChecker::HashPiece(DrawingChecks& found) {
       before = &record;
       if (copy) copyWord |= uint64_t{1} << (j & 63);
       if (copy && j > first) {
-        if (empty != nullptr) empty->Add(emptyLayer);
+        if (empty != nullptr) NoteEmpty(*empty, emptyLayer, j);
         return;
       }
       const uint32_t hash = HashRecord(record, kind, found, empty);
       if (!copy) hashes_[static_cast<std::size_t>(j)] = hash;
       if (empty != nullptr) {
         emptyLayer = LayerCode(record.Attrs);
-        empty->Add(emptyLayer);
+        NoteEmpty(*empty, emptyLayer, j);
       }
     });
     if (kind < kFirstEntityKind || kind > kLastEntityKind) {
@@ -422,7 +422,9 @@ class HashSet {
 // whose key turns out to be its own costs a slot and nothing more.
 class KeyTable {
  public:
-  KeyTable(const JwwGaibu& reader, DrawingChecks& found) : reader_(reader), found_(found), slots_(16) {}
+  // `marks`, when given, gets a bit for every duplicate.
+  KeyTable(const JwwGaibu& reader, DrawingChecks& found, uint64_t* marks)
+      : reader_(reader), found_(found), marks_(marks), slots_(16) {}
 
   // The element i, whose key hashes to a. When its record is that of the element added just before, byte
   // for byte (a drawing of copies), its key is known without being made.
@@ -470,6 +472,9 @@ class KeyTable {
       f->Layers.set(a.Layer);
     }
     found_.SameLayer += static_cast<int32_t>(times);
+    if (marks_ != nullptr) {
+      for (std::size_t i = last_ + 1; i <= last_ + times; ++i) Mark(i);
+    }
     last_ += times;
   }
 
@@ -489,6 +494,7 @@ class KeyTable {
   };
 
   static int32_t Index(std::size_t i) { return static_cast<int32_t>(i); }
+  void Mark(std::size_t i) { marks_[i / 64] |= uint64_t{1} << (i % 64); }
 
   Attributes AttributesOf(std::size_t i) const {
     const EntityIndexEntry& entry = reader_.Entity(Index(i));
@@ -504,6 +510,7 @@ class KeyTable {
   // The element i repeats the key of the slot's first element: counted, and on the same layer when the
   // first element or an earlier duplicate of it lies on that layer.
   void AddDuplicate(Slot& slot, std::size_t i) {
+    if (marks_ != nullptr) Mark(i);
     const Attributes a = AttributesOf(i);
     found_.Duplicates.Add(a.Layer);
     found_.DuplicatesByKind[static_cast<std::size_t>(a.Kind - 1)].Add(a.Layer);
@@ -538,6 +545,7 @@ class KeyTable {
 
   const JwwGaibu& reader_;
   DrawingChecks& found_;
+  uint64_t* marks_;
   std::vector<Slot> slots_;
   std::size_t used_ = 0;
   std::unordered_set<uint64_t> spread_;  // (first element, layer) of the keys found on more than one layer
@@ -580,7 +588,7 @@ DrawingChecks DrawingChecker::Finish(DrawingChecks found) {
   std::vector<uint32_t> maybe = MaybeRepeated();
   if (maybe.empty()) return found;
   const HashSet candidates(std::move(maybe));
-  KeyTable table(reader_, found);
+  KeyTable table(reader_, found, duplicateBits_);
   for (std::size_t i = 0; i < count_; ++i) {
     // The element before a copy is a copy too, or its key may repeat: either way it went through the
     // table just before.
@@ -621,6 +629,24 @@ void AddFindings(DrawingChecks& whole, const DrawingChecks& part) {
   add(whole.ZeroLengthLines, part.ZeroLengthLines);
   add(whole.ZeroRadius, part.ZeroRadius);
   add(whole.EmptyTexts, part.EmptyTexts);
+}
+
+void DrawingChecker::RecordInto(CheckedElements& elements) {
+  elements.Duplicates.assign((count_ + 63) / 64, 0);
+  elements.Empty.assign((count_ + 63) / 64, 0);
+  duplicateBits_ = elements.Duplicates.data();
+  emptyBits_ = elements.Empty.data();
+}
+
+CheckedElements FindCheckedElements(const JwwGaibu& reader) {
+  CheckedElements elements;
+  DrawingChecker checker(reader);
+  checker.RecordInto(elements);
+  DrawingChecks found;
+  while (checker.HashPiece(found)) {
+  }
+  checker.Finish(found);
+  return elements;
 }
 
 DrawingChecks CheckDrawing(const JwwGaibu& reader) {

@@ -46,6 +46,15 @@ void AddFindings(DrawingChecks& whole, const DrawingChecks& part);
 // Every check over every element the reader holds, in reading order.
 DrawingChecks CheckDrawing(const JwwGaibu& reader);
 
+// Which elements the checks find, one bit per entry of the entity index (bit i of word i / 64): each
+// duplicate (every later element of a key, never the first), and each element found empty (which check
+// found it follows from its kind: a line of no length, a circle or arc of radius 0, a text of nothing).
+struct CheckedElements {
+  std::vector<uint64_t> Duplicates;
+  std::vector<uint64_t> Empty;
+};
+CheckedElements FindCheckedElements(const JwwGaibu& reader);
+
 // The checks in two stages: the elements are hashed a piece at a time, in any order and on as many threads
 // as there are, and then the duplicates are found in reading order.
 //
@@ -66,6 +75,9 @@ class DrawingChecker {
   bool HashPiece(DrawingChecks& found);
   // Once every piece is hashed: finds the duplicates, in reading order, and returns them with `found`.
   DrawingChecks Finish(DrawingChecks found);
+  // Keeps which elements the checks find in `elements` as well (before the first piece is hashed; the
+  // bitmaps must outlive the checker).
+  void RecordInto(CheckedElements& elements);
 
  private:
   static constexpr int32_t kPiece = 4096;
@@ -80,9 +92,16 @@ class DrawingChecker {
   ZeroedBlock copyMemory_;
   uint64_t* copies_;
   bool IsCopy(std::size_t i) const { return (copies_[i / 64] >> (i % 64) & 1) != 0; }
+  // The element j was found empty by `check` on `layer`.
+  void NoteEmpty(CheckFinding& check, int layer, int32_t j) {
+    check.Add(layer);
+    if (emptyBits_ != nullptr) emptyBits_[j / 64] |= uint64_t{1} << (j % 64);
+  }
   // The hashes of the keys that may repeat, sorted, each once.
   std::vector<uint32_t> MaybeRepeated() const;
   std::atomic<int32_t> nextPiece_{0};
+  uint64_t* emptyBits_ = nullptr;      // when recording: the elements found empty
+  uint64_t* duplicateBits_ = nullptr;  // when recording: the duplicates
 };
 
 }  // namespace jwcount

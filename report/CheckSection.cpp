@@ -10,7 +10,37 @@ namespace {
 
 constexpr std::string_view kIndent = "\x81\x40";  // a full-width blank before a kind under 重複
 
+ElementCover CoverOf(const DrawingChecks& checks, const CheckRow& entry) {
+  ElementCover cover;
+  cover.From = ElementCover::Source::kCheck;
+  cover.Kind = entry.Kind;
+  if (entry.Finding == &checks.ZeroLengthLines)
+    cover.Check = CheckId::kZeroLengthLines;
+  else if (entry.Finding == &checks.ZeroRadius)
+    cover.Check = CheckId::kZeroRadius;
+  else if (entry.Finding == &checks.EmptyTexts)
+    cover.Check = CheckId::kEmptyTexts;
+  else
+    cover.Check = CheckId::kDuplicates;
+  cover.Label = entry.Label;
+  cover.Count = entry.Finding->Count;
+  return cover;
+}
+
 }  // namespace
+
+ElementCover CheckSection::RowCover(int row) const {
+  if (!checks_.Found() || row < 1 || row >= RowCount()) return {};
+  return CoverOf(checks_, CheckRows(checks_)[static_cast<std::size_t>(row - 1)]);
+}
+
+std::vector<ElementCover> CheckCovers(const DrawingChecks& checks) {
+  std::vector<ElementCover> covers;
+  for (const CheckRow& row : CheckRows(checks)) {
+    if (row.Kind == 0 && row.Finding->Count > 0) covers.push_back(CoverOf(checks, row));
+  }
+  return covers;
+}
 
 int CheckSection::RowCount() const {
   return checks_.Found() ? static_cast<int>(CheckRows(checks_).size()) + 1 : 2;

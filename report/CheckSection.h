@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "counting/DrawingChecks.h"
 #include "report/Section.h"
@@ -34,9 +35,16 @@ class CheckSection final : public Section {
   bool RightAligned(int column) const override {
     return column >= kCountColumn && column <= kOtherLayerColumn;
   }
+  // A check's row covers every element it found; a kind's row under 重複, that kind's duplicates. A
+  // duplicate is every later element of its key: the first stays unmarked.
+  ElementCover RowCover(int row) const override;
 
  private:
   const DrawingChecks& checks_;
 };
+
+// The rows of every check that found something, the kinds under 重複 left out: what page 1's mark command
+// and `jwcount-cli mark --checks` mark.
+std::vector<ElementCover> CheckCovers(const DrawingChecks& checks);
 
 }  // namespace jwcount

@@ -10,6 +10,7 @@ namespace jwcount {
 namespace {
 
 constexpr std::string_view kIds[] = {"sg1", "sg2", "sg3", "sg4", "sg5"};
+constexpr std::string_view kWidthLabel = "\x90\xFC\x95\x9D ";  // "線幅 " before a width
 
 // The rows a person wants to see: those that hold a count other than 0, and the total row.
 std::vector<int> RowsToShow(const CountTable& table) {
@@ -38,6 +39,20 @@ std::string_view CountSection::Title() const {
 std::string_view CountSection::RowTip(int row) const {
   if (table_.CellText(0, row).empty()) return {};
   return RowName(drawing_, id_, row);
+}
+
+ElementCover CountSection::RowCover(int row) const {
+  ElementCover cover;
+  const std::string head = table_.CellText(0, row);
+  if (row < 1 || head.empty()) return cover;  // the head row, a separator, or no row at all
+  cover.From = ElementCover::Source::kCountRow;
+  cover.Table = id_;
+  cover.Row = row;
+  // A width alone is a bare number: the notice says what it is.
+  if (id_ == CountTableId::kSG5 && row < kSg5OtherRow) cover.Label = kWidthLabel;
+  cover.Label += head;
+  for (int column = 1; column < CountTable::kColumns; ++column) cover.Count += table_.Count(column, row);
+  return cover;
 }
 
 std::string CountSection::RowHead(SectionText& out, int row) const {

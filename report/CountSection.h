@@ -26,6 +26,8 @@ class CountSection final : public Section {
   int RowCount() const override { return table_.RowCount(); }
   std::string CellText(int column, int row) const override { return table_.CellText(column, row); }
   std::string_view RowTip(int row) const override;
+  // A row covers the elements counted in it; a subtotal or total row, those of the rows it sums.
+  ElementCover RowCover(int row) const override;
 
  private:
   // The head of a row as the reports show it, with the name the drawing gives its layer or group.

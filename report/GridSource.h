@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "counting/ElementCover.h"
+
 namespace jwcount {
 
 class GridSource {
@@ -36,6 +38,9 @@ class GridSource {
   virtual bool RightAligned(int /*column*/) const { return false; }
   // What the CSV save writes for a cell: its text, unless the grid shows it formatted for people.
   virtual std::string CsvText(int column, int row) const { return CellText(column, row); }
+  // The elements a row counts, which marks in the drawing show; nothing for a head or a blank row, and
+  // for every row of a page that counts no elements.
+  virtual ElementCover RowCover(int /*row*/) const { return {}; }
 
   // A row of choices above the grid (Shift-JIS captions, shown as radio buttons), one of which is always
   // chosen; none for most pages.

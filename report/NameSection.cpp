@@ -18,6 +18,12 @@ constexpr uint16_t kFullWidthOf[63] = {
     0x836C, 0x836D, 0x836E, 0x8371, 0x8374, 0x8377, 0x837A, 0x837D, 0x837E, 0x8380, 0x8381, 0x8382, 0x8384,
     0x8386, 0x8388, 0x8389, 0x838A, 0x838B, 0x838C, 0x838D, 0x838F, 0x8393, 0x814A, 0x814B,
 };
+// clang-format off
+constexpr std::string_view kFullWidthBlank = "\x81\x40";
+constexpr std::string_view kNothingShown = "\x81i\x8B\xF3\x81j";  // （空）
+constexpr std::string_view kOpenBracket = "\x81u";   // 「
+constexpr std::string_view kCloseBracket = "\x81v";  // 」
+// clang-format on
 constexpr unsigned char kVoicedMark = 0xDE;      // ﾞ
 constexpr unsigned char kSemiVoicedMark = 0xDF;  // ﾟ
 
@@ -106,6 +112,47 @@ bool NameSection::SortBy(int column) {
   key_ = key;
   order_ = SortNameRows(table_, key_, descending_);
   return true;
+}
+
+bool IsBlankName(std::string_view name) {
+  for (std::size_t i = 0; i < name.size();) {
+    if (name[i] == ' ') {
+      ++i;
+    } else if (name.substr(i, 2) == kFullWidthBlank) {
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string ShownName(std::string_view name) {
+  if (name.empty()) return std::string(kNothingShown);
+  if (!IsBlankName(name)) return std::string(name);
+  std::string shown(kOpenBracket);
+  shown += name;
+  shown += kCloseBracket;
+  return shown;
+}
+
+ElementCover NameSection::RowCover(int row) const {
+  ElementCover cover;
+  if (row < 1 || row >= RowCount()) return cover;
+  cover.From = which_ == kBlocks ? ElementCover::Source::kBlockName : ElementCover::Source::kTextContent;
+  if (row == RowCount() - 1) {
+    cover.Every = true;
+    cover.Label = std::string(NameHead()) + " " + std::string(kTotalLabel);
+    cover.Count = table_.Total();
+    return cover;
+  }
+  const auto index = static_cast<std::size_t>(order_[static_cast<std::size_t>(row - 1)]);
+  if (index >= table_.Rows().size()) return {};
+  const NameCountRow& entry = table_.Rows()[index];
+  cover.Name = entry.Name;
+  cover.Label = ShownName(entry.Name);
+  cover.Count = entry.Count;
+  return cover;
 }
 
 std::string NameSection::CellText(int column, int row) const {

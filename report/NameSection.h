@@ -28,6 +28,12 @@ std::string NameSortKey(std::string_view name);
 // rows that compare equal keep the order in which the count first met them.
 std::vector<int32_t> SortNameRows(const NameCountTable& table, NameOrder order, bool descending);
 
+// A name as a page shows it: a text of nothing as （空）, and one of only half- and full-width blanks in
+// 「」, so that the two can be told apart and from a row left blank (Shift-JIS). Other names as they are.
+std::string ShownName(std::string_view name);
+// True for a name ShownName shows in brackets: nothing, or blanks alone.
+bool IsBlankName(std::string_view name);
+
 class NameSection final : public Section {
  public:
   enum Which { kBlocks, kTexts };
@@ -56,6 +62,8 @@ class NameSection final : public Section {
   int SortMark(int column) const override;
   // The name column is wide enough for typical names.
   int ColumnWidth(int column) const override { return column == kNameColumn ? 200 : 64; }
+  // A name's row covers every element of that name; 合計, every block or every text.
+  ElementCover RowCover(int row) const override;
 
  private:
   std::string_view NameHead() const;  // Shift-JIS

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string_view>
 
 #include "counting/CountTexts.h"
+#include "report/ReplyText.h"
 #include "report/SummaryRows.h"
-#include "text/ShiftJis.h"
 
 namespace jwcount {
 namespace {
@@ -15,19 +14,10 @@ namespace {
 // clang-format off
 constexpr std::string_view kOthersStart = "\x82\xD9\x82\xA9 ";  // "ほか ", then the number of names
 constexpr std::string_view kOthersEnd = " \x8E\xED";  // " 種"
-constexpr std::string_view kCutMark = "\x81\x63";  // …
 // clang-format on
 
 // The text colour of the free size when the exchange file gives none that can be used.
 constexpr int32_t kFallbackColour = 2;
-
-bool IsTrailByte(unsigned char b) {
-  return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-
-bool IsSingleByteCharacter(unsigned char b) {
-  return (b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF);
-}
 
 bool IsSize(double value) {
   return value >= kMinTableTextSize && value <= kMaxTableTextSize;  // false for NaN
@@ -45,47 +35,6 @@ bool HeaderGaveTextSizes(const DrawingState& drawing) {
     return e.CharWidth != unset.CharWidth || e.CharHeight != unset.CharHeight ||
            e.CharSpacing != unset.CharSpacing;
   });
-}
-
-// A coordinate or size in plain decimal, to the micrometre, without trailing zeros ("12.5", "-3", "0").
-std::string Number(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-  if (result.ec != std::errc{}) return "0";
-  std::string text(buffer, result.ptr);
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  if (text == "-0") text = "0";
-  return text;
-}
-
-// The text of a cell as the reply can carry it and Jw_cad can show it: every byte that starts no Shift-JIS
-// character becomes "?", a text longer than kMaxCellTextBytes is cut at a character and ends in "…", and a
-// text ending in a double quote gets a blank after it, so that its record never joins the next one.
-std::string CellText(std::string_view name) {
-  std::string text;
-  text.reserve(name.size());
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto b = static_cast<unsigned char>(name[i]);
-    if (IsCp932LeadByte(b) && i + 1 < name.size() && IsTrailByte(static_cast<unsigned char>(name[i + 1]))) {
-      text.append(name.substr(i, 2));
-      ++i;
-    } else {
-      text.push_back(IsSingleByteCharacter(b) ? static_cast<char>(b) : '?');
-    }
-  }
-  if (text.size() > kMaxCellTextBytes) {
-    std::size_t end = 0;
-    for (;;) {
-      const std::size_t next = end + (IsCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
-      if (next > kMaxCellTextBytes - kCutMark.size()) break;
-      end = next;
-    }
-    text.resize(end);
-    text.append(kCutMark);
-  }
-  if (!text.empty() && text.back() == '"') text.push_back(' ');
-  return text;
 }
 
 struct Row {
@@ -114,7 +63,7 @@ std::vector<Row> TableRows(const SummaryCounts& summary, const NameCountTable& b
   rows.push_back({std::string(kBlockNameHead), std::string(kCountHead), true});
   const std::size_t shown = std::min(names.size(), kMaxTableNameRows);
   for (std::size_t i = 0; i < shown; ++i) {
-    rows.push_back({CellText(names[i].Name), std::to_string(names[i].Count)});
+    rows.push_back({ReplyText(names[i].Name, kMaxCellTextBytes), std::to_string(names[i].Count)});
   }
   if (names.size() > shown) {
     int64_t rest = 0;
@@ -152,8 +101,8 @@ TableTextSize ChooseTableTextSize(const DrawingState& drawing) {
       colour = drawing.FirstFreeCharColour;
     }
   }
-  size.Record = "cn0 " + Number(size.Width) + " " + Number(size.Height) + " " + Number(size.Spacing) + " " +
-                std::to_string(colour);
+  size.Record = "cn0 " + ReplyNumber(size.Width) + " " + ReplyNumber(size.Height) + " " +
+                ReplyNumber(size.Spacing) + " " + std::to_string(colour);
   return size;
 }
 
@@ -205,12 +154,12 @@ TableLayout LayOutTable(const DrawingState& drawing, const SummaryCounts& summar
 std::vector<std::string> TableRecords(const TableLayout& layout) {
   std::vector<std::string> records = {"bz", layout.Size.Record, "cc0"};
   for (const TableLine& line : layout.Lines) {
-    records.push_back(" " + Number(line.X1) + " " + Number(line.Y1) + " " + Number(line.X2) + " " +
-                      Number(line.Y2));
+    records.push_back(" " + ReplyNumber(line.X1) + " " + ReplyNumber(line.Y1) + " " + ReplyNumber(line.X2) +
+                      " " + ReplyNumber(line.Y2));
   }
   for (const TableText& text : layout.Texts) {
-    records.push_back("ch " + Number(text.X) + " " + Number(text.Y) + " " + Number(text.Length) + " 0 \"" +
-                      text.Text);
+    records.push_back("ch " + ReplyNumber(text.X) + " " + ReplyNumber(text.Y) + " " +
+                      ReplyNumber(text.Length) + " 0 \"" + text.Text);
   }
   return records;
 }
