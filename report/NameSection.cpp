@@ -148,10 +148,15 @@ ElementCover NameSection::RowCover(int row) const {
   }
   const auto index = static_cast<std::size_t>(order_[static_cast<std::size_t>(row - 1)]);
   if (index >= table_.Rows().size()) return {};
-  const NameCountRow& entry = table_.Rows()[index];
-  cover.Name = entry.Name;
-  cover.Label = ShownName(entry.Name);
-  cover.Count = entry.Count;
+  return NameCover(which_, table_.Rows()[index]);
+}
+
+ElementCover NameSection::NameCover(Which which, const NameCountRow& row) {
+  ElementCover cover;
+  cover.From = which == kBlocks ? ElementCover::Source::kBlockName : ElementCover::Source::kTextContent;
+  cover.Name = row.Name;
+  cover.Label = ShownName(row.Name);
+  cover.Count = row.Count;
   return cover;
 }
 

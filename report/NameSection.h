@@ -64,6 +64,8 @@ class NameSection final : public Section {
   int ColumnWidth(int column) const override { return column == kNameColumn ? 200 : 64; }
   // A name's row covers every element of that name; 合計, every block or every text.
   ElementCover RowCover(int row) const override;
+  // The cover of one name of the table.
+  static ElementCover NameCover(Which which, const NameCountRow& row);
 
  private:
   std::string_view NameHead() const;  // Shift-JIS

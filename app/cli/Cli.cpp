@@ -9,10 +9,13 @@
 
 #include "app/cli/CliOptions.h"
 #include "app/cli/ConsoleHost.h"
+#include "app/cli/Interrupt.h"
+#include "app/cli/MarkCommand.h"
 #include "app/cli/Platform.h"
 #include "app/cli/Progress.h"
 #include "report/CsvReport.h"
 #include "report/JsonReport.h"
+#include "report/MarkReply.h"
 #include "report/TextReport.h"
 #include "tempfile/NoWriteFileSystem.h"
 #include "tempfile/ProgramPath.h"
@@ -111,8 +114,8 @@ CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, c
   return {report->ReadOk, WriteReport(options, *report, *reader), checkFound};
 }
 
-int RunCount(const CliOptions& options) {
-  const fs::path file = PathFromArgument(options.path);
+// kExitOk when `file` is a plain file that opens for reading; otherwise says why and gives the exit code.
+int CheckExchangeFile(const fs::path& file) {
   std::error_code error;
   const fs::file_status status = fs::status(file, error);
   if (!fs::exists(status)) {
@@ -131,16 +134,68 @@ int RunCount(const CliOptions& options) {
     Complain({"cannot open '", PathText(file), "'"});
     return kExitUnreadable;
   }
+  return kExitOk;
+}
+
+void ComplainShortRead(const fs::path& file) {
+  Complain({"reading '", PathText(file), "' failed part way; the counts cover the lines before the failure"});
+}
+
+int RunCount(const CliOptions& options) {
+  const fs::path file = PathFromArgument(options.path);
+  if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
   NoWriteFileSystem noWrites(NativeFileSystem());
   const CountOutcome outcome = CountAndReport(options, noWrites, file, file.parent_path(), {options.table},
                                               options.table ? &noWrites.Written() : nullptr);
   if (outcome.reportExit != kExitOk) return outcome.reportExit;
   if (!outcome.readOk) {
-    Complain(
-        {"reading '", PathText(file), "' failed part way; the counts cover the lines before the failure"});
+    ComplainShortRead(file);
     return kExitUnreadable;
   }
   return options.check && outcome.checkFound ? kExitCheckFound : kExitOk;
+}
+
+// Counts the file as `count` does, then writes the reply with the marks the selectors ask for. A file not
+// read to its end, or a tally stopped by Ctrl+C, marks nothing: its counts cover part of the drawing.
+int RunMark(const CliOptions& options) {
+  const fs::path file = PathFromArgument(options.path);
+  if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  auto reader = std::make_unique<JwwGaibu>(noWrites);
+  auto report = std::make_unique<CountReport>();
+  {
+    const bool terminal = IsTerminal(stderr);
+    std::optional<ProgressLine> progress;
+    if (terminal || options.progress) progress.emplace(stderr, terminal);
+    ConsoleHost host(*report, progress ? &*progress : nullptr);
+    CountForReport(*reader, file, file.parent_path(), false, host, *report);
+  }
+  if (!report->ReadOk) {
+    ComplainShortRead(file);
+    return kExitUnreadable;
+  }
+  if (InterruptAsEscape::Requested()) {
+    Complain({"stopped before every element was counted: nothing marked"});
+    return kExitFailure;
+  }
+  const SelectorCovers selected = CoversOfSelectors(options.marks, *report, reader->Drawing);
+  if (!selected.Error.empty()) {
+    Complain({selected.Error, " in '", PathText(file), "': nothing marked"});
+    return kExitNothingToMark;
+  }
+  const std::string bytes = MarkReplyBytes(MakeMarkReply(*reader, selected.Covers));
+  if (options.reply) {
+    if (ReplaceFileWhole(file, bytes)) return kExitOk;
+    Complain({"cannot write the reply into '", PathText(file), "'; the file is as it was"});
+    return kExitReplyNotWritten;
+  }
+  OutputBuffer out(stdout);
+  out.Append(bytes);
+  if (!out.Flush()) {
+    Complain({"cannot write the reply to standard output"});
+    return kExitFailure;
+  }
+  return kExitOk;
 }
 
 int RunHeadless(const CliOptions& options) {
@@ -191,6 +246,8 @@ int RunCli(const std::vector<std::string>& args) {
         return kExitOk;
       case Command::kCount:
         return RunCount(parsed.options);
+      case Command::kMark:
+        return RunMark(parsed.options);
       case Command::kRun:
         return RunHeadless(parsed.options);
     }

@@ -17,7 +17,35 @@ std::optional<Format> ParseFormat(std::string_view name) {
   return std::nullopt;
 }
 
+// The checks by the ids `mark --checks=ID` takes.
+constexpr std::string_view kCheckIds[] = {"duplicates", "zero-length-lines", "zero-radius", "empty-texts"};
+
+// An option that takes a value, as "--name VALUE" or "--name=VALUE": true when `arg` is that option, with
+// the value in `value` (and i moved past it), or the error in `error` when the value is missing.
+bool ValueOption(std::string_view name, const std::vector<std::string>& args, std::size_t& i,
+                 std::string_view& value, std::string& error) {
+  const std::string_view arg = args[i];
+  if (arg.substr(0, name.size()) != name) return false;
+  if (arg.size() == name.size()) {
+    if (i + 1 == args.size()) {
+      error = JoinText({name, " needs a value"});
+      return true;
+    }
+    value = args[++i];
+    return true;
+  }
+  if (arg[name.size()] != '=') return false;
+  value = arg.substr(name.size() + 1);
+  return true;
+}
+
 }  // namespace
+
+bool IsCheckId(std::string_view id) {
+  for (const std::string_view known : kCheckIds)
+    if (id == known) return true;
+  return false;
+}
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   ParsedCommandLine parsed;
@@ -44,6 +72,27 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       options.progress = true;
     } else if (arg == "--check") {
       options.check = true;
+    } else if (arg == "--checks") {
+      options.marks.push_back({MarkSelector::By::kChecks, {}});
+    } else if (arg.substr(0, 9) == "--checks=") {
+      const std::string_view id = arg.substr(9);
+      if (!IsCheckId(id)) {
+        parsed.error = JoinText(
+            {"unknown check '", id, "' (use duplicates, zero-length-lines, zero-radius or empty-texts)"});
+        return parsed;
+      }
+      options.marks.push_back({MarkSelector::By::kCheck, std::string(id)});
+    } else if (arg == "--reply") {
+      options.reply = true;
+    } else if (std::string_view value; ValueOption("--block", args, i, value, parsed.error) ||
+                                       ValueOption("--text", args, i, value, parsed.error) ||
+                                       ValueOption("--row", args, i, value, parsed.error)) {
+      if (!parsed.error.empty()) return parsed;
+      const std::string_view name = arg.substr(0, arg.find('='));
+      MarkSelector selector{MarkSelector::By::kRow, std::string(value)};
+      if (name == "--block") selector.by = MarkSelector::By::kBlock;
+      if (name == "--text") selector.by = MarkSelector::By::kText;
+      options.marks.push_back(std::move(selector));
     } else if (arg == "--format" || arg.substr(0, 9) == "--format=") {
       std::string_view value;
       if (arg == "--format") {
@@ -76,7 +125,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return parsed;
   }
   if (words.empty()) {
-    parsed.error = "missing command: run or count";
+    parsed.error = "missing command: run, count or mark";
     return parsed;
   }
   if (words[0] == "run") {
@@ -93,8 +142,28 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       return parsed;
     }
     options.path = words[1];
+  } else if (words[0] == "mark") {
+    options.command = Command::kMark;
+    if (words.size() != 2) {
+      parsed.error = words.size() < 2 ? "mark needs a FILE" : "mark takes exactly one FILE";
+      return parsed;
+    }
+    options.path = words[1];
+    if (options.marks.empty()) {
+      parsed.error = "mark needs something to mark: --checks, --block, --text or --row";
+      return parsed;
+    }
   } else {
-    parsed.error = JoinText({"unknown command '", words[0], "' (use run or count)"});
+    parsed.error = JoinText({"unknown command '", words[0], "' (use run, count or mark)"});
+    return parsed;
+  }
+  if (options.command != Command::kMark && (!options.marks.empty() || options.reply)) {
+    parsed.error = "--checks, --block, --text, --row and --reply go with mark only";
+    return parsed;
+  }
+  if (options.command == Command::kMark &&
+      (options.formatGiven || options.state || options.table || options.check)) {
+    parsed.error = "mark writes the reply, not a report: drop --format, --state, --table and --check";
     return parsed;
   }
   if (options.path.empty() && words.size() == 2) {
@@ -120,6 +189,8 @@ std::string HelpText() {
   return "Usage: jwcount-cli run [FOLDER] [--format text|csv|json] [--state] [--table] [--progress]\n"
          "       jwcount-cli count FILE [--format text|csv|json] [--state] [--check] [--progress]\n"
          "       jwcount-cli count FILE --table [--progress]\n"
+         "       jwcount-cli mark FILE [--checks[=ID]] [--block NAME] [--text TEXT]\n"
+         "                             [--row TABLE:ROW] [--reply] [--progress]\n"
          "       jwcount-cli --help | --version\n"
          "\n"
          "Counts the elements of a Jw_cad exchange file (JWC_TEMP.TXT, Shift-JIS) by kind against layer\n"
@@ -131,6 +202,13 @@ std::string HelpText() {
          "                 JWC_TEMP.TXT with the completion message for Jw_cad. A missing JWC_TEMP.TXT\n"
          "                 counts as empty; the reply is written all the same.\n"
          "  count FILE     reads and counts any exchange file; writes no file.\n"
+         "  mark FILE      counts FILE and writes the reply that marks where the chosen elements are, as\n"
+         "                 the window's 印を付けて閉じる does: a notice of what was marked, then \"bz\",\n"
+         "                 \"lc9\", \"lt9\" and a circle of 5 mm on paper (\"ci X Y 2.5\", sheet "
+         "millimetres) at\n"
+         "                 each element, in reading order, at most 10000 (Shift-JIS, CR LF, to standard\n"
+         "                 output as bytes). Jw_cad draws them on the current write layer in\n"
+         "                 construction-line colour and type, which never print.\n"
          "\n"
          "Options:\n"
          "  --format text  the summary counts, the rows of each table that hold counts with the layer\n"
@@ -150,6 +228,16 @@ std::string HelpText() {
          "                 short read there is no table: the reply is the completion message alone.\n"
          "  --check        count: exit with 6 when a drawing check found something (duplicates, lines\n"
          "                 of no length, circles and arcs of radius 0, empty texts)\n"
+         "  --checks       mark: every element the drawing checks found (a duplicate's later copies)\n"
+         "  --checks=ID    mark: what one check found: duplicates, zero-length-lines, zero-radius or\n"
+         "                 empty-texts\n"
+         "  --block NAME   mark: every insertion of the block named NAME (UTF-8)\n"
+         "  --text TEXT    mark: every text whose content is TEXT (UTF-8)\n"
+         "  --row T:R      mark: the elements counted in row R of count table T (SG1 to SG5), as the\n"
+         "                 JSON report numbers the rows (SG1:47; a subtotal or total row sums its rows)\n"
+         "                 Selectors add up; an element taken by two is marked once.\n"
+         "  --reply        mark: write the reply into FILE itself (replacing it whole, as the window\n"
+         "                 does) instead of standard output\n"
          "  --progress     show the progress on standard error even when it is no terminal, one line\n"
          "                 per status text\n"
          "  --help         this text\n"
@@ -168,7 +256,8 @@ std::string HelpText() {
          "  4  FILE or JWC_TEMP.TXT could not be opened or read to its end (run: the reply is still "
          "written)\n"
          "  5  run: the reply could not be written into JWC_TEMP.TXT\n"
-         "  6  count --check: a check found something in the drawing\n";
+         "  6  count --check: a check found something in the drawing\n"
+         "  (mark: 2 also when a selector marks nothing: no such block, text or row)\n";
 }
 
 std::string JoinText(std::initializer_list<std::string_view> pieces) {

@@ -17,9 +17,17 @@ enum ExitCode : int {
   kExitUnreadable = 4,       // FILE (or JWC_TEMP.TXT) could not be opened or read to its end
   kExitReplyNotWritten = 5,  // run: the reply could not be written into JWC_TEMP.TXT
   kExitCheckFound = 6,       // count --check: a check found something in the drawing
+  kExitNothingToMark = 2,    // mark: a selector marks nothing (the same code as a bad command line)
 };
 
-enum class Command { kRun, kCount, kHelp, kVersion };
+// What `mark` marks: one selector of the command line, in the order given.
+struct MarkSelector {
+  enum class By { kChecks, kCheck, kBlock, kText, kRow };
+  By by = By::kChecks;
+  std::string value;  // kCheck: the check's id; kBlock, kText: the name in UTF-8; kRow: "TABLE:ROW"
+};
+
+enum class Command { kRun, kCount, kMark, kHelp, kVersion };
 enum class Format { kText, kCsv, kJson };
 
 struct CliOptions {
@@ -31,12 +39,17 @@ struct CliOptions {
   bool table = false;     // --table: the reply draws the count as a table (count: print that reply instead)
   bool progress = false;  // --progress: show the progress off a terminal too, one line per text
   bool check = false;     // --check: count exits with kExitCheckFound when a check found something
+  std::vector<MarkSelector> marks;  // mark: what to mark
+  bool reply = false;               // mark --reply: write the reply into FILE instead of standard output
 };
 
 struct ParsedCommandLine {
   CliOptions options;
   std::string error;  // empty when the command line is good
 };
+
+// True for the id of a check as `mark --checks=ID` takes it.
+bool IsCheckId(std::string_view id);
 
 // Parses the arguments after the program name. Options may stand anywhere; "--" ends them.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);

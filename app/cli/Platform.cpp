@@ -1,5 +1,9 @@
 #include "app/cli/Platform.h"
 
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -9,6 +13,36 @@
 #endif
 
 namespace jwcount {
+namespace {
+
+// Puts the finished file `from` in the place of `to`, replacing it in one step.
+bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+#ifdef _WIN32
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+  return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
+}  // namespace
+
+bool ReplaceFileWhole(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".jwcount-new";
+  bool written = false;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (out) {
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      out.close();
+      written = !out.fail();
+    }
+  }
+  if (written && MoveOver(temporary, path)) return true;
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  return false;
+}
 
 #ifdef _WIN32
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace jwcount {
 
@@ -22,5 +24,10 @@ class Utf8Console {
  private:
   [[maybe_unused]] unsigned previousCodePage_ = 0;  // used on Windows only
 };
+
+// Replaces the file at `path` with `bytes`, whole or not at all: they are written to a new file beside it,
+// which then takes its place. On failure the old file is as it was, nothing is left behind, and the result
+// is false.
+bool ReplaceFileWhole(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace jwcount
