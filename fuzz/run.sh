@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SECONDS_PER_TARGET=${1:-20}
-TARGETS=(fuzz_read_count fuzz_numbers fuzz_placement fuzz_plain_line)
+TARGETS=(fuzz_read_count fuzz_numbers fuzz_placement fuzz_plain_line fuzz_marks)
 BUILD=build/fuzz
 
 cmake --preset fuzz >/dev/null
@@ -22,6 +22,8 @@ mkdir -p "$BUILD/artifacts"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 for target in "${TARGETS[@]}"; do
   seeds=fuzz/corpus/$target
+  # The marks take exchange files as the count does: they start from the count's seeds.
+  [ "$target" = fuzz_marks ] && seeds=fuzz/corpus/fuzz_read_count
   work=$BUILD/corpus/$target
   mkdir -p "$work"
   log=$BUILD/$target.log

@@ -43,8 +43,10 @@ std::string_view CountSection::RowTip(int row) const {
 
 ElementCover CountSection::RowCover(int row) const {
   ElementCover cover;
+  // A row the count never wrote counts nothing; most rows of the width table are such rows.
+  if (row < 1 || table_.NextUsedRow(row) != row) return cover;
   const std::string head = table_.CellText(0, row);
-  if (row < 1 || head.empty()) return cover;  // the head row, a separator, or no row at all
+  if (head.empty()) return cover;  // a separator
   cover.From = ElementCover::Source::kCountRow;
   cover.Table = id_;
   cover.Row = row;

@@ -419,6 +419,37 @@ TEST_F(CliTest, TableAnswerPrintedByCountIsTheReplyOfRun) {
   EXPECT_EQ(ReadBytes(scratch_ / "JWC_TEMP.TXT"), kReply);
 }
 
+// `mark` on the sample: the selectors add up and an element two of them take is marked once; --reply
+// writes into the file the very bytes the command prints, and nothing else.
+TEST_F(CliTest, MarkWritesTheReplyWithACircleAtEachElement) {
+  WriteBytes(scratch_ / "JWC_TEMP.TXT", ReadBytes(fs::path(JWCOUNT_EXAMPLES) / "JWC_TEMP.TXT"));
+  const auto marks = [](const std::string& reply) {
+    std::vector<std::string> circles;
+    for (std::size_t at = reply.find("\r\nci "); at != std::string::npos; at = reply.find("\r\nci ", at + 1))
+      circles.push_back(reply.substr(at + 2, reply.find('\r', at + 2) - at - 2));
+    return circles;
+  };
+  const Result checks = Run({"mark", "JWC_TEMP.TXT", "--checks"});
+  ASSERT_EQ(checks.exit, 0) << checks.err;
+  EXPECT_EQ(jwcount::ShiftJisToUtf8(checks.out.substr(0, checks.out.find("ci "))),
+            "h#印を付けました: 重複 2, 長さ 0 の線 2, 空の文字 4\r\nbz\r\nlc9\r\nlt9\r\n");
+  EXPECT_EQ(marks(checks.out).size(), 8u);
+
+  const Result both = Run({"mark", "JWC_TEMP.TXT", "--checks=empty-texts", "--text", ""});
+  ASSERT_EQ(both.exit, 0) << both.err;
+  const Result empty = Run({"mark", "JWC_TEMP.TXT", "--checks=empty-texts"});
+  EXPECT_EQ(marks(both.out), marks(empty.out)) << "the text of nothing is one of the empty texts";
+  EXPECT_EQ(marks(empty.out).size(), 4u);
+  const Result chairs = Run({"mark", "JWC_TEMP.TXT", "--block", "椅子"});
+  EXPECT_EQ(marks(chairs.out).size(), 6u);
+
+  const Result replied = Run({"mark", "JWC_TEMP.TXT", "--block", "椅子", "--reply"});
+  ASSERT_EQ(replied.exit, 0) << replied.err;
+  EXPECT_EQ(replied.out, "");
+  EXPECT_EQ(ReadBytes(scratch_ / "JWC_TEMP.TXT"), chairs.out);
+  EXPECT_EQ(ScratchFiles(), std::vector<fs::path>{"JWC_TEMP.TXT"});
+}
+
 struct ExitCase {
   std::vector<std::string> args;
   int exit;
@@ -441,6 +472,16 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
       {{"count", "file.txt", "--bogus"}, 2, "unknown option '--bogus'"},
       {{"count", "file.txt", "--table", "--format", "text"}, 2, "drop --format"},
       {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+      {{"mark", "file.txt"}, 2, "mark needs something to mark"},
+      {{"mark", "file.txt", "--checks"}, 2, "the drawing checks found nothing"},
+      {{"mark", "file.txt", "--checks=bogus"}, 2, "unknown check 'bogus'"},
+      {{"mark", "file.txt", "--block", "nope"}, 2, "no block is named 'nope'"},
+      {{"mark", "file.txt", "--text=WD1"}, 2, "no text reads 'WD1'"},
+      {{"mark", "file.txt", "--row", "SG1:2"}, 2, "row 2 of SG1 counts no element"},
+      {{"mark", "file.txt", "--row", "SG6:1"}, 2, "--row takes TABLE:ROW"},
+      {{"mark", "file.txt", "--row"}, 2, "--row needs a value"},
+      {{"mark", "missing.txt", "--checks"}, 3, "cannot find 'missing.txt'"},
+      {{"count", "file.txt", "--block", "x"}, 2, "go with mark only"},
   };
   for (const ExitCase& c : cases) {
     SCOPED_TRACE(c.message);
