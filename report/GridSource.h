@@ -38,6 +38,12 @@ class GridSource {
   virtual bool RightAligned(int /*column*/) const { return false; }
   // What the CSV save writes for a cell: its text, unless the grid shows it formatted for people.
   virtual std::string CsvText(int column, int row) const { return CellText(column, row); }
+  // What the grid draws in a cell (Shift-JIS): its text, unless that text cannot be seen (a text of
+  // nothing or of blanks alone), which is then drawn in a form that can. Only the grid's painting asks;
+  // copies, saves and reports keep CellText.
+  virtual std::string ShownText(int column, int row) const { return CellText(column, row); }
+  // True for a cell the grid draws in grey: one whose ShownText stands in for a text that cannot be seen.
+  virtual bool Dimmed(int /*column*/, int /*row*/) const { return false; }
   // The elements a row counts, which marks in the drawing show; nothing for a head or a blank row, and
   // for every row of a page that counts no elements.
   virtual ElementCover RowCover(int /*row*/) const { return {}; }

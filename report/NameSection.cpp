@@ -173,6 +173,17 @@ std::string NameSection::CellText(int column, int row) const {
   return column == kNameColumn ? std::string(entry.Name) : std::to_string(entry.Count);
 }
 
+bool NameSection::Dimmed(int column, int row) const {
+  if (which_ != kTexts || column != kNameColumn || row < 1 || row >= RowCount() - 1) return false;
+  const auto index = static_cast<std::size_t>(order_[static_cast<std::size_t>(row - 1)]);
+  return index < table_.Rows().size() && IsBlankName(table_.Rows()[index].Name);
+}
+
+std::string NameSection::ShownText(int column, int row) const {
+  std::string text = CellText(column, row);
+  return Dimmed(column, row) ? ShownName(text) : text;
+}
+
 int NameSection::SortMark(int column) const {
   if (key_ == NameOrder::kAppearance) return 0;
   const int sorted = key_ == NameOrder::kName ? kNameColumn : kCountColumn;

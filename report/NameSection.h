@@ -59,6 +59,10 @@ class NameSection final : public Section {
   // No head column, so the names can be selected and copied like the counts.
   int FixedColumns() const override { return 0; }
   std::string CellText(int column, int row) const override;
+  // A text of nothing or of blanks alone is drawn as ShownName shows it, in grey, so that its row can be
+  // told from a row left blank; CellText keeps the text's own bytes. Block names are drawn as they are.
+  std::string ShownText(int column, int row) const override;
+  bool Dimmed(int column, int row) const override;
   int SortMark(int column) const override;
   // The name column is wide enough for typical names.
   int ColumnWidth(int column) const override { return column == kNameColumn ? 200 : 64; }

@@ -158,6 +158,8 @@ void PaintCell(const StringGrid& grid, HDC dc, int column, int row, int x, int y
     back = GetSysColor(COLOR_HIGHLIGHT);
     fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
   }
+  // A cell that stands in for a text that cannot be seen is grey, unless the selection colours it.
+  if (!fixed && !highlighted && grid.source->Dimmed(column, row)) fore = GetSysColor(COLOR_GRAYTEXT);
   RECT rect{x, y, x + width, y + height};
   FillArea(dc, x, y, width, height, back);
   SetTextColor(dc, fore);
@@ -177,7 +179,7 @@ void PaintCell(const StringGrid& grid, HDC dc, int column, int row, int x, int y
     align = DT_RIGHT;
     textRect.right = std::max(textRect.left, textRect.right - grid.TextInset());
   }
-  const std::string text = grid.source->CellText(column, row);
+  const std::string text = grid.source->ShownText(column, row);
   if (!text.empty()) {
     const std::wstring shown = Widen(std::string_view(text).substr(0, kShownBytes));
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect,
