@@ -4,6 +4,7 @@
 
 #include "counting/CountTexts.h"
 #include "report/CountReport.h"
+#include "report/CountSection.h"
 #include "report/NameSection.h"
 #include "report/QuantityText.h"
 
@@ -89,6 +90,11 @@ std::string QuantityTableSource::CsvText(int column, int row) const {
     return CellText(column, row);
   const double scale = column == ColumnCount() - 1 ? 1e6 : 1e3;
   return ExactQuantity(Figure(column, rows_[static_cast<std::size_t>(row - 1)]) / scale);
+}
+
+ElementCover QuantityTableSource::RowCover(int row) const {
+  if (row < 1 || row >= RowCount()) return {};
+  return CountSection(Table(), drawing_, grouping_).RowCover(rows_[static_cast<std::size_t>(row - 1)]);
 }
 
 int QuantityTableSource::ColumnWidth(int column) const {

@@ -42,6 +42,8 @@ class QuantityTableSource final : public GridSource {
   std::string CsvText(int column, int row) const override;
   int ColumnWidth(int column) const override;
   bool RightAligned(int column) const override { return column >= kFirstFigureColumn; }
+  // A row covers what the same row of the chosen count table covers on its own page.
+  ElementCover RowCover(int row) const override;
 
  private:
   const CountTable& Table() const;
