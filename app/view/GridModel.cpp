@@ -216,6 +216,7 @@ bool GridModel::IsSelected(int column, int row) const {
 void GridModel::Select(GridCell cell, bool extend) {
   cursor_ = Clamp(cell);
   if (!extend) anchor_ = cursor_;
+  selectionMade_ = true;
 }
 
 void GridModel::MoveCursor(int columns, int rows, bool extend) {
@@ -234,6 +235,12 @@ void GridModel::SelectAll() {
 void GridModel::SelectRange(GridCell anchor, GridCell cursor) {
   anchor_ = InTable(anchor);
   cursor_ = InTable(cursor);
+  selectionMade_ = true;
+}
+
+void GridModel::ResetSelection() {
+  anchor_ = cursor_ = {fixedColumns_, fixedRows_};
+  selectionMade_ = false;
 }
 
 GridCell GridModel::Clamp(GridCell cell) const {

@@ -93,6 +93,11 @@ class GridModel {
   void SelectAll();
   // The range between two cells, each clamped into the table (header cells allowed).
   void SelectRange(GridCell anchor, GridCell cursor);
+  // True once a selection has been made by any of the four above. Until then the selection is only where
+  // the cursor starts, which the user never chose: it is neither highlighted nor marked in the drawing.
+  bool SelectionMade() const { return selectionMade_; }
+  // The selection as a new grid has it: the cursor on the first scrolling cell, no selection made.
+  void ResetSelection();
 
  private:
   GridCell Clamp(GridCell cell) const;
@@ -111,6 +116,7 @@ class GridModel {
   int leftColumn_;
   GridCell anchor_;
   GridCell cursor_;
+  bool selectionMade_ = false;
 };
 
 // The cells of a range as tab-separated text, each row ending in CR LF (Shift-JIS, as the source holds

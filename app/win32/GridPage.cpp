@@ -61,9 +61,11 @@ GridPage::GridPage(HWND sheet, int index, std::string_view title, std::unique_pt
   WidenStringGridToHeads(grid_);  // the heads change with the choice
 }
 
+// A selection made before the count selected rows of empty tables: the count starts the grid afresh.
 void GridPage::Refresh() {
   source_->Refresh();
   RefreshStringGrid(grid_);
+  ResetStringGridSelection(grid_);
 }
 
 void GridPage::SetDpi(UINT dpi, HFONT font) {

@@ -30,7 +30,7 @@ class GridPage final : public PanelPart {
 
   HWND Grid() const { return grid_; }
   const GridSource& Source() const { return *source_; }
-  // The source counts again (after the count has run) and the grid shows its rows.
+  // The source counts again (after the count has run) and the grid shows its rows, nothing selected.
   void Refresh();
   // The window moved to a screen of another DPI: the font made for it.
   void SetDpi(UINT dpi, HFONT font);

@@ -148,7 +148,7 @@ void PaintCell(const StringGrid& grid, HDC dc, int column, int row, int x, int y
   const int height = m.RowHeight();
   const bool fixed = IsFixed(m, column, row);
   const bool cursor = GridCell{column, row} == m.Cursor();
-  const bool highlighted = !fixed && m.IsSelected(column, row) && !(cursor && focused);
+  const bool highlighted = !fixed && m.SelectionMade() && m.IsSelected(column, row) && !(cursor && focused);
   COLORREF back = GetSysColor(COLOR_WINDOW);
   COLORREF fore = GetSysColor(COLOR_WINDOWTEXT);
   if (fixed) {
@@ -423,7 +423,7 @@ void OnRButtonDown(StringGrid& grid, int x, int y) {
   SetFocus(grid.hwnd);
   GridModel& m = grid.model;
   const GridCell cell = m.CellAt(x, y);
-  if (IsFixed(m, cell.Column, cell.Row) || m.IsSelected(cell.Column, cell.Row)) return;
+  if (IsFixed(m, cell.Column, cell.Row) || (m.SelectionMade() && m.IsSelected(cell.Column, cell.Row))) return;
   m.Select(cell, false);
   Changed(grid);
 }
@@ -635,6 +635,22 @@ void RefreshStringGrid(HWND hwnd) {
     grid->tipRow = -1;
     Changed(*grid);
   }
+}
+
+void ResetStringGridSelection(HWND hwnd) {
+  if (StringGrid* grid = GridOf(hwnd); grid != nullptr) {
+    grid->model.ResetSelection();
+    Changed(*grid);
+  }
+}
+
+bool StringGridSelectedRows(HWND hwnd, int& first, int& last) {
+  const StringGrid* grid = GridOf(hwnd);
+  if (grid == nullptr || !grid->model.SelectionMade()) return false;
+  const GridRange range = grid->model.Selection();
+  first = range.Top;
+  last = range.Bottom;
+  return true;
 }
 
 void SetStringGridDpi(HWND hwnd, UINT dpi, HFONT font) {

@@ -45,6 +45,11 @@ void RegisterStringGrid(HINSTANCE instance);
 HWND CreateStringGrid(HWND parent, int id, const GridSource& source, HFONT font);
 // Redraws the grid after its source has changed, taking its new number of rows.
 void RefreshStringGrid(HWND grid);
+// The selection as a new grid has it (after a count): nothing chosen, the cursor on the first cell.
+void ResetStringGridSelection(HWND grid);
+// The first and last row of the selection the user made (mouse, keys, Ctrl+A or kGridSetSelection), false
+// while none has been made: the cursor's place alone selects nothing.
+bool StringGridSelectedRows(HWND grid, int& first, int& last);
 // Sets a column's width in pixels at the grid's DPI.
 void SetStringGridColumnWidth(HWND grid, int column, int width);
 // Widens every column whose head texts do not fit in it with a sort mark beside them (for heads that
