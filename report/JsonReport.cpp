@@ -3,10 +3,13 @@
 // read (report/StateJson.h).
 #include "report/JsonReport.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "report/CountDiff.h"
 #include "report/CountSection.h"
 #include "report/JsonWriter.h"
 #include "report/StateJson.h"
@@ -108,9 +111,33 @@ void WriteNames(JsonWriter& json, const DrawingState& d) {
   json.EndObject();
 }
 
-}  // namespace
+// The member a kept baseline adds: which drawing, when, over which range, by which version.
+void WriteBaselineStamp(JsonWriter& json, const DrawingState& drawing, std::string_view time) {
+  json.Key("baseline");
+  json.BeginObject();
+  json.TextField("file", drawing.FileName);
+  json.Key("time");
+  if (time.empty()) {
+    json.Real(std::numeric_limits<double>::quiet_NaN());  // null
+  } else {
+    json.Text(time);  // ASCII
+  }
+  json.Key("range");
+  const bool noRange =
+      std::all_of(drawing.HnValues.begin(), drawing.HnValues.end(), [](double v) { return v == 0; });
+  if (noRange) {
+    json.Real(std::numeric_limits<double>::quiet_NaN());  // null
+  } else {
+    json.Array(drawing.HnValues);
+  }
+  json.Key("version");
+  json.Text(JwcountVersion());
+  json.EndObject();
+}
 
-void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader) {
+// The report, and with `baselineTime` the member of a kept baseline.
+void WriteReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader,
+                 const std::string_view* baselineTime) {
   JsonWriter json(out, utf8);
   json.BeginObject();
   json.Field("read_ok", report.ReadOk);
@@ -137,8 +164,23 @@ void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
     json.Key("state");
     WriteStateJson(json, report.State, reader);
   }
+  if (baselineTime != nullptr) {
+    json.Newline();
+    WriteBaselineStamp(json, report.State.Drawing, *baselineTime);
+  }
   json.EndObject();
   out.Append('\n');
+}
+
+}  // namespace
+
+void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader) {
+  WriteReport(out, utf8, report, reader, nullptr);
+}
+
+void WriteBaselineFile(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader,
+                       std::string_view time) {
+  WriteReport(out, utf8, report, reader, &time);
 }
 
 }  // namespace jwcount

@@ -13,4 +13,10 @@ namespace jwcount {
 // the stores and their capacities.
 void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader);
 
+// The count kept as the baseline of its drawing: the JSON report and a last member "baseline" with the
+// drawing's path ("file=", UTF-8), `time` (ISO 8601 with its offset; null when empty), the selection range
+// ("hn", or null when the file gave none) and jwcount's version.
+void WriteBaselineFile(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader,
+                       std::string_view time);
+
 }  // namespace jwcount

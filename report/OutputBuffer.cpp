@@ -3,6 +3,11 @@
 namespace jwcount {
 
 bool OutputBuffer::Flush() {
+  if (sink_ != nullptr) {
+    sink_->append(buffer_);
+    buffer_.clear();
+    return true;
+  }
   if (!buffer_.empty() && ok_) {
     ok_ = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) == buffer_.size();
   }

@@ -15,6 +15,8 @@ class OutputBuffer {
   static constexpr std::size_t kFlushAt = std::size_t{64} << 10;
 
   explicit OutputBuffer(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
+  // Into a string instead of a file: what is written is appended to `sink` at each flush.
+  explicit OutputBuffer(std::string& sink) : file_(nullptr), sink_(&sink) {}
   ~OutputBuffer() { Flush(); }
   OutputBuffer(const OutputBuffer&) = delete;
   OutputBuffer& operator=(const OutputBuffer&) = delete;
@@ -39,6 +41,7 @@ class OutputBuffer {
 
  private:
   std::FILE* file_;
+  std::string* sink_ = nullptr;
   std::string buffer_;
   bool ok_ = true;
 };

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -13,7 +15,9 @@
 #include "app/cli/MarkCommand.h"
 #include "app/cli/Platform.h"
 #include "app/cli/Progress.h"
+#include "report/CountDiff.h"
 #include "report/CsvReport.h"
+#include "report/DiffReport.h"
 #include "report/JsonReport.h"
 #include "report/MarkReply.h"
 #include "report/TextReport.h"
@@ -94,6 +98,7 @@ struct CountOutcome {
   bool readOk = false;
   int reportExit = kExitOk;
   bool checkFound = false;
+  std::string baseline;  // with --baseline-out: the baseline file's bytes
 };
 
 CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, const fs::path& file,
@@ -110,8 +115,14 @@ CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, c
     CountForReport(*reader, file, replyFolder, options.state, host, *report);
   }
   const bool checkFound = report->Tables.Checks.Found();
-  if (replyShown != nullptr) return {report->ReadOk, WriteReplyLines(*replyShown), checkFound};
-  return {report->ReadOk, WriteReport(options, *report, *reader), checkFound};
+  std::string baseline;
+  if (!options.baselineOut.empty()) {
+    OutputBuffer out(baseline);
+    Utf8Text utf8;
+    WriteBaselineFile(out, utf8, *report, *reader, LocalTimeNow());
+  }
+  if (replyShown != nullptr) return {report->ReadOk, WriteReplyLines(*replyShown), checkFound, baseline};
+  return {report->ReadOk, WriteReport(options, *report, *reader), checkFound, std::move(baseline)};
 }
 
 // kExitOk when `file` is a plain file that opens for reading; otherwise says why and gives the exit code.
@@ -151,6 +162,13 @@ int RunCount(const CliOptions& options) {
   if (!outcome.readOk) {
     ComplainShortRead(file);
     return kExitUnreadable;
+  }
+  if (!options.baselineOut.empty()) {
+    const fs::path out = PathFromArgument(options.baselineOut);
+    if (!ReplaceFileWhole(out, outcome.baseline)) {
+      Complain({"cannot write the baseline into '", PathText(out), "'"});
+      return kExitFailure;
+    }
   }
   return options.check && outcome.checkFound ? kExitCheckFound : kExitOk;
 }
@@ -227,6 +245,106 @@ int RunHeadless(const CliOptions& options) {
   return exit;
 }
 
+// A file's bytes; false when it cannot be read whole.
+bool ReadWhole(const fs::path& file, std::string& bytes) {
+  std::ifstream in(file, std::ios::binary);
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+// True when the bytes are a JSON text rather than an exchange file: the first thing after any byte-order
+// mark and blanks is "{", which no record of an exchange file starts with.
+bool LooksLikeJson(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+  return first != std::string_view::npos && bytes[first] == '{';
+}
+
+std::string SnapshotProblem(const SnapshotRead& read) {
+  switch (read.Error) {
+    case SnapshotError::kEmpty:
+      return "is empty";
+    case SnapshotError::kCut:
+      return "ends in the middle: it was cut short";
+    case SnapshotError::kNotJson:
+      return "is not JSON (" + read.Detail + ")";
+    case SnapshotError::kWrongShape:
+      return "is JSON but no jwcount report (" + read.Detail + ")";
+    case SnapshotError::kNewerVersion:
+      return "was kept by a newer jwcount (" + read.Detail + ")";
+    case SnapshotError::kNone:
+      break;
+  }
+  return {};
+}
+
+// One side of a comparison: a JSON report or baseline as it stands, an exchange file counted first and
+// taken as its JSON report.
+std::optional<CountSnapshot> ReadSide(const CliOptions& options, const fs::path& file, int& exit) {
+  if (exit = CheckExchangeFile(file); exit != kExitOk) return std::nullopt;
+  std::string bytes;
+  if (!ReadWhole(file, bytes)) {
+    Complain({"cannot read '", PathText(file), "'"});
+    exit = kExitUnreadable;
+    return std::nullopt;
+  }
+  if (!LooksLikeJson(bytes) && !bytes.empty()) {
+    NoWriteFileSystem noWrites(NativeFileSystem());
+    auto reader = std::make_unique<JwwGaibu>(noWrites);
+    auto report = std::make_unique<CountReport>();
+    {
+      const bool terminal = IsTerminal(stderr);
+      std::optional<ProgressLine> progress;
+      if (terminal || options.progress) progress.emplace(stderr, terminal);
+      ConsoleHost host(*report, progress ? &*progress : nullptr);
+      CountForReport(*reader, file, file.parent_path(), false, host, *report);
+    }
+    if (!report->ReadOk) {
+      ComplainShortRead(file);
+      exit = kExitUnreadable;
+      return std::nullopt;
+    }
+    // Taken as a baseline of no time: which drawing and range, and by which version, are known.
+    bytes.clear();
+    OutputBuffer out(bytes);
+    Utf8Text utf8;
+    WriteBaselineFile(out, utf8, *report, *reader, {});
+  }
+  SnapshotRead read = ReadSnapshot(bytes);
+  if (read.Error != SnapshotError::kNone) {
+    Complain({"'", PathText(file), "' ", SnapshotProblem(read)});
+    exit = kExitUsage;
+    return std::nullopt;
+  }
+  return std::move(read.Snapshot);
+}
+
+int RunDiff(const CliOptions& options) {
+  int exit = kExitOk;
+  const std::optional<CountSnapshot> before = ReadSide(options, PathFromArgument(options.path), exit);
+  if (!before) return exit;
+  const std::optional<CountSnapshot> now = ReadSide(options, PathFromArgument(options.other), exit);
+  if (!now) return exit;
+  const CountDiff diff = CompareCounts(*before, *now);
+  OutputBuffer out(stdout);
+  switch (options.format) {
+    case Format::kText:
+      WriteDiffText(out, diff);
+      break;
+    case Format::kCsv:
+      WriteDiffCsv(out, diff);
+      break;
+    case Format::kJson:
+      WriteDiffJson(out, diff);
+      break;
+  }
+  if (!out.Flush()) {
+    Complain({"cannot write the comparison to standard output"});
+    return kExitFailure;
+  }
+  return diff.Rows.empty() ? kExitOk : kExitDiffers;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args) {
@@ -248,6 +366,8 @@ int RunCli(const std::vector<std::string>& args) {
         return RunCount(parsed.options);
       case Command::kMark:
         return RunMark(parsed.options);
+      case Command::kDiff:
+        return RunDiff(parsed.options);
       case Command::kRun:
         return RunHeadless(parsed.options);
     }

@@ -84,6 +84,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       options.marks.push_back({MarkSelector::By::kCheck, std::string(id)});
     } else if (arg == "--reply") {
       options.reply = true;
+    } else if (std::string_view path; ValueOption("--baseline-out", args, i, path, parsed.error)) {
+      if (!parsed.error.empty()) return parsed;
+      options.baselineOut = path;
     } else if (std::string_view value; ValueOption("--block", args, i, value, parsed.error) ||
                                        ValueOption("--text", args, i, value, parsed.error) ||
                                        ValueOption("--row", args, i, value, parsed.error)) {
@@ -125,7 +128,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return parsed;
   }
   if (words.empty()) {
-    parsed.error = "missing command: run, count or mark";
+    parsed.error = "missing command: run, count, mark or diff";
     return parsed;
   }
   if (words[0] == "run") {
@@ -153,8 +156,24 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       parsed.error = "mark needs something to mark: --checks, --block, --text or --row";
       return parsed;
     }
+  } else if (words[0] == "diff") {
+    options.command = Command::kDiff;
+    if (words.size() != 3) {
+      parsed.error = "diff needs two files: OLD and NEW";
+      return parsed;
+    }
+    options.path = words[1];
+    options.other = words[2];
   } else {
-    parsed.error = JoinText({"unknown command '", words[0], "' (use run, count or mark)"});
+    parsed.error = JoinText({"unknown command '", words[0], "' (use run, count, mark or diff)"});
+    return parsed;
+  }
+  if (!options.baselineOut.empty() && options.command != Command::kCount) {
+    parsed.error = "--baseline-out goes with count only";
+    return parsed;
+  }
+  if (options.command == Command::kDiff && (options.state || options.table || options.check)) {
+    parsed.error = "diff takes --format only";
     return parsed;
   }
   if (options.command != Command::kMark && (!options.marks.empty() || options.reply)) {
@@ -166,7 +185,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.error = "mark writes the reply, not a report: drop --format, --state, --table and --check";
     return parsed;
   }
-  if (options.path.empty() && words.size() == 2) {
+  if ((options.path.empty() && words.size() >= 2) ||
+      (options.command == Command::kDiff && options.other.empty())) {
     parsed.error = "the path must not be empty";
     return parsed;
   }
@@ -191,6 +211,8 @@ std::string HelpText() {
          "       jwcount-cli count FILE --table [--progress]\n"
          "       jwcount-cli mark FILE [--checks[=ID]] [--block NAME] [--text TEXT]\n"
          "                             [--row TABLE:ROW] [--reply] [--progress]\n"
+         "       jwcount-cli diff OLD NEW [--format text|csv|json]\n"
+         "       jwcount-cli count FILE --baseline-out PATH\n"
          "       jwcount-cli --help | --version\n"
          "\n"
          "Counts the elements of a Jw_cad exchange file (JWC_TEMP.TXT, Shift-JIS) by kind against layer\n"
@@ -209,6 +231,10 @@ std::string HelpText() {
          "                 each element, in reading order, at most 10000 (Shift-JIS, CR LF, to standard\n"
          "                 output as bytes). Jw_cad draws them on the current write layer in\n"
          "                 construction-line colour and type, which never print.\n"
+         "  diff OLD NEW   compares two counts of a drawing, each an exchange file (counted first) or a\n"
+         "                 JSON report or kept baseline (told apart by content): every count, length,\n"
+         "                 area, block, text and check that differs, with the baseline's figure, the\n"
+         "                 current one and the change. Exits with 7 when something differs.\n"
          "\n"
          "Options:\n"
          "  --format text  the summary counts, the rows of each table that hold counts with the layer\n"
@@ -240,6 +266,9 @@ std::string HelpText() {
          "                 does) instead of standard output\n"
          "  --progress     show the progress on standard error even when it is no terminal, one line\n"
          "                 per status text\n"
+         "  --baseline-out PATH  count: also keep the count as a baseline file at PATH (the JSON\n"
+         "                 report with the drawing's path, the time, the selection range and the\n"
+         "                 version), as the window's 基準として保存 does\n"
          "  --help         this text\n"
          "  --version      the program's version\n"
          "\n"
@@ -257,7 +286,9 @@ std::string HelpText() {
          "written)\n"
          "  5  run: the reply could not be written into JWC_TEMP.TXT\n"
          "  6  count --check: a check found something in the drawing\n"
-         "  (mark: 2 also when a selector marks nothing: no such block, text or row)\n";
+         "  7  diff: the two counts differ\n"
+         "  (mark: 2 also when a selector marks nothing: no such block, text or row;\n"
+         "   diff: 2 also when OLD or NEW is no count to compare)\n";
 }
 
 std::string JoinText(std::initializer_list<std::string_view> pieces) {

@@ -18,6 +18,7 @@ enum ExitCode : int {
   kExitReplyNotWritten = 5,  // run: the reply could not be written into JWC_TEMP.TXT
   kExitCheckFound = 6,       // count --check: a check found something in the drawing
   kExitNothingToMark = 2,    // mark: a selector marks nothing (the same code as a bad command line)
+  kExitDiffers = 7,          // diff: the two counts differ
 };
 
 // What `mark` marks: one selector of the command line, in the order given.
@@ -27,12 +28,14 @@ struct MarkSelector {
   std::string value;  // kCheck: the check's id; kBlock, kText: the name in UTF-8; kRow: "TABLE:ROW"
 };
 
-enum class Command { kRun, kCount, kMark, kHelp, kVersion };
+enum class Command { kRun, kCount, kMark, kDiff, kHelp, kVersion };
 enum class Format { kText, kCsv, kJson };
 
 struct CliOptions {
   Command command = Command::kHelp;
-  std::string path;  // FOLDER for run (empty: the program's folder), FILE for count; UTF-8 on Windows
+  std::string path;   // FOLDER for run (empty: the program's folder), FILE for count, OLD for diff; UTF-8
+  std::string other;  // diff: NEW
+  std::string baselineOut;  // count --baseline-out PATH: also keep the count as a baseline file there
   Format format = Format::kText;
   bool formatGiven = false;  // --format was on the command line
   bool state = false;

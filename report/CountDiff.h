@@ -1,0 +1,80 @@
+// What changed between two counts of a drawing: a count kept as the baseline (the JSON report with a
+// "baseline" member saying which drawing, when, over which range and by which version) against a later
+// count, row by row: counts of each kind in every table, lengths and areas, blocks and texts by name, and
+// what the checks found.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jwcount {
+
+// Where and when a count was made; every field unknown for a plain JSON report.
+struct BaselineInfo {
+  std::optional<std::string> File;             // the drawing's path, UTF-8
+  std::optional<std::string> Time;             // ISO 8601 with its offset
+  std::optional<std::array<double, 4>> Range;  // the selection range ("hn")
+  std::optional<std::string> Version;          // jwcount's version
+};
+
+// A count as the comparison reads it, from a JSON report.
+struct CountSnapshot {
+  struct Table {
+    std::vector<std::vector<std::string>> Cells;  // UTF-8, row 0 the heads, column 0 the row heads
+    std::vector<std::optional<double>> Length;    // mm, per row; none where the sum left a double's range
+    std::vector<std::optional<double>> Area;      // mm²
+  };
+  struct Name {
+    std::string Bytes;  // the drawing's own bytes
+    int64_t Count = 0;
+  };
+  BaselineInfo Info;
+  std::array<Table, 5> Tables;  // SG1 to SG5
+  std::vector<Name> Blocks;
+  std::vector<Name> Texts;
+  std::vector<std::pair<std::string, int64_t>> Checks;  // key path ("duplicates.total", ...) and number
+};
+
+// Why a JSON text is no count to compare with.
+enum class SnapshotError { kNone, kEmpty, kCut, kNotJson, kWrongShape, kNewerVersion };
+
+struct SnapshotRead {
+  CountSnapshot Snapshot;
+  SnapshotError Error = SnapshotError::kNone;
+  std::string Detail;  // where the shape was wrong, for the CLI's message (English)
+};
+
+// Reads a JSON report or a baseline file. Never throws; a text that is not one gives the error.
+SnapshotRead ReadSnapshot(std::string_view json);
+
+// jwcount's own version, as a baseline records it.
+std::string_view JwcountVersion();
+
+// One figure that differs. Counts are whole numbers; lengths and areas are not, and either side may be
+// unknown (beyond a double), which differs from any number and leaves the change unknown.
+struct DiffRow {
+  std::string Section;    // "SG1" to "SG5", "blocks", "texts", "checks"
+  int Row = -1;           // the row in the report's table (SG1 to SG5), else -1
+  std::string Head;       // the row's head, or the name as shown, or the check's key path (UTF-8)
+  std::string Bytes;      // blocks and texts: the name's bytes in hex
+  std::string Item;       // the column's head, 長さ(mm), 面積(mm2) or 数
+  bool Quantity = false;  // a length or area
+  std::optional<double> Baseline, Current, Change;
+};
+
+struct CountDiff {
+  BaselineInfo Baseline;
+  BaselineInfo Current;
+  bool RangeDiffers = false;
+  std::vector<DiffRow> Rows;
+};
+
+// The rows that differ, in order: SG1 to SG5, each row's count cells then its length and area; blocks and
+// texts in the current count's order followed by the names found only in the baseline; then the checks.
+CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& current);
+
+}  // namespace jwcount

@@ -1,0 +1,156 @@
+// Two counts compared: what is new, gone, up or down in the tables, the lengths and areas, the names and
+// the checks; a changed selection range; and kept counts that cannot be read, which are never fatal.
+#include "report/CountDiff.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "counting/RunSequence.h"
+#include "report/JsonReport.h"
+#include "tests/support/FakeFileSystem.h"
+#include "tests/support/QuietCount.h"
+
+namespace jwcount {
+namespace {
+
+const std::filesystem::path kFolder = "tool";
+const std::filesystem::path kFile = TempFilePath(kFolder);
+
+// The baseline file of a count of the lines, as the window keeps it.
+std::string BaselineOf(const std::vector<std::string>& lines) {
+  test::FakeFileSystem files;
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  files.files[kFile] = bytes;
+  JwwGaibu reader(files);
+  CountReport report;
+  report.ReadOk = ReadForCount(reader, kFile, &report.State);
+  test::QuietHost host;
+  CountElements(reader, report.Tables, kFolder, host);
+  std::string json;
+  {
+    OutputBuffer out(json);
+    Utf8Text utf8;
+    WriteBaselineFile(out, utf8, report, reader, "2026-12-09T10:00:00+09:00");
+  }
+  return json;
+}
+
+CountSnapshot Snapshot(const std::string& json) {
+  const SnapshotRead read = ReadSnapshot(json);
+  EXPECT_EQ(read.Error, SnapshotError::kNone) << read.Detail;
+  return read.Snapshot;
+}
+
+// The rows of the diff outside the tables SG2 to SG5, which repeat SG1's changes by other attributes, as
+// "section head item: baseline → current (change)"; unknown figures as "?".
+std::vector<std::string> Rows(const CountDiff& diff) {
+  std::vector<std::string> rows;
+  auto figure = [](const std::optional<double>& v) { return v ? std::to_string(*v) : std::string("?"); };
+  for (const DiffRow& row : diff.Rows) {
+    if (row.Section != "SG1" && row.Section.rfind("SG", 0) == 0) continue;
+    if (row.Section == "SG1" && row.Head.find("計") != std::string::npos) continue;  // subtotals and total
+    rows.push_back(row.Section + " " + row.Head + " " + row.Item + ": " + figure(row.Baseline) + " -> " +
+                   figure(row.Current) + " (" + figure(row.Change) + ")");
+  }
+  return rows;
+}
+
+struct DiffCase {
+  const char* what;
+  std::vector<std::string> before;
+  std::vector<std::string> now;
+  std::vector<std::string> rows;
+};
+
+TEST(CountDiff, NewGoneUpAndDown) {
+  const DiffCase cases[] = {
+      {"a line more, and longer in all",
+       {" 0 0 10 0"},
+       {" 0 0 10 0", " 0 5 30 5"},
+       {"SG1 0－0 線: 1.000000 -> 2.000000 (1.000000)",
+        "SG1 0－0 長さ(mm): 10.000000 -> 40.000000 (30.000000)"}},
+      {"a triangle solid gone",
+       {"sl 0 0 2 0 0 2", " 0 0 1 0"},
+       {" 0 0 1 0"},
+       {"SG1 0－0 ３SLD: 1.000000 -> 0.000000 (-1.000000)",
+        "SG1 0－0 面積(mm2): 2.000000 -> 0.000000 (-2.000000)"}},
+      {"a block renamed: the new name in this count's order, the gone one after",
+       {"BL 0 0 \"A", "BL 0 0 \"B"},
+       {"BL 0 0 \"A", "BL 0 0 \"C"},
+       {"blocks C 数: 0.000000 -> 1.000000 (1.000000)", "blocks B 数: 1.000000 -> 0.000000 (-1.000000)"}},
+      {"a text less, moved to another layer",
+       {"ch 0 0 1 0 \"WD1", "ch 5 0 1 0 \"WD1"},
+       {"ly1", "ch 0 0 1 0 \"WD1"},
+       {"SG1 0－0 文字: 2.000000 -> 0.000000 (-2.000000)", "SG1 0－1 文字: 0.000000 -> 1.000000 (1.000000)",
+        "texts WD1 数: 2.000000 -> 1.000000 (-1.000000)"}},
+      {"a duplicate fixed",
+       {" 0 0 10 0", " 0 0 10 0"},
+       {" 0 0 10 0"},
+       {"SG1 0－0 線: 2.000000 -> 1.000000 (-1.000000)",
+        "SG1 0－0 長さ(mm): 20.000000 -> 10.000000 (-10.000000)",
+        "checks duplicates.total 数: 1.000000 -> 0.000000 (-1.000000)",
+        "checks duplicates.same_layer 数: 1.000000 -> 0.000000 (-1.000000)",
+        "checks duplicates.by_kind.1 数: 1.000000 -> 0.000000 (-1.000000)"}},
+      {"nothing changed", {" 0 0 10 0", "BL 0 0 \"A"}, {" 0 0 10 0", "BL 0 0 \"A"}, {}},
+  };
+  for (const DiffCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const CountDiff diff = CompareCounts(Snapshot(BaselineOf(c.before)), Snapshot(BaselineOf(c.now)));
+    EXPECT_EQ(Rows(diff), c.rows);
+    EXPECT_FALSE(diff.RangeDiffers);
+  }
+}
+
+TEST(CountDiff, ARangeOfItsOwnIsNoRevision) {
+  const CountDiff same = CompareCounts(Snapshot(BaselineOf({"hn 0 0 100 100", " 0 0 1 0"})),
+                                       Snapshot(BaselineOf({"hn 0 0 100 100", " 0 0 1 0"})));
+  EXPECT_FALSE(same.RangeDiffers);
+  EXPECT_TRUE(same.Rows.empty());
+  const CountDiff other = CompareCounts(Snapshot(BaselineOf({"hn 0 0 100 100", " 0 0 1 0"})),
+                                        Snapshot(BaselineOf({"hn 0 0 50 100", " 0 0 1 0"})));
+  EXPECT_TRUE(other.RangeDiffers);
+  ASSERT_TRUE(other.Current.Range.has_value());
+  EXPECT_EQ((*other.Current.Range)[2], 50);
+  EXPECT_EQ(other.Baseline.Time, "2026-12-09T10:00:00+09:00");
+}
+
+// A kept count that cannot be compared says why; a name whose bytes are no Shift-JIS is still a name.
+TEST(CountDiff, KeptCountsThatCannotBeRead) {
+  const std::string good = BaselineOf({" 0 0 10 0", "BL 0 0 \"A"});
+  std::string newer = good;
+  newer.replace(newer.find("\"version\":\"1."), 13, "\"version\":\"9.");
+  std::string odd = BaselineOf({"BL 0 0 \"\x81"});  // a lead byte alone
+  struct Case {
+    const char* what;
+    std::string text;
+    SnapshotError error;
+  };
+  const Case cases[] = {
+      {"empty", "", SnapshotError::kEmpty},
+      {"blanks", " \r\n", SnapshotError::kEmpty},
+      {"cut in the middle", good.substr(0, good.size() / 2), SnapshotError::kCut},
+      {"not JSON", "hq\r\n 0 0 1 1\r\n", SnapshotError::kNotJson},
+      {"JSON of another shape", "{\"tables\": []}", SnapshotError::kWrongShape},
+      {"a list", "[1, 2]", SnapshotError::kWrongShape},
+      {"bytes that are no hex",
+       std::string(good).replace(good.find("\"bytes\":\"41\""), 12, "\"bytes\":\"4G\""),
+       SnapshotError::kWrongShape},
+      {"from a newer version", newer, SnapshotError::kNewerVersion},
+      {"a name of no Shift-JIS", odd, SnapshotError::kNone},
+      {"a plain report, no baseline member", good.substr(0, good.rfind(",\n\"baseline\"")) + "}",
+       SnapshotError::kNone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ReadSnapshot(c.text).Error, c.error);
+  }
+  const CountDiff renamed = CompareCounts(Snapshot(good), Snapshot(odd));
+  ASSERT_FALSE(renamed.Rows.empty());
+  EXPECT_EQ(renamed.Rows.back().Bytes, "41");
+}
+
+}  // namespace
+}  // namespace jwcount
