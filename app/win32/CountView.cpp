@@ -28,6 +28,7 @@ void TForm1::CountView::ShowFirstPage() {
 }
 
 void TForm1::CountView::AppendToReply(JwwGaibu& reader, const CountTables& tables, bool complete) {
+  form_.countComplete_ = complete;
   if (form_.drawTable_) AppendTableAnswer(reader, tables, complete, !form_.shortRead_);
 }
 

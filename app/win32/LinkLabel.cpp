@@ -206,9 +206,9 @@ void SetLinkLabelDpi(HWND hwnd, UINT dpi, HFONT font) {
   }
 }
 
-void PlaceLinkLabel(HWND hwnd, int x, int y, int room) {
+RECT PlaceLinkLabel(HWND hwnd, int x, int y, int room) {
   const LinkLabel* label = LabelOf(hwnd);
-  if (label == nullptr) return;
+  if (label == nullptr) return {x, y, x, y};
   SIZE text{};
   {
     WindowDc dc(hwnd);
@@ -216,8 +216,30 @@ void PlaceLinkLabel(HWND hwnd, int x, int y, int room) {
     text = TextSize(dc.Dc(), WrappedBetweenItems(dc.Dc(), TextOf(hwnd), room));
   }
   const int padding = Scaled(kPadding, label->dpi);
-  PlaceControl(hwnd, x - padding, y - padding, text.cx + 2 * padding,
-               std::max<int>(text.cy, Scaled(kLineHeight, label->dpi)) + 2 * padding);
+  const RECT placed{x - padding, y - padding, x + text.cx + padding,
+                    y + std::max<int>(text.cy, Scaled(kLineHeight, label->dpi)) + padding};
+  PlaceControl(hwnd, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
+  return placed;
+}
+
+POINT LinkLabelTextEnd(HWND hwnd) {
+  RECT bounds{};
+  GetWindowRect(hwnd, &bounds);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&bounds), 2);
+  const LinkLabel* label = LabelOf(hwnd);
+  if (label == nullptr) return {bounds.right, bounds.top};
+  const int padding = Scaled(kPadding, label->dpi);
+  WindowDc dc(hwnd);
+  ScopedSelectObject selectFont(dc.Dc(), label->linkFont.Get());
+  // Broken into lines as Paint breaks it.
+  const std::wstring wrapped =
+      WrappedBetweenItems(dc.Dc(), TextOf(hwnd), bounds.right - bounds.left - 2 * padding);
+  const std::size_t lastLine = wrapped.rfind(L'\n');
+  const std::wstring_view last =
+      std::wstring_view(wrapped).substr(lastLine == std::wstring::npos ? 0 : lastLine + 1);
+  const SIZE whole = TextSize(dc.Dc(), wrapped);
+  const SIZE end = TextSize(dc.Dc(), last);
+  return {bounds.left + padding + end.cx, bounds.top + padding + whole.cy - end.cy};
 }
 
 }  // namespace jwcount

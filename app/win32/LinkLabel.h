@@ -17,7 +17,9 @@ HWND CreateLinkLabel(HWND parent, int id, COLORREF background, HFONT font, UINT 
 // The window moved to a screen of another DPI: the font made for it.
 void SetLinkLabelDpi(HWND label, UINT dpi, HFONT font);
 // Places the label with its text's top left corner at (x, y) of its parent, sized to its text broken into
-// lines within room pixels of width (its focus rectangle goes round the text).
-void PlaceLinkLabel(HWND label, int x, int y, int room);
+// lines within room pixels of width (its focus rectangle goes round the text); returns where it went.
+RECT PlaceLinkLabel(HWND label, int x, int y, int room);
+// Where the placed label's text ends, in its parent: the right end of its last line and that line's top.
+POINT LinkLabelTextEnd(HWND label);
 
 }  // namespace jwcount

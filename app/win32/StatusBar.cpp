@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string>
+
 #include "app/win32/ControlIds.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/Panel.h"
@@ -13,10 +16,13 @@ namespace jwcount {
 namespace {
 
 constexpr wchar_t kButton1Caption[] = L"閉じる(&C)";
+constexpr wchar_t kButton2Caption[] = L"印を付けて閉じる(&M)";
 constexpr wchar_t kStatusBlank[] = L"\u3000";  // one full-width space
 constexpr int kPanel2Height = 41;
 constexpr RECT kButton1Bounds{8, 8, 8 + 97, 8 + 25};
-constexpr int kWarningInset = 4;  // above the short-read warning
+constexpr int kButtonGap = 6;       // between two buttons, and between the buttons and the status text
+constexpr int kButtonPadding = 12;  // either side of a caption, Button2 being as wide as its caption
+constexpr int kWarningInset = 4;    // above the short-read warning
 constexpr COLORREF kStatusColour = RGB(231, 231, 231);
 constexpr COLORREF kWarningColour = RGB(204, 0, 0);
 
@@ -27,6 +33,64 @@ LRESULT CALLBACK KeepDefault(HWND button, UINT message, WPARAM wParam, LPARAM lP
   if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_PUSHBUTTON)
     wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_DEFPUSHBUTTON;
   return DefSubclassProc(button, message, wParam, lParam);
+}
+
+// Button2 never takes that look, even with the focus: Enter is Button1's.
+LRESULT CALLBACK KeepPlain(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+    wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
+  return DefSubclassProc(button, message, wParam, lParam);
+}
+
+// The status line: its text centred in the room right of the buttons in front of it, so that no button
+// hides any of it; a text wider than that room starts at the room's left edge.
+LRESULT CALLBACK PaintStatusLine(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
+  if (message == WM_SETTEXT) {  // kept, and painted here rather than by the static control itself
+    const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
+    InvalidateRect(label, nullptr, FALSE);
+    return result;
+  }
+  if (message == WM_ERASEBKGND) return 1;
+  if (message != WM_PAINT) return DefSubclassProc(label, message, wParam, lParam);
+  const auto& bar = *reinterpret_cast<const StatusBar*>(data);
+  PaintScope paint(label);
+  RECT client;
+  GetClientRect(label, &client);
+  FillRect(paint.Dc(), &client, bar.StatusBrush.Get());
+  RECT room = client;
+  for (HWND button : {bar.Button1, bar.Button2}) {
+    if (!IsWindowVisible(button)) continue;
+    RECT bounds;
+    GetWindowRect(button, &bounds);
+    MapWindowPoints(nullptr, label, reinterpret_cast<POINT*>(&bounds), 2);
+    room.left = std::max<LONG>(room.left, bounds.right + Scaled(kButtonGap, bar.Dpi));
+  }
+  wchar_t text[512];
+  const int length = GetWindowTextW(label, text, 512);
+  ScopedSelectObject selectFont(paint.Dc(), bar.Font);
+  SetBkMode(paint.Dc(), TRANSPARENT);
+  SetTextColor(paint.Dc(), GetSysColor(COLOR_WINDOWTEXT));
+  RECT measured{0, 0, 0, 0};
+  DrawTextW(paint.Dc(), text, length, &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  const UINT align = measured.right <= room.right - room.left ? DT_CENTER : DT_LEFT;
+  DrawTextW(paint.Dc(), text, length, &room, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
+  return 0;
+}
+
+// The width a push button needs for its caption, the mnemonic's & left out.
+int CaptionWidth(HWND button, HFONT font) {
+  wchar_t caption[128];
+  std::wstring shown;
+  const int length = GetWindowTextW(button, caption, 128);
+  for (int i = 0; i < length; ++i) {
+    if (caption[i] != L'&') shown += caption[i];
+  }
+  WindowDc dc(button);
+  ScopedSelectObject selectFont(dc.Dc(), font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc.Dc(), shown.c_str(), static_cast<int>(shown.size()), &size);
+  return size.cx;
 }
 
 }  // namespace
@@ -49,17 +113,31 @@ void StatusBar::Create(HWND form, HFONT font, UINT dpi) {
   SetWindowPos(Button1, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // in front of the label
   SetWindowSubclass(Button1, KeepDefault, 0, 0);
+  SetWindowSubclass(LabelA1, PaintStatusLine, 0, reinterpret_cast<DWORD_PTR>(this));
+  // Disabled and out of sight until the count has run: the progress texts keep the room they always had.
+  Button2 = CreateWindowExW(0, L"BUTTON", kButton2Caption,
+                            WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_DISABLED | BS_PUSHBUTTON, 0, 0, 0, 0,
+                            Panel2, ControlId(kIdButton2), instance, nullptr);
+  // In front of the label, after Button1 for the Tab key.
+  SetWindowPos(Button2, Button1, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowSubclass(Button2, KeepPlain, 0, 0);
   // Hidden until a read falls short; then Panel2 grows to show it below the status line.
   LabelA2 = CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(),
                             WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel2,
                             ControlId(kIdLabelA2), instance, nullptr);
-  for (HWND control : {LabelA1, Button1, LabelA2}) SetControlFont(control, font);
+  for (HWND control : {LabelA1, Button1, Button2, LabelA2}) SetControlFont(control, font);
+}
+
+void StatusBar::ShowButton2(bool enabled) const {
+  EnableWindow(Button2, enabled ? TRUE : FALSE);
+  ShowWindow(Button2, SW_SHOWNA);
+  InvalidateRect(LabelA1, nullptr, FALSE);
 }
 
 void StatusBar::SetDpi(UINT dpi, HFONT font) {
   Dpi = dpi;
   Font = font;
-  for (HWND control : {Panel2, LabelA1, Button1, LabelA2}) SetControlFont(control, font);
+  for (HWND control : {Panel2, LabelA1, Button1, Button2, LabelA2}) SetControlFont(control, font);
 }
 
 int StatusBar::Layout(int width, int height, bool shortRead) const {
@@ -75,8 +153,12 @@ int StatusBar::Layout(int width, int height, bool shortRead) const {
   // The bevels stay one pixel wide.
   PlaceControl(Panel2, 0, height - panel2Height, width, panel2Height);
   PlaceControl(LabelA1, 1, 1, width - 2, barHeight - 2);
-  PlaceControl(Button1, left, scaled(kButton1Bounds.top), scaled(kButton1Bounds.right - kButton1Bounds.left),
-               scaled(kButton1Bounds.bottom - kButton1Bounds.top));
+  const int buttonHeight = scaled(kButton1Bounds.bottom - kButton1Bounds.top);
+  const int button1Width = scaled(kButton1Bounds.right - kButton1Bounds.left);
+  PlaceControl(Button1, left, scaled(kButton1Bounds.top), button1Width, buttonHeight);
+  PlaceControl(Button2, left + button1Width + scaled(kButtonGap), scaled(kButton1Bounds.top),
+               CaptionWidth(Button2, Font) + 2 * scaled(kButtonPadding), buttonHeight);
+  InvalidateRect(LabelA1, nullptr, FALSE);
   PlaceControl(LabelA2, left, barHeight - 1, warningWidth, warningHeight);
   return panel2Height;
 }

@@ -1,6 +1,7 @@
-// Panel2, docked to the bottom of the main window: the status line LabelA1 inside its bevel, Button1 at its
-// left end in front of it, and the short-read warning LabelA2 below the status line once a read has fallen
-// short. It colours its labels: the status line light grey, the warning red.
+// Panel2, docked to the bottom of the main window: the status line LabelA1 inside its bevel, Button1 and,
+// once the count has run, Button2 at its left end in front of it, the status text centred in the room right
+// of them, and the short-read warning LabelA2 below the status line once a read has fallen short. It
+// colours its labels: the status line light grey, the warning red.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +17,7 @@ struct StatusBar final : PanelPart {
   HWND Panel2 = nullptr;
   HWND LabelA1 = nullptr;  // the status line
   HWND Button1 = nullptr;  // 閉じる, the default and the cancel button
+  HWND Button2 = nullptr;  // 印を付けて閉じる, hidden until the count has run
   HWND LabelA2 = nullptr;  // the short-read warning
   HFONT Font = nullptr;
   UINT Dpi = 96;  // the sizes are scaled to it
@@ -28,6 +30,8 @@ struct StatusBar final : PanelPart {
   // Places Panel2 along the bottom of a client area of width x height, taller by the warning's lines when
   // shortRead; returns its height.
   int Layout(int width, int height, bool shortRead) const;
+  // Shows Button2 after the count, usable or greyed.
+  void ShowButton2(bool enabled) const;
   // Shows a status text at once: the count handles no messages while it runs.
   void ShowStatus(const std::wstring& text) const;
   // The labels' colours; Button1's click goes on to the form.

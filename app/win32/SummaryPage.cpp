@@ -31,6 +31,8 @@ constexpr int kLabelTop = 8;
 constexpr int kLabelStep = 24;
 constexpr int kLabelHeight = 13;  // one line of the window's font
 constexpr int kMemoWidth = 177;
+constexpr int kMarkLineGap = 16;  // between the line of the checks and the link beside it
+constexpr wchar_t kMarkLineText[] = L"印を付けて閉じる";
 constexpr int kWarningInset = 4;  // around the short-read warning
 constexpr COLORREF kMemoColour = RGB(187, 235, 244);
 constexpr COLORREF kWarningColour = RGB(204, 0, 0);
@@ -64,6 +66,8 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
   SetControlFont(Memo1, font);
   // Hidden until the count has run and a check has found something.
   CheckLine = CreateLinkLabel(sheet, kIdCheckLine, sheetColour, font, dpi);
+  MarkLine = CreateLinkLabel(sheet, kIdMarkLine, sheetColour, font, dpi);
+  SetWindowTextW(MarkLine, kMarkLineText);
 }
 
 void SummaryPage::SetDpi(UINT dpi, HFONT font) {
@@ -73,6 +77,7 @@ void SummaryPage::SetDpi(UINT dpi, HFONT font) {
   SetControlFont(Label14, font);
   SetControlFont(Memo1, font);
   SetLinkLabelDpi(CheckLine, dpi, font);
+  SetLinkLabelDpi(MarkLine, dpi, font);
   // A copy: SetLabel keeps the text it is given in LabelTexts.
   for (int i = 0; i < kSummaryCount; ++i)
     SetLabel(i + 1, std::string(LabelTexts[static_cast<std::size_t>(i)]));
@@ -95,9 +100,10 @@ void SummaryPage::SetLabel(int label, std::string_view sjis) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SummaryPage::SetCheckLine(std::string_view sjis) {
+void SummaryPage::SetCheckLine(std::string_view sjis, bool markable) {
   SetWindowTextW(CheckLine, Widen(sjis).c_str());
   ShowWindow(CheckLine, sjis.empty() ? SW_HIDE : SW_SHOWNA);
+  ShowWindow(MarkLine, sjis.empty() || !markable ? SW_HIDE : SW_SHOWNA);
 }
 
 void SummaryPage::Layout(int width, int height, bool shortRead) const {
@@ -109,8 +115,29 @@ void SummaryPage::Layout(int width, int height, bool shortRead) const {
   const int memoWidth = scaled(kMemoWidth);
   // The line of the checks in the place of a fourteenth label, its text where a label's would be; where
   // the note leaves too little room for it on one line, it takes more lines.
-  PlaceLinkLabel(CheckLine, scaled(kLabelLeft), scaled(kLabelTop + kSummaryCount * kLabelStep),
-                 width - memoWidth - 2 * scaled(kLabelLeft));
+  const int left = scaled(kLabelLeft);
+  const int lineTop = scaled(kLabelTop + kSummaryCount * kLabelStep);
+  const int room = width - memoWidth - 2 * left;
+  const RECT line = PlaceLinkLabel(CheckLine, left, lineTop, room);
+  // The link that marks what the checks found follows the line's last item where that line leaves room
+  // for it, else it takes a line under it. The rectangles hold each label's padding round its text.
+  const POINT end = LinkLabelTextEnd(CheckLine);
+  const int padding = left - line.left;
+  const int besideX = end.x + scaled(kMarkLineGap);
+  const RECT beside = PlaceLinkLabel(MarkLine, besideX, end.y, left + room - besideX);
+  const bool fits = beside.right - padding <= left + room && beside.bottom <= line.bottom;
+  if (!fits) PlaceLinkLabel(MarkLine, left, line.bottom + padding, room);
+  // Beside a line of more lines the link lies in its rectangle: the line leaves it out, so that it
+  // neither paints over the link nor takes its clicks.
+  HRGN shape = nullptr;
+  if (fits && beside.left < line.right) {
+    shape = CreateRectRgn(0, 0, line.right - line.left, line.bottom - line.top);
+    HRGN link = CreateRectRgn(beside.left - line.left, beside.top - line.top, beside.right - line.left,
+                              beside.bottom - line.top);
+    CombineRgn(shape, shape, link, RGN_DIFF);
+    DeleteObject(link);
+  }
+  SetWindowRgn(CheckLine, shape, TRUE);  // the window owns the region from here on
   // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
   // summary labels stay where they are.
   const int inset = scaled(kWarningInset);

@@ -1,5 +1,6 @@
 // Page 1 of the main window: the summary labels Label1 to Label13 in a column at the left, under them the
-// line of what the drawing checks found once a check has found something, the note Memo1 docked to the
+// line of what the drawing checks found once a check has found something, with beside it the link that
+// marks those elements in the drawing and closes the window, the note Memo1 docked to the
 // right edge, and the short-read warning Label14 at the top of the note's column once a read has fallen
 // short. It colours its controls: the note light blue, the warning red, the rest on the sheet's white.
 #pragma once
@@ -24,6 +25,8 @@ struct SummaryPage final : PanelPart {
   HWND Memo1 = nullptr;
   // What the drawing checks found, as a link to their page (LinkLabel.h); hidden while it has no text.
   HWND CheckLine = nullptr;
+  // 印を付けて閉じる beside the line of the checks (LinkLabel.h), shown with it where marking is possible.
+  HWND MarkLine = nullptr;
   HFONT Font = nullptr;
   UINT Dpi = 96;  // the sizes are scaled to it
   COLORREF SheetColour = RGB(255, 255, 255);
@@ -37,8 +40,9 @@ struct SummaryPage final : PanelPart {
   void SetDpi(UINT dpi, HFONT font);
   // Shows the text (Shift-JIS) in label 1 to 13, the label sized to it.
   void SetLabel(int label, std::string_view sjis);
-  // Shows the line of what the drawing checks found (Shift-JIS, "点検: 重複 2, ..."), or hides it for "".
-  void SetCheckLine(std::string_view sjis);
+  // Shows the line of what the drawing checks found (Shift-JIS, "点検: 重複 2, ..."), or hides it for "";
+  // the link that marks what they found shows with it when markable.
+  void SetCheckLine(std::string_view sjis, bool markable);
   // Places the labels, the line of the checks, the note and, when shortRead, the warning above the note,
   // on a sheet of width x height.
   void Layout(int width, int height, bool shortRead) const;

@@ -19,8 +19,10 @@
 #include "app/win32/WindowBounds.h"
 #include "counting/CountTexts.h"
 #include "counting/RunSequence.h"
+#include "report/CheckSection.h"
 #include "report/CheckText.h"
 #include "report/CsvFileName.h"
+#include "report/MarkReply.h"
 #include "report/ReportTexts.h"
 #include "tempfile/ProgramPath.h"
 
@@ -43,6 +45,10 @@ constexpr COLORREF kFormColour = PageTabs::kSheetColour;  // of the form and its
 constexpr wchar_t kCopyCaption[] = L"コピー(&C)\tCtrl+C";
 constexpr wchar_t kSelectAllCaption[] = L"すべて選択(&A)\tCtrl+A";
 constexpr wchar_t kSaveCsvCaption[] = L"CSV ファイルに保存(&S)...\tCtrl+S";
+constexpr wchar_t kMarkCaption[] = L"印を付けて閉じる(&M)\tAlt+M";
+// The marks in the drawing.
+constexpr wchar_t kNothingToMark[] = L"選んだ行に要素がありません";
+constexpr wchar_t kMarkFailed[] = L"印を付けた応答を書き込めませんでした。";
 
 }  // namespace
 
@@ -177,7 +183,11 @@ void TForm1::Timer1Timer() {
   for (const auto& page : gridPages_) {
     if (page != nullptr) page->Refresh();
   }
-  page1_.SetCheckLine(CheckSummaryLine(tables_.Checks));
+  // A tally stopped by Escape or a file read in part leaves counts of part of the drawing, whose rows
+  // would mark part of what they say.
+  markable_ = countComplete_ && !shortRead_ && reader_.EntityCount() > 0;
+  status_.ShowButton2(markable_);
+  page1_.SetCheckLine(CheckSummaryLine(tables_.Checks), markable_);
   Layout();
 }
 
@@ -223,6 +233,47 @@ void TForm1::SaveCsvClick() {
                        shortRead_ ? AsChars(kShortReadWarning) : "");
       },
       kCaption);
+}
+
+// --- Marks in the drawing ---
+
+// A page counts only once the user has selected in its grid: the cell a grid starts on is no choice.
+std::vector<ElementCover> TForm1::SelectedCovers() const {
+  std::vector<ElementCover> covers;
+  for (const auto& page : gridPages_) {
+    int first = 0;
+    int last = -1;
+    if (page == nullptr || !StringGridSelectedRows(page->Grid(), first, last)) continue;
+    for (int row = first; row <= last; ++row) {
+      ElementCover cover = page->Source().RowCover(row);
+      if (cover.CoversAny()) covers.push_back(std::move(cover));
+    }
+  }
+  return covers;
+}
+
+void TForm1::MarkClick() {
+  if (markable_) MarkAndClose(SelectedCovers());
+}
+
+void TForm1::MarkChecksClick() {
+  if (markable_) MarkAndClose(CheckCovers(tables_.Checks));
+}
+
+void TForm1::MarkAndClose(std::span<const ElementCover> covers) {
+  if (std::none_of(covers.begin(), covers.end(), [](const ElementCover& c) { return c.CoversAny(); })) {
+    status_.ShowStatus(kNothingToMark);
+    return;
+  }
+  const std::filesystem::path file = TempFilePath(programFolder_);
+  if (const DWORD error = WriteFileReplacing(file.wstring(), MarkReplyBytes(MakeMarkReply(reader_, covers)));
+      error != ERROR_SUCCESS) {
+    const std::wstring message =
+        std::wstring(kMarkFailed) + L"\r\n\r\n" + file.wstring() + L"\r\n\r\n" + SystemErrorText(error);
+    MessageBoxW(hwnd_, message.c_str(), kCaption, MB_OK | MB_ICONERROR);
+    return;
+  }
+  Button1Click();
 }
 
 // --- Keyboard ---
@@ -278,11 +329,15 @@ void TForm1::OnTimer(UINT_PTR timer) {
   if (timer == kTimer1) Timer1Timer();
 }
 
-// Button1's and the line of the checks' clicks, and the commands of the window's keys.
+// The buttons' and page 1's links' clicks, and the commands of the window's keys.
 void TForm1::OnCommand(int id) {
   const int pages = static_cast<int>(tabs_.Count());
   if (id == kIdButton1) {
     Button1Click();
+  } else if (id == kIdButton2 || id == kIdMark) {
+    MarkClick();
+  } else if (id == kIdMarkLine) {
+    MarkChecksClick();
   } else if (id == kIdCheckLine) {
     SelectPage(static_cast<int>(PageIndex("checks")));  // as Alt+0 does
   } else if (id == kIdSaveCsv) {
@@ -306,6 +361,8 @@ bool TForm1::OnContextMenu(HWND window, int x, int y) {
   AppendMenuW(menu.Get(), MF_STRING, kIdSelectAll, kSelectAllCaption);
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING, kIdSaveCsv, kSaveCsvCaption);
+  AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu.Get(), MF_STRING | (markable_ ? MF_ENABLED : MF_GRAYED), kIdMark, kMarkCaption);
   switch (
       TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, hwnd_, nullptr)) {
     case kIdCopy:
@@ -316,6 +373,9 @@ bool TForm1::OnContextMenu(HWND window, int x, int y) {
       break;
     case kIdSaveCsv:
       SaveCsvClick();
+      break;
+    case kIdMark:
+      MarkClick();
       break;
     default:
       break;

@@ -1,6 +1,7 @@
 // Unit1: the main window TForm1. It reads the exchange file when it is first shown, counts half a second
 // later, shows the summary counts on page 1 and a grid on every other page of the page table
-// (app/view/PageTable.h), saves the page shown as a CSV file on request, and keeps its placement in the
+// (app/view/PageTable.h), saves the page shown as a CSV file on request, answers Jw_cad with marks at the
+// elements of the rows the user selected when asked to (report/MarkReply.h), and keeps its placement in the
 // placement file beside the program.
 //
 // The form and its controls keep the names of the window's first design (TForm1, Label1 to Label14, SG1
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,7 @@
 #include "app/win32/WinUtil.h"
 #include "counting/CountRun.h"
 #include "counting/CountTables.h"
+#include "counting/ElementCover.h"
 #include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
@@ -58,6 +61,10 @@ class TForm1 final {
   void CopyClick(HWND grid);
   void SelectAllClick(HWND grid);
   void SaveCsvClick();
+  // Button2, Alt+M and the grids' menu: marks what the rows the user selected cover, on every page.
+  void MarkClick();
+  // Page 1's link beside the line of the checks: marks what the checks found.
+  void MarkChecksClick();
 
  private:
   // What the count run sees of the window: the status line, the summary labels, the Escape key, page 1,
@@ -102,6 +109,12 @@ class TForm1 final {
   void SelectPage(int index);
   int PageOfGrid(HWND grid) const;  // -1 for a window that is no page's grid
   void ShowShortReadWarning();
+  // The covers of the rows the user selected, page by page in the pages' order, each page's rows in order.
+  std::vector<ElementCover> SelectedCovers() const;
+  // Answers Jw_cad with a circle at every element the covers take and closes as Button1 does; says so in
+  // the status line and stays when they take nothing, and in a message box when the reply cannot be
+  // written (the plain reply then stays in place).
+  void MarkAndClose(std::span<const ElementCover> covers);
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
@@ -114,11 +127,14 @@ class TForm1 final {
   SummaryPage page1_;      // Label1 .. Label14, the line of the checks and Memo1 on TabSheet1
   // The grid page on the sheet of every page but page 1 (nullptr there), by place in the page table.
   std::vector<std::unique_ptr<GridPage>> gridPages_;
-  HWND lastFocus_ = nullptr;  // the control to give the focus back to when the window is activated
-  bool shown_ = false;        // FormShow has run
-  bool timerArmed_ = false;   // Timer1 is set and has not fired yet
-  bool shortRead_ = false;    // JWC_TEMP.TXT exists but was not read to its end
-  bool drawTable_ = false;    // started with "/table"
+  HWND lastFocus_ = nullptr;    // the control to give the focus back to when the window is activated
+  bool shown_ = false;          // FormShow has run
+  bool timerArmed_ = false;     // Timer1 is set and has not fired yet
+  bool shortRead_ = false;      // JWC_TEMP.TXT exists but was not read to its end
+  bool countComplete_ = false;  // the count ran to its end (Escape did not stop it)
+  // The count has run over the whole of a drawing that holds elements: the marks can be put in it.
+  bool markable_ = false;
+  bool drawTable_ = false;  // started with "/table"
 
   JwwGaibu reader_;             // the exchange file as read, until the window closes
   CountTables tables_;          // what the count tallied, shown by the grids

@@ -10,6 +10,7 @@
 //   jwcount-probe resize W H                gives the main window that size, as dragging its frame does
 //   jwcount-probe visible ID                1 when control ID is visible, else 0
 //   jwcount-probe checked ID                1 when button ID is checked, else 0
+//   jwcount-probe enabled ID                1 when control ID is enabled, else 0
 //   jwcount-probe focus                     the identifier of the control that has the focus
 //   jwcount-probe row-height GRID           the height of a row of grid SG<GRID> in pixels
 //   jwcount-probe tabs-fit                  1 when every tab of PageControl1 shows whole: inside the tab
@@ -366,6 +367,12 @@ int Main(int argc, wchar_t** argv) {
     HWND control = Control(_wtoi(argv[2]));
     if (control == nullptr) return 1;
     Print(IsWindowVisible(control) ? "1" : "0");
+    return 0;
+  }
+  if (command == L"enabled" && argc >= 3) {
+    HWND control = Control(_wtoi(argv[2]));
+    if (control == nullptr) return 1;
+    Print(IsWindowEnabled(control) ? "1" : "0");
     return 0;
   }
   if (command == L"checked" && argc >= 3) {

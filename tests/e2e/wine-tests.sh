@@ -294,7 +294,7 @@ set_dpi() {  # set_dpi DPI
 
 # At 96, 144 and 192 DPI (100, 150 and 200 %): the font, the controls, the grid's rows and the minimum
 # window size grow with the DPI, every tab (in two rows, or one in a wide window) and every caption fits,
-# and screenshots of pages 1, 2, 7 and 8.
+# and screenshots of pages 1, 2, 7, 8, 9 and 10.
 test_dpi() {
   log "high DPI: 96, 144 and 192 DPI (sample file)"
   local dpi previous=0 height label button memo shot width tall
@@ -305,7 +305,7 @@ test_dpi() {
     printf '0\r\n0\r\n475\r\n475\r\n' >"$CASE/jwcount.dat"
     start_program || continue
     wait_counted
-    click_control 101 300
+    click_control 101 "$(($(probe rect 101 | cut -d' ' -f3) - 10))"  # right of the buttons at any DPI
     local scale=$((dpi * 100 / 96))
     read -r _ _ width tall < <(probe rect 0)
     check "$dpi DPI: the window at least 475 pixels wide at $scale %" 1 $((width >= 475 * dpi / 96))
@@ -330,8 +330,14 @@ test_dpi() {
     check "$dpi DPI: the longest caption ends left of the note" 1 $((x + w <= memo))
     read -r x _ w _ < <(probe rect 215)
     check "$dpi DPI: the line of the checks ends left of the note" 1 $((x + w <= memo))
+    local lx lw
+    read -r lx _ lw _ < <(probe rect 216)
+    check "$dpi DPI: the link to mark what the checks found ends left of the note" 1 $((lx + lw <= memo))
+    read -r x _ w button2 < <(probe rect 2)
+    read -r lx _ lw _ < <(probe rect 1)
+    check "$dpi DPI: Button2 right of Button1, of its height" "1 $button" "$((x >= lx + lw)) $button2"
     read -r x y w h < <(probe rect 0)
-    for page in 1 2 7 8; do
+    for page in 1 2 7 8 9 10; do
       keys "alt+$page"
       import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$dpi-page$page.png"
     done
@@ -640,6 +646,66 @@ test_check_pages() {
   finish_program
 }
 
+# The centre of row ROW of a grid, in the grid's window: inside its edge, one row of 18 pixels and its line
+# per row.
+row_y() { echo $((2 + 19 * $1 + 9)); }
+
+# Marks in the drawing (sample file): with nothing selected the command says so and the window stays;
+# then rows selected on pages 10, 7 and 9 (重複, 椅子, WD1) and 印を付けて閉じる: the window closes as
+# always (the placement saved) and its reply is byte for byte what jwcount-cli mark writes for the same
+# rows on an untouched copy of the input. Page 1's link, reached by Tab and clicked, marks what the checks
+# found, as jwcount-cli mark --checks does.
+test_mark() {
+  log "marks in the drawing: rows of pages 10, 7 and 9, then 印を付けて閉じる (sample file)"
+  new_case mark -
+  mkdir -p "$CASE/cli"
+  cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/"
+  cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/cli/"
+  (cd "$CASE/cli" && "$WINE" "$CLI_EXE" mark JWC_TEMP.TXT --block 椅子 --text WD1 --checks=duplicates \
+    >"$CASE/cli-reply.txt" 2>/dev/null) || fail "jwcount-cli mark failed"
+  printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
+  start_program || return
+  wait_counted
+  check "Button2 shown and usable after the count" "1 1 印を付けて閉じる(&M)" \
+    "$(probe visible 2) $(probe enabled 2) $(probe text 2)"
+  click_control 101 300
+  click_control 2
+  check "nothing selected: the status line says so, the window stays" "選んだ行に要素がありません 1" \
+    "$(probe text 101) $(probe visible 0)"
+  keys shift+Tab
+  check "Button2 comes after Button1 for the Tab key" "1" "$(probe focus)"
+  keys alt+0
+  click_control 509 50 "$(row_y 1)"
+  keys alt+7
+  click_control 506 50 "$(row_y 2)"
+  keys alt+9
+  click_control 508 50 "$(row_y 5)"
+  check "the rows selected: 重複, 椅子, WD1" "重複|椅子|WD1" \
+    "$(for grid in 509 506 508; do probe text $grid | tr -d '\r\n'; echo; done | paste -sd'|')"
+  import -window root -crop 521x480+0+0 "$SHOTS/mark-button.png"
+  click_control 2
+  finish_program
+  check "the reply is jwcount-cli mark's" "$(bytes_of "$CASE/cli-reply.txt")" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+  check "its notice, the rows in the pages' order" "h#印を付けました: 椅子 6, WD1 6, 重複 2" "$(head -1 "$CASE/JWC_TEMP.TXT" | iconv -f CP932 -t UTF-8 | tr -d '\r')"
+  check "placement saved as on any close" "0 0 521 480" "$(placement_of)"
+
+  new_case mark-checks -
+  mkdir -p "$CASE/cli"
+  cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/"
+  cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/cli/"
+  (cd "$CASE/cli" && "$WINE" "$CLI_EXE" mark JWC_TEMP.TXT --checks >"$CASE/cli-reply.txt" 2>/dev/null) ||
+    fail "jwcount-cli mark --checks failed"
+  start_program || return
+  wait_counted
+  check "page 1's link to mark what the checks found" "1 印を付けて閉じる" "$(probe visible 216) $(probe text 216)"
+  keys alt+1 Tab Tab
+  check "Tab reaches it after the line of the checks" "216" "$(probe focus)"
+  import -window root -crop 475x475+0+0 "$SHOTS/mark-link.png"
+  click_control 216  # beside the last line of the line of the checks, which leaves the link its clicks
+  finish_program
+  check "the reply is jwcount-cli mark --checks's" "$(bytes_of "$CASE/cli-reply.txt")" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+}
+
 # Resting the mouse on a row head of pages 2 and 3 shows the name of the layer or layer group.
 test_row_tips() {
   log "layer names as tips on the row heads of pages 2 and 3"
@@ -924,6 +990,7 @@ test_build() {  # test_build BUILD_FOLDER PROBE_BUILD
   test_block_page
   test_quantity_page
   test_check_pages
+  test_mark
   test_row_tips
   test_menu_and_save
   test_save_refused
