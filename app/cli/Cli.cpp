@@ -92,6 +92,18 @@ int WriteReplyLines(std::string_view reply) {
   return kExitOk;
 }
 
+// Reads and counts `file` into the report, the reply going to replyFolder through the reader's file system,
+// with the progress on standard error. Off a terminal the progress is shown only when asked for: a log or a
+// pipe wants the report alone.
+void CountWithProgress(const CliOptions& options, JwwGaibu& reader, CountReport& report, const fs::path& file,
+                       const fs::path& replyFolder, ReplyChoice reply) {
+  const bool terminal = IsTerminal(stderr);
+  std::optional<ProgressLine> progress;
+  if (terminal || options.progress) progress.emplace(stderr, terminal);
+  ConsoleHost host(report, progress ? &*progress : nullptr, reply);
+  CountForReport(reader, file, replyFolder, options.state, host, report);
+}
+
 // Reads and counts `file` with the reply going to replyFolder through `fileSystem`, shows the progress,
 // and writes the report, or, when `replyShown` is given, the reply that the run wrote there.
 struct CountOutcome {
@@ -106,14 +118,7 @@ CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, c
                             const std::string* replyShown = nullptr) {
   auto reader = std::make_unique<JwwGaibu>(fileSystem);
   auto report = std::make_unique<CountReport>();
-  {
-    // Off a terminal the progress is shown only when asked for: a log or a pipe wants the report alone.
-    const bool terminal = IsTerminal(stderr);
-    std::optional<ProgressLine> progress;
-    if (terminal || options.progress) progress.emplace(stderr, terminal);
-    ConsoleHost host(*report, progress ? &*progress : nullptr, reply);
-    CountForReport(*reader, file, replyFolder, options.state, host, *report);
-  }
+  CountWithProgress(options, *reader, *report, file, replyFolder, reply);
   const bool checkFound = report->Tables.Checks.Found();
   std::string baseline;
   if (!options.baselineOut.empty()) {
@@ -181,13 +186,7 @@ int RunMark(const CliOptions& options) {
   NoWriteFileSystem noWrites(NativeFileSystem());
   auto reader = std::make_unique<JwwGaibu>(noWrites);
   auto report = std::make_unique<CountReport>();
-  {
-    const bool terminal = IsTerminal(stderr);
-    std::optional<ProgressLine> progress;
-    if (terminal || options.progress) progress.emplace(stderr, terminal);
-    ConsoleHost host(*report, progress ? &*progress : nullptr);
-    CountForReport(*reader, file, file.parent_path(), false, host, *report);
-  }
+  CountWithProgress(options, *reader, *report, file, file.parent_path(), {});
   if (!report->ReadOk) {
     ComplainShortRead(file);
     return kExitUnreadable;
@@ -292,13 +291,7 @@ std::optional<CountSnapshot> ReadSide(const CliOptions& options, const fs::path&
     NoWriteFileSystem noWrites(NativeFileSystem());
     auto reader = std::make_unique<JwwGaibu>(noWrites);
     auto report = std::make_unique<CountReport>();
-    {
-      const bool terminal = IsTerminal(stderr);
-      std::optional<ProgressLine> progress;
-      if (terminal || options.progress) progress.emplace(stderr, terminal);
-      ConsoleHost host(*report, progress ? &*progress : nullptr);
-      CountForReport(*reader, file, file.parent_path(), false, host, *report);
-    }
+    CountWithProgress(options, *reader, *report, file, file.parent_path(), {});
     if (!report->ReadOk) {
       ComplainShortRead(file);
       exit = kExitUnreadable;
