@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "counting/CountTexts.h"
+#include "report/CountReport.h"
+#include "report/CountSection.h"
 
 namespace jwcount {
 namespace {
@@ -98,6 +100,32 @@ TEST_F(QuantityPageTest, ChoicesRegroupAndSortingKeepsTheTotalLast) {
   EXPECT_EQ(Column(source, 0).front(),
             "0\x81\x7C"
             "3");
+}
+
+// Under every grouping and sorted, a row covers what the row of the same head covers on its count page.
+TEST_F(QuantityPageTest, RowsCoverWhatTheirCountRowsCover) {
+  QuantityTableSource source(tables, drawing);
+  for (int grouping = 0; grouping < 5; ++grouping) {
+    ASSERT_TRUE(source.Choose(grouping));
+    ASSERT_TRUE(source.SortBy(4) && source.SortBy(4));  // 長さ計, largest first: no longer the table's order
+    const auto id = static_cast<CountTableId>(grouping);
+    const CountTable& table = NamedTables(tables)[static_cast<std::size_t>(grouping)].Table;
+    const CountSection section(table, drawing, id);
+    EXPECT_FALSE(source.RowCover(0).CoversAny());
+    for (int row = 1; row < source.RowCount(); ++row) {
+      int tableRow = 1;
+      while (tableRow < table.RowCount() && table.CellText(0, tableRow) != source.CellText(0, row))
+        ++tableRow;
+      const ElementCover cover = source.RowCover(row);
+      const ElementCover expected = section.RowCover(tableRow);
+      EXPECT_EQ(cover.From, ElementCover::Source::kCountRow);
+      EXPECT_EQ(cover.Table, id);
+      EXPECT_EQ(cover.Row, expected.Row) << "grouping " << grouping << ", row " << row;
+      EXPECT_EQ(cover.Label, expected.Label);
+      EXPECT_EQ(cover.Count, expected.Count);
+    }
+    EXPECT_EQ(source.RowCover(source.RowCount() - 1).Count, 7);  // 合計: all seven elements tallied
+  }
 }
 
 }  // namespace
