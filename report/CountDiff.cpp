@@ -1,12 +1,16 @@
 #include "report/CountDiff.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <exception>
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "counting/CountTable.h"
+#include "report/CountReport.h"
 #include "text/ShiftJis.h"
+#include "text/Utf8Text.h"
 
 #ifndef JWCOUNT_VERSION
 #define JWCOUNT_VERSION "0.0.0"
@@ -72,6 +76,16 @@ std::string Hex(std::string_view bytes) {
   return hex;
 }
 
+// A count cell: blank counts 0; anything but digits is no count.
+int64_t CellCount(const std::string& text, const std::string& where) {
+  if (text.empty()) return 0;
+  int64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < 0)
+    throw WrongShape{where + " has a count that is no number: " + text};
+  return value;
+}
+
 BaselineInfo ReadInfo(const Json& report) {
   BaselineInfo info;
   if (!report.contains("baseline")) return info;
@@ -104,18 +118,36 @@ CountSnapshot::Table ReadTable(const Json& report, std::string_view id) {
       areas.size() != rows.size() || rows.empty())
     throw WrongShape{where + " and its lengths and areas differ in rows"};
   CountSnapshot::Table table;
+  if (rows[0].size() != CountSnapshot::kCountColumns + 1) throw WrongShape{where + " has no 14 columns"};
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const Json& row = rows[r];
     if (!row.is_array() || row.size() != rows[0].size()) throw WrongShape{where + " has a ragged row"};
-    std::vector<std::string>& cells = table.Cells.emplace_back();
-    for (const Json& cell : row) {
+    for (const Json& cell : row)
       if (!cell.is_string()) throw WrongShape{where + " has a cell that is no text"};
-      cells.push_back(cell.get<std::string>());
+    if (r == 0) {
+      for (const Json& cell : row) table.ColumnHeads.push_back(cell.get<std::string>());
+      table.Counts.emplace_back();
+    } else {
+      std::array<int64_t, CountSnapshot::kCountColumns>& counts = table.Counts.emplace_back();
+      for (std::size_t c = 1; c < row.size(); ++c)
+        counts[c - 1] = CellCount(row[c].get_ref<const std::string&>(), where);
     }
+    table.RowHeads.push_back(row[0].get<std::string>());
     table.Length.push_back(Figure(lengths[r], "$.quantities." + key + ".length"));
     table.Area.push_back(Figure(areas[r], "$.quantities." + key + ".area"));
   }
   return table;
+}
+
+std::vector<std::string> ReadTexts(const Json& list, std::size_t size, const std::string& where) {
+  if (!list.is_array() || list.size() != size)
+    throw WrongShape{where + " is no list of " + std::to_string(size)};
+  std::vector<std::string> texts;
+  for (const Json& text : list) {
+    if (!text.is_string()) throw WrongShape{where + " holds other than texts"};
+    texts.push_back(text.get<std::string>());
+  }
+  return texts;
 }
 
 std::vector<CountSnapshot::Name> ReadNames(const Json& report, const char* list, const char* nameKey) {
@@ -151,20 +183,24 @@ std::vector<std::pair<std::string, int64_t>> ReadChecks(const Json& report) {
   return out;
 }
 
+// The checks' numbers by their key paths, in the order of the report.
+std::vector<std::pair<std::string, int64_t>> ChecksOf(const DrawingChecks& checks) {
+  std::vector<std::pair<std::string, int64_t>> out;
+  out.emplace_back("duplicates.total", checks.Duplicates.Count);
+  out.emplace_back("duplicates.same_layer", checks.SameLayer);
+  for (std::size_t k = 0; k < checks.DuplicatesByKind.size(); ++k)
+    out.emplace_back("duplicates.by_kind." + std::to_string(k + 1), checks.DuplicatesByKind[k].Count);
+  out.emplace_back("zero_length_lines", checks.ZeroLengthLines.Count);
+  out.emplace_back("zero_radius", checks.ZeroRadius.Count);
+  out.emplace_back("empty_texts", checks.EmptyTexts.Count);
+  return out;
+}
+
 // The first number of a version ("1.0.0" gives 1); -1 for none.
 int MajorVersion(std::string_view version) {
   int major = -1;
   std::from_chars(version.data(), version.data() + version.size(), major);
   return major;
-}
-
-// A count cell: blank counts 0.
-int64_t CellCount(const std::vector<std::vector<std::string>>& cells, std::size_t row, std::size_t column) {
-  if (row >= cells.size() || column >= cells[row].size()) return 0;
-  int64_t value = 0;
-  const std::string& text = cells[row][column];
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
 }
 
 void CompareQuantity(const std::optional<double>& before, const std::optional<double>& now, DiffRow row,
@@ -186,27 +222,50 @@ void CompareCount(int64_t before, int64_t now, DiffRow row, std::vector<DiffRow>
   rows.push_back(std::move(row));
 }
 
-void CompareTable(std::string_view id, const CountSnapshot::Table& before, const CountSnapshot::Table& now,
+// The name the drawing gives the layer or group of a row of SG1 or SG2 (UTF-8); "" for other rows.
+std::string RowNameOf(const CountSnapshot& snapshot, std::size_t table, int row) {
+  const auto name = [](const std::vector<std::string>& names, int i) {
+    return i >= 0 && static_cast<std::size_t>(i) < names.size() ? names[static_cast<std::size_t>(i)]
+                                                                : std::string();
+  };
+  if (table == 1) return row >= 1 && row <= kGroupCount ? name(snapshot.GroupNames, row - 1) : std::string();
+  if (table != 0 || row < 1 || row >= kSg1TotalRow) return {};
+  const int group = (row - 1) / kSg1RowsPerGroup;
+  const int place = (row - 1) % kSg1RowsPerGroup;
+  if (place < kLayersPerGroup) return name(snapshot.LayerNames, group * kLayersPerGroup + place);
+  return place == kLayersPerGroup ? name(snapshot.GroupNames, group) : std::string();
+}
+
+void CompareTable(std::size_t t, const CountSnapshot& baseline, const CountSnapshot& current,
                   std::vector<DiffRow>& rows) {
-  const std::size_t rowCount = std::max(before.Cells.size(), now.Cells.size());
-  const std::vector<std::string>& heads = now.Cells.empty() ? before.Cells[0] : now.Cells[0];
+  const CountSnapshot::Table& before = baseline.Tables[t];
+  const CountSnapshot::Table& now = current.Tables[t];
+  const std::size_t rowCount = std::max(before.Counts.size(), now.Counts.size());
+  const CountSnapshot::Table& heads = now.Counts.empty() ? before : now;
+  auto count = [](const CountSnapshot::Table& table, std::size_t r, std::size_t c) {
+    return r < table.Counts.size() ? table.Counts[r][c] : 0;
+  };
+  auto figure = [](const std::vector<std::optional<double>>& v, std::size_t r) {
+    return r < v.size() ? v[r] : std::optional<double>(0.0);
+  };
   for (std::size_t r = 1; r < rowCount; ++r) {
-    const auto& source = r < now.Cells.size() ? now : before;
+    const CountSnapshot::Table& source = r < now.Counts.size() ? now : before;
     DiffRow row;
-    row.Section = std::string(id);
+    row.Section = std::string(kTableIds[t]);
     row.Row = static_cast<int>(r);
-    row.Head = source.Cells[r].empty() ? std::string() : source.Cells[r][0];
-    for (std::size_t c = 1; c < heads.size(); ++c) {
-      row.Item = heads[c];
-      CompareCount(CellCount(before.Cells, r, c), CellCount(now.Cells, r, c), row, rows);
+    row.Head = source.RowHeads[r];
+    row.RowName = RowNameOf(r < now.Counts.size() ? current : baseline, t, row.Row);
+    for (std::size_t c = 0; c < CountSnapshot::kCountColumns; ++c) {
+      row.Column = static_cast<int>(c) + 1;
+      row.Item = c + 1 < heads.ColumnHeads.size() ? heads.ColumnHeads[c + 1] : std::string();
+      CompareCount(count(before, r, c), count(now, r, c), row, rows);
     }
-    auto at = [r](const std::vector<std::optional<double>>& v) {
-      return r < v.size() ? v[r] : std::optional<double>(0.0);
-    };
+    row.Column = DiffRow::kLengthColumn;
     row.Item = std::string(kLengthItem);
-    CompareQuantity(at(before.Length), at(now.Length), row, rows);
+    CompareQuantity(figure(before.Length, r), figure(now.Length, r), row, rows);
+    row.Column = DiffRow::kAreaColumn;
     row.Item = std::string(kAreaItem);
-    CompareQuantity(at(before.Area), at(now.Area), row, rows);
+    CompareQuantity(figure(before.Area, r), figure(now.Area, r), row, rows);
   }
 }
 
@@ -219,6 +278,7 @@ void CompareNames(std::string_view section, const std::vector<CountSnapshot::Nam
     DiffRow row;
     row.Section = std::string(section);
     row.Head = ShiftJisToUtf8(bytes);
+    row.Name = bytes;
     row.Bytes = Hex(bytes);
     row.Item = std::string(kCountItem);
     CompareCount(was, is, row, rows);
@@ -270,6 +330,9 @@ SnapshotRead ReadSnapshot(std::string_view text) {
     read.Snapshot.Blocks = ReadNames(report, "blocks", "name");
     read.Snapshot.Texts = ReadNames(report, "texts", "text");
     read.Snapshot.Checks = ReadChecks(report);
+    const Json& names = Member(report, "names", "$");
+    read.Snapshot.GroupNames = ReadTexts(Member(names, "groups", "$.names"), kGroupCount, "$.names.groups");
+    read.Snapshot.LayerNames = ReadTexts(Member(names, "layers", "$.names"), kLayerCount, "$.names.layers");
   } catch (const WrongShape& wrong) {
     read = {};
     read.Error = SnapshotError::kWrongShape;
@@ -282,14 +345,51 @@ SnapshotRead ReadSnapshot(std::string_view text) {
   return read;
 }
 
+CountSnapshot SnapshotOf(const CountReport& report) {
+  CountSnapshot snapshot;
+  Utf8Text utf8;
+  auto text = [&utf8](std::string_view shiftJis) {
+    std::string out;
+    utf8.Append(out, shiftJis);
+    return out;
+  };
+  const DrawingState& drawing = report.State.Drawing;
+  snapshot.Info.File = text(drawing.FileName);
+  if (std::any_of(drawing.HnValues.begin(), drawing.HnValues.end(), [](double v) { return v != 0; }))
+    snapshot.Info.Range = drawing.HnValues;
+  snapshot.Info.Version = std::string(JwcountVersion());
+  for (const NamedTable& named : NamedTables(report.Tables)) {
+    CountSnapshot::Table& table = snapshot.Tables[static_cast<std::size_t>(named.Which)];
+    const CountTable& source = named.Table;
+    for (int c = 0; c < CountTable::kColumns; ++c) table.ColumnHeads.push_back(text(source.CellText(c, 0)));
+    for (int r = 0; r < source.RowCount(); ++r) {
+      table.RowHeads.push_back(text(source.CellText(0, r)));
+      std::array<int64_t, CountSnapshot::kCountColumns>& counts = table.Counts.emplace_back();
+      if (r > 0)
+        for (int c = 1; c < CountTable::kColumns; ++c)
+          counts[static_cast<std::size_t>(c - 1)] = source.Count(c, r);
+      const RowQuantities q = source.Quantities(r);
+      table.Length.push_back(std::isfinite(q.Length) ? std::optional<double>(q.Length) : std::nullopt);
+      table.Area.push_back(std::isfinite(q.Area) ? std::optional<double>(q.Area) : std::nullopt);
+    }
+  }
+  for (const NameCountRow& row : report.Tables.Blocks.Rows())
+    snapshot.Blocks.push_back({std::string(row.Name), row.Count});
+  for (const NameCountRow& row : report.Tables.Texts.Rows())
+    snapshot.Texts.push_back({std::string(row.Name), row.Count});
+  snapshot.Checks = ChecksOf(report.Tables.Checks);
+  for (const std::string& name : drawing.GroupNames) snapshot.GroupNames.push_back(text(name));
+  for (const std::string& name : drawing.LayerNames) snapshot.LayerNames.push_back(text(name));
+  return snapshot;
+}
+
 CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& current) {
   CountDiff diff;
   diff.Baseline = baseline.Info;
   diff.Current = current.Info;
   diff.RangeDiffers =
       baseline.Info.Range && current.Info.Range && *baseline.Info.Range != *current.Info.Range;
-  for (std::size_t t = 0; t < 5; ++t)
-    CompareTable(kTableIds[t], baseline.Tables[t], current.Tables[t], diff.Rows);
+  for (std::size_t t = 0; t < 5; ++t) CompareTable(t, baseline, current, diff.Rows);
   CompareNames("blocks", baseline.Blocks, current.Blocks, diff.Rows);
   CompareNames("texts", baseline.Texts, current.Texts, diff.Rows);
   for (std::size_t i = 0; i < current.Checks.size() && i < baseline.Checks.size(); ++i) {

@@ -21,12 +21,15 @@ struct BaselineInfo {
   std::optional<std::string> Version;          // jwcount's version
 };
 
-// A count as the comparison reads it, from a JSON report.
+// A count as the comparison reads it: from a JSON report, or from a count just made.
 struct CountSnapshot {
+  static constexpr int kCountColumns = 13;
   struct Table {
-    std::vector<std::vector<std::string>> Cells;  // UTF-8, row 0 the heads, column 0 the row heads
-    std::vector<std::optional<double>> Length;    // mm, per row; none where the sum left a double's range
-    std::vector<std::optional<double>> Area;      // mm²
+    std::vector<std::string> ColumnHeads;                    // row 0, UTF-8 (column 0 the corner)
+    std::vector<std::string> RowHeads;                       // column 0 of every row, UTF-8
+    std::vector<std::array<int64_t, kCountColumns>> Counts;  // columns 1 to 13 of every row; blank is 0
+    std::vector<std::optional<double>> Length;  // mm, per row; none where the sum left a double's range
+    std::vector<std::optional<double>> Area;    // mm²
   };
   struct Name {
     std::string Bytes;  // the drawing's own bytes
@@ -37,6 +40,8 @@ struct CountSnapshot {
   std::vector<Name> Blocks;
   std::vector<Name> Texts;
   std::vector<std::pair<std::string, int64_t>> Checks;  // key path ("duplicates.total", ...) and number
+  std::vector<std::string> GroupNames;                  // UTF-8, 16
+  std::vector<std::string> LayerNames;                  // UTF-8, 256: group × 16 + layer
 };
 
 // Why a JSON text is no count to compare with.
@@ -51,15 +56,24 @@ struct SnapshotRead {
 // Reads a JSON report or a baseline file. Never throws; a text that is not one gives the error.
 SnapshotRead ReadSnapshot(std::string_view json);
 
+// The snapshot of a count just made, as ReadSnapshot would read its JSON report; the time is left unknown.
+struct CountReport;
+CountSnapshot SnapshotOf(const CountReport& report);
+
 // jwcount's own version, as a baseline records it.
 std::string_view JwcountVersion();
 
 // One figure that differs. Counts are whole numbers; lengths and areas are not, and either side may be
 // unknown (beyond a double), which differs from any number and leaves the change unknown.
 struct DiffRow {
+  static constexpr int kLengthColumn = 14;
+  static constexpr int kAreaColumn = 15;
   std::string Section;    // "SG1" to "SG5", "blocks", "texts", "checks"
   int Row = -1;           // the row in the report's table (SG1 to SG5), else -1
+  int Column = 0;         // SG1 to SG5: 1 to 13 for a count, kLengthColumn or kAreaColumn
   std::string Head;       // the row's head, or the name as shown, or the check's key path (UTF-8)
+  std::string RowName;    // SG1 and SG2: the name the drawing gives the row's layer or group (UTF-8)
+  std::string Name;       // blocks and texts: the name's own bytes
   std::string Bytes;      // blocks and texts: the name's bytes in hex
   std::string Item;       // the column's head, 長さ(mm), 面積(mm2) or 数
   bool Quantity = false;  // a length or area

@@ -16,7 +16,7 @@ constexpr std::string_view kHeads[] = {"表", "行", "項目", "基準", "今回
 
 std::vector<std::string> Cells(const DiffRow& row) {
   return {row.Section,
-          row.Head,
+          row.RowName.empty() ? row.Head : row.Head + " " + row.RowName,
           row.Item,
           DiffFigure(row.Baseline, row.Quantity, false),
           DiffFigure(row.Current, row.Quantity, false),

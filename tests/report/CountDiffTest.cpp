@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/PlanGenerator.h"
 #include "counting/RunSequence.h"
 #include "report/JsonReport.h"
 #include "tests/support/FakeFileSystem.h"
@@ -18,24 +19,34 @@ namespace {
 const std::filesystem::path kFolder = "tool";
 const std::filesystem::path kFile = TempFilePath(kFolder);
 
-// The baseline file of a count of the lines, as the window keeps it.
-std::string BaselineOf(const std::vector<std::string>& lines) {
+// A count of the bytes, with its report, as the window makes it.
+struct Counted {
   test::FakeFileSystem files;
-  std::string bytes;
-  for (const std::string& line : lines) bytes += line + "\r\n";
-  files.files[kFile] = bytes;
-  JwwGaibu reader(files);
+  JwwGaibu reader{files};
   CountReport report;
-  report.ReadOk = ReadForCount(reader, kFile, &report.State);
-  test::QuietHost host;
-  CountElements(reader, report.Tables, kFolder, host);
-  std::string json;
-  {
+
+  explicit Counted(const std::string& bytes) {
+    files.files[kFile] = bytes;
+    report.ReadOk = ReadForCount(reader, kFile, &report.State);
+    test::QuietHost host;
+    CountElements(reader, report.Tables, kFolder, host);
+  }
+
+  // The baseline file of the count, as the window keeps it.
+  std::string Baseline() const {
+    std::string json;
     OutputBuffer out(json);
     Utf8Text utf8;
     WriteBaselineFile(out, utf8, report, reader, "2026-12-09T10:00:00+09:00");
+    out.Flush();
+    return json;
   }
-  return json;
+};
+
+std::string BaselineOf(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return Counted(bytes).Baseline();
 }
 
 CountSnapshot Snapshot(const std::string& json) {
@@ -150,6 +161,28 @@ TEST(CountDiff, KeptCountsThatCannotBeRead) {
   const CountDiff renamed = CompareCounts(Snapshot(good), Snapshot(odd));
   ASSERT_FALSE(renamed.Rows.empty());
   EXPECT_EQ(renamed.Rows.back().Bytes, "41");
+}
+
+// The window compares its own count, taken as it stands, with a baseline read back from its file: the two
+// must read alike to the last bit of every sum, so that an unchanged drawing shows no difference.
+TEST(CountDiff, ACountReadsAsItsOwnReport) {
+  char* data = nullptr;
+  std::size_t size = 0;
+  std::FILE* file = open_memstream(&data, &size);
+  ASSERT_TRUE(file != nullptr && GeneratePlan(20000, file, PlanStyle::kReal));
+  std::fclose(file);
+  const Counted counted(std::string(data, size));
+  std::free(data);
+  const CountSnapshot direct = SnapshotOf(counted.report);
+  const CountSnapshot read = Snapshot(counted.Baseline());
+  EXPECT_TRUE(CompareCounts(read, direct).Rows.empty());
+  for (std::size_t t = 0; t < 5; ++t) {
+    EXPECT_EQ(direct.Tables[t].RowHeads, read.Tables[t].RowHeads);
+    EXPECT_EQ(direct.Tables[t].ColumnHeads, read.Tables[t].ColumnHeads);
+  }
+  EXPECT_EQ(direct.LayerNames, read.LayerNames);
+  EXPECT_EQ(direct.Info.File, read.Info.File);
+  EXPECT_EQ(direct.Info.Range, read.Info.Range);
 }
 
 }  // namespace
