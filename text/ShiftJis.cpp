@@ -7,6 +7,7 @@
 #else
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #endif
 
@@ -71,6 +72,21 @@ std::string ShiftJisToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::string Utf8ToShiftJis(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  if (wideLength <= 0) return std::string(utf8.size(), '?');
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), wideLength);
+  const int length =
+      WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wideLength, nullptr, 0, "?", nullptr);
+  std::string out(static_cast<std::size_t>(std::max(length, 0)), '\0');
+  if (length > 0)
+    WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wideLength, out.data(), length, "?", nullptr);
+  return out;
+}
+
 #else
 
 namespace {
@@ -131,6 +147,45 @@ std::string ShiftJisToUtf8(std::string_view bytes) {
     done += single.size();
     ++in;
     --inLeft;
+  }
+  iconv_close(cd);
+  out.resize(done);
+  return out;
+}
+
+std::string Utf8ToShiftJis(std::string_view utf8) {
+  std::string out;
+  if (utf8.empty()) return out;
+  const iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    for (const char c : utf8) out += static_cast<unsigned char>(c) < 0x80 ? c : '?';
+    return out;
+  }
+  out.resize(utf8.size() + 4);
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  std::size_t done = 0;
+  while (inLeft > 0) {
+    char* dest = out.data() + done;
+    std::size_t outLeft = out.size() - done;
+    const std::size_t result = iconv(cd, &in, &inLeft, &dest, &outLeft);
+    done = out.size() - outLeft;
+    if (result != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+      continue;
+    }
+    // A character code page 932 lacks, or no UTF-8: "?" for the whole character, or for the byte.
+    std::size_t skip = 1;
+    const auto lead = static_cast<unsigned char>(*in);
+    if (errno == EILSEQ && lead >= 0xC2 && lead <= 0xF4) {
+      skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+      skip = std::min(skip, inLeft);
+    }
+    if (done == out.size()) out.resize(out.size() + 8);
+    out[done++] = '?';
+    in += skip;
+    inLeft -= skip;
   }
   iconv_close(cd);
   out.resize(done);

@@ -20,6 +20,10 @@ inline constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 // that starts no valid character becomes U+FFFD and the conversion goes on after it.
 std::string ShiftJisToUtf8(std::string_view bytes);
 
+// The other way: UTF-8 to code page 932, for texts that come back from a JSON report to be shown where
+// Shift-JIS is expected. A character code page 932 lacks becomes "?"; so does a byte that is no UTF-8.
+std::string Utf8ToShiftJis(std::string_view utf8);
+
 #ifdef _WIN32
 // The same conversion to UTF-16, for the window's controls. Names come from other people's drawings and
 // may hold any bytes: left to itself, the system would take the byte after a lead byte along into one

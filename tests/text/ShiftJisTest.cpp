@@ -54,5 +54,17 @@ TEST(ShiftJis, ConvertsAsCodePage932AndCountsTerminalColumns) {
   }
 }
 
+// Texts read back from a JSON report go back to code page 932: what came from it returns byte for byte, and a
+// character it lacks becomes "?".
+TEST(ShiftJis, BackFromUtf8) {
+  for (const std::string_view shiftJis : {"WD1", "\x88\xD6\x8E\x71", "\x87\x40\x87\x70", "\xB1\xD9\xD0",
+                                          "0\x81\x7C"
+                                          "3"})
+    EXPECT_EQ(Utf8ToShiftJis(ShiftJisToUtf8(shiftJis)), shiftJis);
+  EXPECT_EQ(Utf8ToShiftJis("a\xF0\x9F\x98\x80"
+                           "b\xC3\xA9"),
+            "a?b?");  // an emoji, é
+}
+
 }  // namespace
 }  // namespace jwcount
