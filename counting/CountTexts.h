@@ -99,6 +99,7 @@ inline constexpr std::string_view kTextHead = "\x95\xB6\x8E\x9A\x97\xF1";  // �
 // The drawing checks (page 10): the title, the four checks, what the page says when none found anything,
 // the heads of its columns and the end of a long list of layers ("ほか 3").
 inline constexpr std::string_view kCheckTitle = "\x93\x5F\x8C\x9F";  // 点検
+inline constexpr std::string_view kDiffTitle = "\x8A\xEE\x8F\x80\x82\xC6\x82\xCC\x8D\xB7";  // 基準との差
 inline constexpr std::string_view kDuplicateLabel = "\x8F\x64\x95\xA1";  // 重複
 inline constexpr std::string_view kZeroLengthLabel = "\x92\xB7\x82\xB3 0 \x82\xCC\x90\xFC";  // 長さ 0 の線
 inline constexpr std::string_view kZeroRadiusLabel = "\x94\xBC\x8C\x61 0 \x82\xCC\x89\x7E\x81\x45\x89\x7E\x8C\xCA";  // 半径 0 の円・円弧

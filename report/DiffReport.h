@@ -1,4 +1,6 @@
 // The rows of a comparison of two counts (report/CountDiff.h) as text for a terminal, as CSV and as JSON.
+// The text and the CSV are page 11's (report/DiffSection.h): its part of the text report, and its grid as
+// the window's CSV save writes it.
 #pragma once
 
 #include "report/CountDiff.h"
@@ -6,10 +8,7 @@
 
 namespace jwcount {
 
-// A line on each count (its drawing and time), a warning when their selection ranges differ, then the rows
-// under 表 行 項目 基準 今回 増減, aligned; "基準と同じ" when no row differs. UTF-8.
 void WriteDiffText(OutputBuffer& out, const CountDiff& diff);
-// The same rows as CSV: 表,行,項目,基準,今回,増減, UTF-8 with a byte-order mark and CR LF.
 void WriteDiffCsv(OutputBuffer& out, const CountDiff& diff);
 // One object: "baseline" and "current" (file, time, range, version; null where unknown), "range_differs"
 // and "rows".

@@ -18,5 +18,6 @@ inline constexpr std::u8string_view kQuantityCsvSubject = u8"長さ・面積";
 // The texts by content and the checks: "<drawing name>_文字列.csv", "<drawing name>_点検.csv".
 inline constexpr std::u8string_view kTextCsvSubject = u8"文字列";
 inline constexpr std::u8string_view kCheckCsvSubject = u8"点検";
+inline constexpr std::u8string_view kDiffCsvSubject = u8"基準との差";
 
 }  // namespace jwcount

@@ -6,6 +6,7 @@
 #include "report/CountReport.h"
 #include "report/CountSection.h"
 #include "report/CsvWriter.h"
+#include "report/DiffSection.h"
 #include "report/NameSection.h"
 #include "text/ShiftJis.h"
 
@@ -100,6 +101,10 @@ std::unique_ptr<Section> ChecksSection(const SectionData& data) {
   return std::make_unique<CheckSection>(data.Tables.Checks);
 }
 
+std::unique_ptr<Section> ComparisonSection(const SectionData& data) {
+  return std::make_unique<DiffSection>(data.Comparison);
+}
+
 constexpr SectionRow kSections[] = {
     {"sg1", CountTableSection<CountTableId::kSG1>},
     {"sg2", CountTableSection<CountTableId::kSG2>},
@@ -109,6 +114,7 @@ constexpr SectionRow kSections[] = {
     {"blocks", BlockSection},
     {"texts", TextSection},
     {"checks", ChecksSection},
+    {"diff", ComparisonSection},
 };
 
 }  // namespace

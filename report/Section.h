@@ -63,16 +63,21 @@ class Section : public GridSource {
   // What the section is called in files that name it ("sg1", "blocks", ...), and its title (Shift-JIS).
   virtual std::string_view Id() const = 0;
   virtual std::string_view Title() const = 0;
+  // False for a section with nothing to show in this count (the comparison, when there is none): the
+  // reports leave it out.
+  virtual bool HasContent() const { return true; }
   // The section's part of the text report and of the CSV report.
   virtual void WriteText(SectionText& out) const = 0;
   virtual void WriteCsv(SectionCsv& out) const = 0;
 };
 
-// What the sections show: the count's tables, and the drawing for the names of its layers and layer
-// groups. Both outlive the sections.
+// What the sections show: the count's tables, the drawing for the names of its layers and layer groups,
+// and what the count is compared with, if anything. All outlive the sections.
+struct CountComparison;
 struct SectionData {
   const CountTables& Tables;
   const DrawingState& Drawing;
+  const CountComparison* Comparison = nullptr;
 };
 
 struct SectionRow {

@@ -8,8 +8,10 @@ void WriteTextReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& repor
   SectionText text(out, utf8);
   for (const std::string& label : report.Labels) text.Line(label);
   for (const SectionRow& row : Sections()) {
+    const std::unique_ptr<Section> section = row.Make({report.Tables, report.State.Drawing});
+    if (!section->HasContent()) continue;
     text.BlankLine();
-    row.Make({report.Tables, report.State.Drawing})->WriteText(text);
+    section->WriteText(text);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "counting/CountTexts.h"
 #include "report/CountReport.h"
 #include "report/CsvWriter.h"
+#include "report/DiffSection.h"
 #include "report/ReportTexts.h"
 #include "report/Section.h"
 #include "report/SummaryRows.h"
@@ -14,7 +15,7 @@ namespace {
 // The page of a section: its grid is the section itself.
 template <std::size_t Index>
 std::unique_ptr<GridSource> SectionPage(const PageData& data) {
-  return Sections()[Index].Make({data.Tables, data.Drawing});
+  return Sections()[Index].Make({data.Tables, data.Drawing, data.Comparison});
 }
 
 std::unique_ptr<GridSource> QuantityPage(const PageData& data) {
@@ -32,6 +33,7 @@ constexpr PageRow kPages[] = {
     {"quantities", u8"Page(&8)", '8', kQuantityTitle, QuantityPage, kQuantityCsvSubject},
     {"texts", u8"Page(&9)", '9', kTextTableTitle, SectionPage<6>, kTextCsvSubject},
     {"checks", u8"Page(1&0)", '0', kCheckTitle, SectionPage<7>, kCheckCsvSubject},
+    {"diff", u8"Page(11)", 0, kDiffTitle, SectionPage<8>, kDiffCsvSubject},
 };
 
 }  // namespace

@@ -15,11 +15,14 @@
 
 namespace jwcount {
 
+struct CountComparison;
+
 // What the pages show: the count's tables, and the drawing for the names of its layers and layer groups.
 // Both outlive the pages' sources.
 struct PageData {
   const CountTables& Tables;
   const DrawingState& Drawing;
+  const CountComparison* Comparison = nullptr;  // what page 11 compares; none before the window has one
 };
 
 struct PageRow {

@@ -1,0 +1,197 @@
+#include "report/DiffSection.h"
+
+#include <cmath>
+
+#include "counting/CountTexts.h"
+#include "report/DiffReport.h"
+#include "report/NameSection.h"
+#include "text/ShiftJis.h"
+
+namespace jwcount {
+namespace {
+
+// clang-format off
+constexpr std::string_view kRangeDiffers = "\x92\x8D\x88\xD3: \x8A\xEE\x8F\x80\x82\xC6\x8D\xA1\x89\xF1\x82\xC6\x82\xC5\x94\xCD\x88\xCD\x91I\x91\xF0\x82\xAA\x88\xE1\x82\xA2\x82\xDC\x82\xB7\x81" "B\x95\xCA\x82\xCC\x94\xCD\x88\xCD\x82\xCC\x8F" "E\x82\xA2\x8Fo\x82\xB5\x82\xCD\x89\xFC\x92\xF9\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // 注意: 基準と今回とで範囲選択が違います。別の範囲の拾い出しは改訂ではありません。
+constexpr std::string_view kNoDrawing = "\x90}\x96\xCA\x82\xAA\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x81" "A\x8A\xEE\x8F\x80\x82\xF0\x8E\x9D\x82\xC4\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // 図面が保存されていないため、基準を持てません。
+constexpr std::string_view kNoBaseline = "\x82\xB1\x82\xCC\x90}\x96\xCA\x82\xCC\x8A\xEE\x8F\x80\x82\xCD\x82\xDC\x82\xBE\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B\x81u\x8A\xEE\x8F\x80\x82\xC6\x82\xB5\x82\xC4\x95\xDB\x91\xB6\x81v\x82\xC5\x8D\xA1\x89\xF1\x82\xCC\x8F" "E\x82\xA2\x8Fo\x82\xB5\x82\xF0\x8A\xEE\x8F\x80\x82\xC9\x82\xC5\x82\xAB\x82\xDC\x82\xB7\x81" "B";  // この図面の基準はまだありません。「基準として保存」で今回の拾い出しを基準にできます。
+constexpr std::string_view kSame = "\x8A\xEE\x8F\x80\x82\xC6\x93\xAF\x82\xB6\x82\xC5\x82\xB7\x81" "B";  // 基準と同じです。
+constexpr std::string_view kEmptyFile = "\x8A\xEE\x8F\x80\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8B\xF3\x82\xC5\x82\xB7\x81" "B";  // 基準のファイルが空です。
+constexpr std::string_view kCutFile = "\x8A\xEE\x8F\x80\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x93r\x92\x86\x82\xC5\x90\xD8\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";  // 基準のファイルが途中で切れています。
+constexpr std::string_view kNotJson = "\x8A\xEE\x8F\x80\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xAA JSON \x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // 基準のファイルが JSON ではありません。
+constexpr std::string_view kWrongShape = "\x8A\xEE\x8F\x80\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xAA jwcount \x82\xCC\x8FW\x8Cv\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // 基準のファイルが jwcount の集計ではありません。
+constexpr std::string_view kNewer = "\x8A\xEE\x8F\x80\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xCD\x90V\x82\xB5\x82\xA2\x94\xC5\x82\xCC jwcount \x82\xC5\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";  // 基準のファイルは新しい版の jwcount で保存されています。
+constexpr std::string_view kKeepAgain = "\x82\xE0\x82\xA4\x88\xEA\x93x\x81u\x8A\xEE\x8F\x80\x82\xC6\x82\xB5\x82\xC4\x95\xDB\x91\xB6\x81v\x82\xB7\x82\xE9\x82\xC6\x8D\xEC\x82\xE8\x92\xBC\x82\xB9\x82\xDC\x82\xB7\x81" "B";  // もう一度「基準として保存」すると作り直せます。
+constexpr std::string_view kSameLayerSuffix = " (\x93\xAF\x82\xB6\x83\x8C\x83" "C\x83\x84)";  //  (同じレイヤ)
+constexpr std::string_view kLengthItem = "\x92\xB7\x82\xB3 (m)";  // 長さ (m)
+constexpr std::string_view kAreaItem = "\x96\xCA\x90\xCF (\x87u)";  // 面積 (㎡)
+constexpr std::string_view kCountItem = "\x90\x94";  // 数
+constexpr std::string_view kBaselineOf = "\x8A\xEE\x8F\x80: ";  // 基準: 
+constexpr std::string_view kKeptBy = " \x95\xDB\x91\xB6, jwcount ";  //  保存, jwcount 
+constexpr std::string_view kHeads[] = {"\x95\\", "\x8Ds", "\x8D\x80\x96\xDA", "\x8A\xEE\x8F\x80", "\x8D\xA1\x89\xF1", "\x91\x9D\x8C\xB8"};  // 表 行 項目 基準 今回 増減
+// レイヤ, レイヤグループ, 線色, 線種, 線幅, ブロック, 文字, 点検
+constexpr std::string_view kSectionNames[] = {"\x83\x8C\x83" "C\x83\x84", "\x83\x8C\x83" "C\x83\x84\x83O\x83\x8B\x81[\x83v", "\x90\xFC\x90" "F", "\x90\xFC\x8E\xED", "\x90\xFC\x95\x9D", "\x83u\x83\x8D\x83" "b\x83N", "\x95\xB6\x8E\x9A", "\x93_\x8C\x9F"};
+// clang-format on
+
+constexpr std::string_view kTableIds[] = {"SG1", "SG2", "SG3", "SG4", "SG5", "blocks", "texts", "checks"};
+
+// The table of a row, as a user calls it.
+std::string_view SectionName(std::string_view section) {
+  for (std::size_t i = 0; i < std::size(kTableIds); ++i)
+    if (kTableIds[i] == section) return kSectionNames[i];
+  return section;
+}
+
+// A check's key path as its row on page 10 reads: 重複, 重複 (同じレイヤ), the kind under 重複, 長さ 0 の線
+// ...
+std::string CheckName(std::string_view key) {
+  constexpr std::string_view kByKind = "duplicates.by_kind.";
+  if (key == "duplicates.total") return std::string(kDuplicateLabel);
+  if (key == "duplicates.same_layer") return std::string(kDuplicateLabel) + std::string(kSameLayerSuffix);
+  if (key.substr(0, kByKind.size()) == kByKind) {
+    const int kind = std::atoi(std::string(key.substr(kByKind.size())).c_str());
+    if (kind >= 1 && kind <= static_cast<int>(kKindNames.size()))
+      return std::string(kDuplicateLabel) + " " + std::string(kKindNames[static_cast<std::size_t>(kind - 1)]);
+  }
+  if (key == "zero_length_lines") return std::string(kZeroLengthLabel);
+  if (key == "zero_radius") return std::string(kZeroRadiusLabel);
+  if (key == "empty_texts") return std::string(kEmptyTextLabel);
+  return std::string(key);
+}
+
+// The head of a row: a table row's head with the name of its layer or group, a name as page 7 or 9 shows
+// it, a check as page 10 names it.
+std::string HeadText(const DiffRow& row) {
+  if (row.Section == "blocks" || row.Section == "texts") return ShownName(row.Name);
+  if (row.Section == "checks") return CheckName(row.Head);
+  std::string head = Utf8ToShiftJis(row.Head);
+  if (!row.RowName.empty()) head += " " + Utf8ToShiftJis(row.RowName);
+  return head;
+}
+
+std::string ItemText(const DiffRow& row) {
+  if (row.Column == DiffRow::kLengthColumn) return std::string(kLengthItem);
+  if (row.Column == DiffRow::kAreaColumn) return std::string(kAreaItem);
+  if (row.Row < 0) return std::string(kCountItem);
+  return Utf8ToShiftJis(row.Item);
+}
+
+// A figure in the page's units: lengths in m and areas in ㎡, to three places; counts whole.
+std::string Figure(const DiffRow& row, const std::optional<double>& value, bool change) {
+  if (!value || !row.Quantity) return DiffFigure(value, false, change);
+  const double scale = row.Column == DiffRow::kAreaColumn ? 1e-6 : 1e-3;
+  return DiffFigure(*value * scale, true, change);
+}
+
+std::string ErrorText(SnapshotError error) {
+  switch (error) {
+    case SnapshotError::kEmpty:
+      return std::string(kEmptyFile);
+    case SnapshotError::kCut:
+      return std::string(kCutFile);
+    case SnapshotError::kNotJson:
+      return std::string(kNotJson);
+    case SnapshotError::kNewerVersion:
+      return std::string(kNewer);
+    default:
+      return std::string(kWrongShape);
+  }
+}
+
+}  // namespace
+
+std::string_view DiffSection::Title() const {
+  return kDiffTitle;
+}
+
+bool DiffSection::HasRows() const {
+  return comparison_ != nullptr && comparison_->State == CountComparison::Outcome::kCompared &&
+         !comparison_->Diff.Rows.empty();
+}
+
+std::string DiffSection::Message() const {
+  if (comparison_ == nullptr) return {};
+  switch (comparison_->State) {
+    case CountComparison::Outcome::kNoDrawing:
+      return std::string(kNoDrawing);
+    case CountComparison::Outcome::kNoBaseline:
+      return std::string(kNoBaseline);
+    case CountComparison::Outcome::kUnreadable:
+      return ErrorText(comparison_->Error) + std::string(kKeepAgain);
+    case CountComparison::Outcome::kCompared:
+      break;
+  }
+  return std::string(kSame);
+}
+
+std::string DiffSection::Notice() const {
+  if (comparison_ == nullptr || comparison_->State != CountComparison::Outcome::kCompared) return {};
+  const BaselineInfo& baseline = comparison_->Diff.Baseline;
+  std::string notice(kBaselineOf);
+  notice += Utf8ToShiftJis(baseline.Time ? *baseline.Time : "?");
+  notice += kKeptBy;
+  notice += Utf8ToShiftJis(baseline.Version ? *baseline.Version : "?");
+  if (comparison_->Diff.RangeDiffers) {
+    notice += "  ";
+    notice += kRangeDiffers;
+  }
+  return notice;
+}
+
+int DiffSection::RowCount() const {
+  return HasRows() ? static_cast<int>(comparison_->Diff.Rows.size()) + 1 : 2;
+}
+
+std::string DiffSection::CellText(int column, int row) const {
+  if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) return {};
+  if (row == 0) return std::string(kHeads[column]);
+  if (!HasRows()) return column == kSectionColumn ? Message() : std::string();
+  const DiffRow& diff = comparison_->Diff.Rows[static_cast<std::size_t>(row - 1)];
+  switch (column) {
+    case kSectionColumn:
+      return std::string(SectionName(diff.Section));
+    case kHeadColumn:
+      return HeadText(diff);
+    case kItemColumn:
+      return ItemText(diff);
+    case 3:
+      return Figure(diff, diff.Baseline, false);
+    case 4:
+      return Figure(diff, diff.Current, false);
+    default:
+      return Figure(diff, diff.Change, true);
+  }
+}
+
+int DiffSection::ColumnWidth(int column) const {
+  constexpr int kWidths[] = {96, 160, 88, 80, 80, 80};
+  return column >= 0 && column < ColumnCount() ? kWidths[column] : 0;
+}
+
+void DiffSection::WriteText(SectionText& out) const {
+  if (comparison_ == nullptr) return;
+  const std::string notice = Notice();
+  if (!HasRows()) {
+    out.Line(kDiffTitle);
+    if (!notice.empty()) out.Line(notice);
+    out.Line(Message());
+    return;
+  }
+  std::vector<std::vector<std::string>> rows;
+  for (int row = 0; row < RowCount(); ++row) {
+    std::vector<std::string>& cells = rows.emplace_back();
+    for (int column = 0; column < ColumnCount(); ++column) cells.push_back(out.Name(CellText(column, row)));
+  }
+  out.Table(kDiffTitle, rows);
+  out.Line(notice);
+}
+
+// One record per row: the table and the row's head, the item, and the change.
+void DiffSection::WriteCsv(SectionCsv& out) const {
+  if (!HasRows()) return;
+  for (int row = 1; row < RowCount(); ++row) {
+    out.Record(kDiffTitle, CellText(kSectionColumn, row), CellText(kHeadColumn, row),
+               CellText(kItemColumn, row), CellText(kChangeColumn, row));
+  }
+}
+
+}  // namespace jwcount

@@ -1,0 +1,61 @@
+// Page 11, 基準との差: this count against the baseline kept for its drawing, as a section. One row per
+// figure that differs (the rows of CompareCounts), under 表 行 項目 基準 今回 増減, lengths and areas in m
+// and ㎡ as on page 8; a line above says whose baseline it is and warns when the selection ranges differ;
+// one row of words when there is no baseline, it cannot be read, or nothing differs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "report/CountDiff.h"
+#include "report/Section.h"
+
+namespace jwcount {
+
+// What page 11 compares.
+struct CountComparison {
+  enum class Outcome : uint8_t {
+    kNoDrawing,   // the drawing was never saved: no path to keep a baseline by
+    kNoBaseline,  // none kept for this drawing yet
+    kUnreadable,  // one is kept but cannot be read (Error says why); it is left as it is
+    kCompared,
+  };
+  Outcome State = Outcome::kNoBaseline;
+  SnapshotError Error = SnapshotError::kNone;
+  CountDiff Diff;
+};
+
+class DiffSection final : public Section {
+ public:
+  static constexpr int kSectionColumn = 0;
+  static constexpr int kHeadColumn = 1;
+  static constexpr int kItemColumn = 2;
+  static constexpr int kChangeColumn = 5;
+
+  // `comparison` may be null: a count with no comparison to show (the CLI's count), which writes nothing.
+  explicit DiffSection(const CountComparison* comparison) : comparison_(comparison) {}
+
+  std::string_view Id() const override { return "diff"; }
+  std::string_view Title() const override;
+  bool HasContent() const override { return comparison_ != nullptr; }
+  void WriteText(SectionText& out) const override;
+  void WriteCsv(SectionCsv& out) const override;
+
+  // The line above the grid (Shift-JIS): whose baseline, kept when, and the warning of another range.
+  std::string Notice() const;
+
+  int ColumnCount() const override { return 6; }
+  int RowCount() const override;
+  int FixedColumns() const override { return 0; }
+  std::string CellText(int column, int row) const override;
+  int ColumnWidth(int column) const override;
+  bool RightAligned(int column) const override { return column > kItemColumn; }
+
+ private:
+  bool HasRows() const;
+  std::string Message() const;  // Shift-JIS: the one row of words when there are no rows
+
+  const CountComparison* comparison_;
+};
+
+}  // namespace jwcount
