@@ -45,7 +45,7 @@ struct CountSnapshot {
 };
 
 // Why a JSON text is no count to compare with.
-enum class SnapshotError { kNone, kEmpty, kCut, kNotJson, kWrongShape, kNewerVersion };
+enum class SnapshotError { kNone, kCannotRead, kEmpty, kCut, kNotJson, kWrongShape, kNewerVersion };
 
 struct SnapshotRead {
   CountSnapshot Snapshot;

@@ -30,6 +30,7 @@ constexpr std::string_view kKeptBy = " \x95\xDB\x91\xB6, jwcount ";  //  保存,
 constexpr std::string_view kHeads[] = {"\x95\\", "\x8Ds", "\x8D\x80\x96\xDA", "\x8A\xEE\x8F\x80", "\x8D\xA1\x89\xF1", "\x91\x9D\x8C\xB8"};  // 表 行 項目 基準 今回 増減
 // レイヤ, レイヤグループ, 線色, 線種, 線幅, ブロック, 文字, 点検
 constexpr std::string_view kSectionNames[] = {"\x83\x8C\x83" "C\x83\x84", "\x83\x8C\x83" "C\x83\x84\x83O\x83\x8B\x81[\x83v", "\x90\xFC\x90" "F", "\x90\xFC\x8E\xED", "\x90\xFC\x95\x9D", "\x83u\x83\x8D\x83" "b\x83N", "\x95\xB6\x8E\x9A", "\x93_\x8C\x9F"};
+constexpr std::string_view kCannotRead = "\x8A\xEE\x8F\x80\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x93\xC7\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // 基準のファイルを読めません。
 // clang-format on
 
 constexpr std::string_view kTableIds[] = {"SG1", "SG2", "SG3", "SG4", "SG5", "blocks", "texts", "checks"};
@@ -84,6 +85,8 @@ std::string Figure(const DiffRow& row, const std::optional<double>& value, bool 
 
 std::string ErrorText(SnapshotError error) {
   switch (error) {
+    case SnapshotError::kCannotRead:
+      return std::string(kCannotRead);
     case SnapshotError::kEmpty:
       return std::string(kEmptyFile);
     case SnapshotError::kCut:

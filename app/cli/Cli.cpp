@@ -261,6 +261,8 @@ bool LooksLikeJson(std::string_view bytes) {
 
 std::string SnapshotProblem(const SnapshotRead& read) {
   switch (read.Error) {
+    case SnapshotError::kCannotRead:
+      return "cannot be read";
     case SnapshotError::kEmpty:
       return "is empty";
     case SnapshotError::kCut:

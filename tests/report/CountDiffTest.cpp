@@ -2,6 +2,8 @@
 // the checks; a changed selection range; and kept counts that cannot be read, which are never fatal.
 #include "report/CountDiff.h"
 
+#include "report/BaselineStore.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -183,6 +185,40 @@ TEST(CountDiff, ACountReadsAsItsOwnReport) {
   EXPECT_EQ(direct.LayerNames, read.LayerNames);
   EXPECT_EQ(direct.Info.File, read.Info.File);
   EXPECT_EQ(direct.Info.Range, read.Info.Range);
+}
+
+TEST(BaselineStore, OneFilePerDrawing) {
+  const std::filesystem::path folder = "tool";
+  const std::filesystem::path a = BaselinePath(folder, "C:\\jww\\a.jww");
+  EXPECT_EQ(a.parent_path(), BaselineFolder(folder));
+  EXPECT_EQ(a.filename().string().substr(0, 6), "a.jww_");
+  EXPECT_EQ(BaselinePath(folder, "c:\\JWW\\A.jww").filename().string().substr(5),
+            a.filename().string().substr(5))
+      << "Windows paths are one whatever the case of their letters";
+  EXPECT_NE(BaselinePath(folder, "C:\\other\\a.jww"), a);
+  // 表 ends in the byte of a backslash, which is no separator there.
+  EXPECT_EQ(BaselinePath(folder, "C:\\jww\\\x95\\.jww").filename().string().substr(0, 8), "表.jww_");
+  EXPECT_TRUE(BaselinePath(folder, "").empty());
+}
+
+// The window's comparison: none kept, kept and unchanged, kept and damaged (left as it is).
+TEST(BaselineStore, ComparesWithTheBaselineKeptForTheDrawing) {
+  const Counted counted(std::string("file=C:\\jww\\a.jww\r\n 0 0 10 0\r\n"));
+  test::FakeFileSystem files;
+  const std::filesystem::path folder = "tool";
+  EXPECT_EQ(CompareWithKept(counted.report, files, folder).State, CountComparison::Outcome::kNoBaseline);
+  const std::filesystem::path path = BaselinePath(folder, counted.report.State.Drawing.FileName);
+  files.files[path] = BaselineBytes(counted.report, counted.reader, "2026-12-09T10:00:00+09:00");
+  const CountComparison same = CompareWithKept(counted.report, files, folder);
+  EXPECT_EQ(same.State, CountComparison::Outcome::kCompared);
+  EXPECT_TRUE(same.Diff.Rows.empty());
+  files.files[path].resize(100);
+  const CountComparison cut = CompareWithKept(counted.report, files, folder);
+  EXPECT_EQ(cut.State, CountComparison::Outcome::kUnreadable);
+  EXPECT_EQ(cut.Error, SnapshotError::kCut);
+  EXPECT_EQ(files.files[path].size(), 100u);
+  const Counted unsaved(std::string(" 0 0 10 0\r\n"));
+  EXPECT_EQ(CompareWithKept(unsaved.report, files, folder).State, CountComparison::Outcome::kNoDrawing);
 }
 
 }  // namespace

@@ -1,0 +1,113 @@
+#include "report/BaselineStore.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "report/JsonReport.h"
+#include "text/ShiftJis.h"
+
+namespace jwcount {
+namespace {
+
+// The path from UTF-8, on every system.
+std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// The last component of a Shift-JIS path: what follows the last "\" or "/" that is a character of its own,
+// not the second byte of a double-byte character such as 表 (0x95 0x5C).
+std::string_view FileNameOf(std::string_view path) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const auto b = static_cast<unsigned char>(path[i]);
+    if (IsCp932LeadByte(b) && i + 1 < path.size()) {
+      ++i;
+    } else if (b == '\\' || b == '/' || b == ':') {
+      start = i + 1;
+    }
+  }
+  return path.substr(start);
+}
+
+// 32 bits of FNV-1a over the path's bytes, ASCII letters in lower case.
+uint32_t PathHash(std::string_view path) {
+  uint64_t h = 14695981039346656037ull;
+  for (const char c : path) {
+    const auto b = static_cast<unsigned char>(c);
+    h ^= b >= 'A' && b <= 'Z' ? b + ('a' - 'A') : b;
+    h *= 1099511628211ull;
+  }
+  return static_cast<uint32_t>(h ^ (h >> 32));
+}
+
+bool ReadAll(FileSystem& files, const std::filesystem::path& path, std::string& bytes) {
+  std::unique_ptr<InputFile> file = files.OpenForRead(path);
+  if (file == nullptr) return false;
+  char buffer[65536];
+  for (;;) {
+    const std::ptrdiff_t n = file->Read(buffer, sizeof buffer);
+    if (n < 0) return false;
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return file->Close();
+}
+
+}  // namespace
+
+std::filesystem::path BaselineFolder(const std::filesystem::path& programFolder) {
+  return programFolder / PathOf("基準");
+}
+
+std::filesystem::path BaselinePath(const std::filesystem::path& programFolder, std::string_view drawingPath) {
+  if (drawingPath.empty()) return {};
+  char hash[16];
+  std::snprintf(hash, sizeof hash, "_%08x.json", static_cast<unsigned>(PathHash(drawingPath)));
+  std::string name = ShiftJisToUtf8(FileNameOf(drawingPath));
+  // A name of control characters or replacement marks still names a file; one of nothing gets the hash alone.
+  for (char& c : name)
+    if (static_cast<unsigned char>(c) < 0x20 || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+        c == '|')
+      c = '_';
+  return BaselineFolder(programFolder) / PathOf(name + hash);
+}
+
+std::string BaselineBytes(const CountReport& report, const JwwGaibu& reader, std::string_view time) {
+  std::string bytes;
+  OutputBuffer out(bytes);
+  Utf8Text utf8;
+  WriteBaselineFile(out, utf8, report, reader, time);
+  out.Flush();
+  return bytes;
+}
+
+CountComparison CompareWithKept(const CountReport& report, FileSystem& files,
+                                const std::filesystem::path& programFolder) {
+  CountComparison comparison;
+  const std::filesystem::path path = BaselinePath(programFolder, report.State.Drawing.FileName);
+  if (path.empty()) {
+    comparison.State = CountComparison::Outcome::kNoDrawing;
+    return comparison;
+  }
+  if (!files.Exists(path)) {
+    comparison.State = CountComparison::Outcome::kNoBaseline;
+    return comparison;
+  }
+  std::string bytes;
+  if (!ReadAll(files, path, bytes)) {
+    comparison.State = CountComparison::Outcome::kUnreadable;
+    comparison.Error = SnapshotError::kCannotRead;
+    return comparison;
+  }
+  const SnapshotRead read = ReadSnapshot(bytes);
+  if (read.Error != SnapshotError::kNone) {
+    comparison.State = CountComparison::Outcome::kUnreadable;
+    comparison.Error = read.Error;
+    return comparison;
+  }
+  comparison.State = CountComparison::Outcome::kCompared;
+  comparison.Diff = CompareCounts(read.Snapshot, SnapshotOf(report));
+  return comparison;
+}
+
+}  // namespace jwcount
