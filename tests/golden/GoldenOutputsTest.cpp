@@ -136,6 +136,11 @@ TEST(GoldenOutputs, EveryOutputIsAsAccepted) {
   };
   Outputs outputs;
   for (const auto& [name, path] : inputs) outputs[name] = OutputsOf(path);
+  // What changed from the sample to its revised twin, in the three forms of the comparison.
+  const std::string pair = "'" + inputs.at("sample").string() + "' '" +
+                           (fs::path(JWCOUNT_EXAMPLES) / "revised" / "JWC_TEMP.TXT").string() + "'";
+  for (const char* format : {"text", "csv", "json"})
+    outputs["revised"][std::string("diff-") + format] = CliOutput("diff " + pair + " --format " + format);
 
   if (std::getenv("JWCOUNT_ACCEPT_OUTPUTS") != nullptr) {
     AcceptOutputs(outputs);
