@@ -316,6 +316,11 @@ SnapshotRead ReadSnapshot(std::string_view text) {
     read.Error = e.byte >= text.size() ? SnapshotError::kCut : SnapshotError::kNotJson;
     read.Detail = e.what();
     return read;
+  } catch (const std::exception& e) {
+    // A number beyond a double, and the like.
+    read.Error = SnapshotError::kNotJson;
+    read.Detail = e.what();
+    return read;
   }
   try {
     if (!report.is_object()) throw WrongShape{"$ is no object"};

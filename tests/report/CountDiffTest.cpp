@@ -146,6 +146,7 @@ TEST(CountDiff, KeptCountsThatCannotBeRead) {
       {"blanks", " \r\n", SnapshotError::kEmpty},
       {"cut in the middle", good.substr(0, good.size() / 2), SnapshotError::kCut},
       {"not JSON", "hq\r\n 0 0 1 1\r\n", SnapshotError::kNotJson},
+      {"a number beyond a double", "{\"summary\": 1e999}", SnapshotError::kNotJson},
       {"JSON of another shape", "{\"tables\": []}", SnapshotError::kWrongShape},
       {"a list", "[1, 2]", SnapshotError::kWrongShape},
       {"bytes that are no hex",
