@@ -76,6 +76,20 @@ def check_cli(validator, cli, drawing):
         problems += breaches(validator, what, report)
         if ("state" in report) != bool(extra):
             problems.append(f"{what}: $.state: " + ("missing" if extra else "present without --state"))
+    # The baseline file the window keeps: the report and its member "baseline".
+    with tempfile.TemporaryDirectory() as folder:
+        kept = os.path.join(folder, "baseline.json")
+        command = [cli, "count", drawing, "--baseline-out", kept]
+        what = " ".join(command)
+        run = subprocess.run(command, stdout=subprocess.DEVNULL, check=False)
+        if run.returncode != 0:
+            problems.append(f"{what}: exit code {run.returncode}")
+            return problems
+        with open(kept, encoding="utf-8") as f:
+            report, errors = load(what, f.read())
+        problems += errors or breaches(validator, what, report)
+        if not errors and "baseline" not in report:
+            problems.append(f"{what}: $.baseline: missing")
     return problems
 
 
