@@ -107,32 +107,84 @@ BaselineInfo ReadInfo(const Json& report) {
   return info;
 }
 
-CountSnapshot::Table ReadTable(const Json& report, std::string_view id) {
-  const std::string key(id);
+// The rows of the count tables as the parser meets them. A table of widths has 30,004 rows of 14 texts: kept
+// as parsed values they would cost hundreds of thousands of small allocations, so each row is taken into
+// the table's counts and heads as soon as it is parsed, and dropped.
+struct TableRows {
+  std::array<CountSnapshot::Table, 5> Tables;
+  std::string Problem;  // the first row of the wrong shape
+
+  void Take(std::size_t t, const Json& row) {
+    if (!Problem.empty()) return;
+    const std::string where = "$.tables." + std::string(kTableIds[t]);
+    CountSnapshot::Table& table = Tables[t];
+    if (!row.is_array() || row.size() != CountSnapshot::kCountColumns + 1) {
+      Problem = where + " has a row of other than 14 cells";
+      return;
+    }
+    for (const Json& cell : row) {
+      if (!cell.is_string()) {
+        Problem = where + " has a cell that is no text";
+        return;
+      }
+    }
+    try {
+      std::array<int64_t, CountSnapshot::kCountColumns>& counts = table.Counts.emplace_back();
+      if (table.ColumnHeads.empty()) {
+        for (const Json& cell : row) table.ColumnHeads.push_back(cell.get<std::string>());
+      } else {
+        for (std::size_t c = 1; c < row.size(); ++c)
+          counts[c - 1] = CellCount(row[c].get_ref<const std::string&>(), where);
+      }
+      table.RowHeads.push_back(row[0].get<std::string>());
+    } catch (const WrongShape& wrong) {
+      Problem = wrong.where;
+    }
+  }
+};
+
+// The index of a count table's id, or -1.
+int TableIndex(const std::string& id) {
+  for (std::size_t t = 0; t < 5; ++t)
+    if (kTableIds[t] == id) return static_cast<int>(t);
+  return -1;
+}
+
+// Parses the report, taking the rows of the count tables into `rows` on the way (see TableRows).
+Json ParseReport(std::string_view text, TableRows& rows) {
+  std::string topKey;
+  int table = -1;
+  const Json::parser_callback_t take = [&](int depth, Json::parse_event_t event, Json& parsed) {
+    if (event == Json::parse_event_t::key) {
+      if (depth == 1) topKey = parsed.is_string() ? parsed.get<std::string>() : std::string();
+      if (depth == 2)
+        table = topKey == "tables" && parsed.is_string() ? TableIndex(parsed.get<std::string>()) : -1;
+      return true;
+    }
+    if (depth == 3 && table >= 0 && topKey == "tables" &&
+        (event == Json::parse_event_t::array_end || event == Json::parse_event_t::value)) {
+      rows.Take(static_cast<std::size_t>(table), parsed);
+      return false;
+    }
+    return true;
+  };
+  return Json::parse(text, take);
+}
+
+// A count table: its rows as ParseReport took them, with the lengths and areas of the report.
+CountSnapshot::Table ReadTable(const Json& report, std::size_t t, TableRows& rows) {
+  const std::string key(kTableIds[t]);
   const std::string where = "$.tables." + key;
-  const Json& rows = Member(Member(report, "tables", "$"), key.c_str(), "$.tables");
+  Member(Member(report, "tables", "$"), key.c_str(), "$.tables");
+  if (!rows.Problem.empty()) throw WrongShape{rows.Problem};
+  CountSnapshot::Table table = std::move(rows.Tables[t]);
   const Json& quantities = Member(Member(report, "quantities", "$"), key.c_str(), "$.quantities");
   const Json& lengths = Member(quantities, "length", "$.quantities." + key);
   const Json& areas = Member(quantities, "area", "$.quantities." + key);
-  if (!rows.is_array() || !lengths.is_array() || !areas.is_array() || lengths.size() != rows.size() ||
-      areas.size() != rows.size() || rows.empty())
+  if (!lengths.is_array() || !areas.is_array() || lengths.size() != table.Counts.size() ||
+      areas.size() != table.Counts.size() || table.Counts.empty())
     throw WrongShape{where + " and its lengths and areas differ in rows"};
-  CountSnapshot::Table table;
-  if (rows[0].size() != CountSnapshot::kCountColumns + 1) throw WrongShape{where + " has no 14 columns"};
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const Json& row = rows[r];
-    if (!row.is_array() || row.size() != rows[0].size()) throw WrongShape{where + " has a ragged row"};
-    for (const Json& cell : row)
-      if (!cell.is_string()) throw WrongShape{where + " has a cell that is no text"};
-    if (r == 0) {
-      for (const Json& cell : row) table.ColumnHeads.push_back(cell.get<std::string>());
-      table.Counts.emplace_back();
-    } else {
-      std::array<int64_t, CountSnapshot::kCountColumns>& counts = table.Counts.emplace_back();
-      for (std::size_t c = 1; c < row.size(); ++c)
-        counts[c - 1] = CellCount(row[c].get_ref<const std::string&>(), where);
-    }
-    table.RowHeads.push_back(row[0].get<std::string>());
+  for (std::size_t r = 0; r < table.Counts.size(); ++r) {
     table.Length.push_back(Figure(lengths[r], "$.quantities." + key + ".length"));
     table.Area.push_back(Figure(areas[r], "$.quantities." + key + ".area"));
   }
@@ -309,8 +361,9 @@ SnapshotRead ReadSnapshot(std::string_view text) {
     return read;
   }
   Json report;
+  TableRows rows;
   try {
-    report = Json::parse(text);
+    report = ParseReport(text, rows);
   } catch (const Json::parse_error& e) {
     // A text that ends where a value was still open was cut short; anything else is no JSON.
     read.Error = e.byte >= text.size() ? SnapshotError::kCut : SnapshotError::kNotJson;
@@ -331,7 +384,7 @@ SnapshotRead ReadSnapshot(std::string_view text) {
       read.Detail = *read.Snapshot.Info.Version;
       return read;
     }
-    for (std::size_t t = 0; t < 5; ++t) read.Snapshot.Tables[t] = ReadTable(report, kTableIds[t]);
+    for (std::size_t t = 0; t < 5; ++t) read.Snapshot.Tables[t] = ReadTable(report, t, rows);
     read.Snapshot.Blocks = ReadNames(report, "blocks", "name");
     read.Snapshot.Texts = ReadNames(report, "texts", "text");
     read.Snapshot.Checks = ReadChecks(report);

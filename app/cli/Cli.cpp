@@ -4,9 +4,9 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <system_error>
 
 #include "app/cli/CliOptions.h"
@@ -15,6 +15,7 @@
 #include "app/cli/MarkCommand.h"
 #include "app/cli/Platform.h"
 #include "app/cli/Progress.h"
+#include "report/BaselineStore.h"
 #include "report/CountDiff.h"
 #include "report/CsvReport.h"
 #include "report/DiffReport.h"
@@ -247,8 +248,10 @@ int RunHeadless(const CliOptions& options) {
 // A file's bytes; false when it cannot be read whole.
 bool ReadWhole(const fs::path& file, std::string& bytes) {
   std::ifstream in(file, std::ios::binary);
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  std::ostringstream whole;
+  whole << in.rdbuf();
+  bytes = std::move(whole).str();
+  return in.good() || in.eof();
 }
 
 // True when the bytes are a JSON text rather than an exchange file: the first thing after any byte-order
