@@ -450,6 +450,24 @@ TEST_F(CliTest, MarkWritesTheReplyWithACircleAtEachElement) {
   EXPECT_EQ(ScratchFiles(), std::vector<fs::path>{"JWC_TEMP.TXT"});
 }
 
+// diff: a kept baseline against the drawing it was kept from and against its next revision; the exit code
+// says whether something changed.
+TEST_F(CliTest, DiffSaysWhetherSomethingChanged) {
+  const fs::path sample = fs::path(JWCOUNT_EXAMPLES) / "JWC_TEMP.TXT";
+  const fs::path revised = fs::path(JWCOUNT_EXAMPLES) / "revised" / "JWC_TEMP.TXT";
+  ASSERT_EQ(Run({"count", sample.string(), "--baseline-out", "kept.json"}).exit, 0);
+  const Result same = Run({"diff", "kept.json", sample.string()});
+  EXPECT_EQ(same.exit, 0) << same.err;
+  EXPECT_NE(same.out.find("基準と同じです。"), std::string::npos) << same.out;
+  const Result changed = Run({"diff", "kept.json", revised.string(), "--format", "json"});
+  EXPECT_EQ(changed.exit, 7) << changed.err;
+  EXPECT_NE(changed.out.find("{\"section\":\"blocks\",\"row\":null,\"head\":\"椅子\",\"bytes\":\"88d68e71\","
+                             "\"item\":\"数\",\"baseline\":6,\"current\":5,\"change\":-1}"),
+            std::string::npos)
+      << changed.out;
+  EXPECT_EQ(ScratchFiles(), std::vector<fs::path>{"kept.json"}) << "diff writes no file";
+}
+
 struct ExitCase {
   std::vector<std::string> args;
   int exit;
@@ -459,6 +477,8 @@ struct ExitCase {
 TEST_F(CliTest, ExitCodesAndOneLineErrors) {
   fs::create_directories(scratch_ / "folder");
   WriteBytes(scratch_ / "file.txt", "0 0 1 1\r\n");
+  WriteBytes(scratch_ / "empty.json", "");
+  WriteBytes(scratch_ / "cut.json", "{\"read_ok\":true,\"tables\":{\"SG1\":[[\"\"");
   const ExitCase cases[] = {
       {{"count", "missing.txt"}, 3, "cannot find 'missing.txt'"},
       {{"count", "folder"}, 4, "is a folder"},
@@ -482,6 +502,10 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
       {{"mark", "file.txt", "--row"}, 2, "--row needs a value"},
       {{"mark", "missing.txt", "--checks"}, 3, "cannot find 'missing.txt'"},
       {{"count", "file.txt", "--block", "x"}, 2, "go with mark only"},
+      {{"diff", "file.txt"}, 2, "diff needs two files"},
+      {{"diff", "empty.json", "file.txt"}, 2, "'empty.json' is empty"},
+      {{"diff", "file.txt", "cut.json"}, 2, "'cut.json' ends in the middle"},
+      {{"diff", "file.txt", "missing.txt"}, 3, "cannot find 'missing.txt'"},
   };
   for (const ExitCase& c : cases) {
     SCOPED_TRACE(c.message);
