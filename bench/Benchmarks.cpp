@@ -1,5 +1,6 @@
 // Benchmarks of the reader (MB/s), the count run, the count tables and the drawing checks within it (ns per
-// element) and the JSON report.
+// element), the JSON report, page 11's comparison with a kept baseline and the reply that marks every
+// element.
 //
 //   jwcount_bench [--file=JWC_TEMP.TXT] [--elements=N] [benchmark flags]
 //
@@ -17,7 +18,11 @@
 
 #include "app/cli/ConsoleHost.h"
 #include "bench/PlanGenerator.h"
+#include "report/CheckSection.h"
+#include "report/CountDiff.h"
+#include "report/CountSection.h"
 #include "report/JsonReport.h"
+#include "report/MarkReply.h"
 #include "tempfile/NoWriteFileSystem.h"
 #include "tests/support/QuietCount.h"
 #include "tests/support/ScratchFolder.h"
@@ -118,11 +123,48 @@ void JsonReport(benchmark::State& state) {
   std::fclose(sink);
 }
 
+// What page 11 costs after the count: the kept baseline of this count read back and compared with the count
+// (the window does this after the reply is written). Also the marks of every element (capped) for a
+// reply that marks the whole drawing.
+void BaselineCompare(benchmark::State& state) {
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  auto reader = std::make_unique<JwwGaibu>(noWrites);
+  auto report = std::make_unique<CountReport>();
+  ConsoleHost host(*report, nullptr);
+  CountForReport(*reader, BenchFile(), BenchFile().parent_path(), false, host, *report);
+  std::string kept;
+  {
+    OutputBuffer out(kept);
+    Utf8Text utf8;
+    WriteBaselineFile(out, utf8, *report, *reader, "2026-12-09T10:00:00+09:00");
+  }
+  for (auto _ : state) {
+    const SnapshotRead read = ReadSnapshot(kept);
+    const CountDiff diff = CompareCounts(read.Snapshot, SnapshotOf(*report));
+    benchmark::DoNotOptimize(diff.Rows.size());
+  }
+  state.counters["baseline_MB"] = static_cast<double>(kept.size()) / 1e6;
+}
+
+void MarkEverything(benchmark::State& state) {
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  auto reader = std::make_unique<JwwGaibu>(noWrites);
+  auto report = std::make_unique<CountReport>();
+  ConsoleHost host(*report, nullptr);
+  CountForReport(*reader, BenchFile(), BenchFile().parent_path(), false, host, *report);
+  std::vector<ElementCover> covers = CheckCovers(report->Tables.Checks);
+  covers.push_back(
+      CountSection(report->Tables.SG2, report->State.Drawing, CountTableId::kSG2).RowCover(kSg2TotalRow));
+  for (auto _ : state) benchmark::DoNotOptimize(MarkReplyBytes(MakeMarkReply(*reader, covers)).size());
+}
+
 BENCHMARK(ReadTempFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CountElementsRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CountTablesRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(DrawingChecksRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(JsonReport)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BaselineCompare)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(MarkEverything)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace jwcount
