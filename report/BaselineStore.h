@@ -22,6 +22,10 @@ std::filesystem::path BaselineFolder(const std::filesystem::path& programFolder)
 // one case, as Windows compares paths. Empty for a drawing never saved (an empty path).
 std::filesystem::path BaselinePath(const std::filesystem::path& programFolder, std::string_view drawingPath);
 
+// The time now on this machine's clock, as a baseline records it: ISO 8601 with its offset from UTC,
+// "2026-12-09T14:05:31+09:00".
+std::string LocalTimeNow();
+
 // The bytes of the baseline of this count, kept at `time` (ISO 8601 with its offset).
 std::string BaselineBytes(const CountReport& report, const JwwGaibu& reader, std::string_view time);
 

@@ -19,6 +19,7 @@ struct CountComparison {
     kNoBaseline,  // none kept for this drawing yet
     kUnreadable,  // one is kept but cannot be read (Error says why); it is left as it is
     kCompared,
+    kNotCompared,  // the count did not cover the whole drawing (stopped by Escape, a file read in part)
   };
   Outcome State = Outcome::kNoBaseline;
   SnapshotError Error = SnapshotError::kNone;

@@ -1,7 +1,6 @@
 #include "app/cli/Platform.h"
 
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <system_error>
 
@@ -25,34 +24,7 @@ bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to
 #endif
 }
 
-// The broken-down local time and UTC of a moment.
-void BreakDown(std::time_t t, std::tm& local, std::tm& utc) {
-#ifdef _WIN32
-  localtime_s(&local, &t);
-  gmtime_s(&utc, &t);
-#else
-  localtime_r(&t, &local);
-  gmtime_r(&t, &utc);
-#endif
-}
-
 }  // namespace
-
-std::string LocalTimeNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  std::tm utc{};
-  BreakDown(now, local, utc);
-  // The offset: the local fields read as if they were UTC, less the moment itself.
-  utc.tm_isdst = local.tm_isdst;
-  const long offset = static_cast<long>(std::difftime(std::mktime(&local), std::mktime(&utc)));
-  char text[40];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-  const long minutes = (offset < 0 ? -offset : offset) / 60;
-  char zone[48];
-  std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
-  return std::string(text) + zone;
-}
 
 bool ReplaceFileWhole(const std::filesystem::path& path, std::string_view bytes) {
   std::filesystem::path temporary = path;

@@ -30,7 +30,4 @@ class Utf8Console {
 // is false.
 bool ReplaceFileWhole(const std::filesystem::path& path, std::string_view bytes);
 
-// The time now on this machine's clock, as ISO 8601 with its offset from UTC: "2026-12-09T14:05:31+09:00".
-std::string LocalTimeNow();
-
 }  // namespace jwcount
