@@ -1,5 +1,6 @@
 // TForm1::CountView: the window as the count run sees it (counting/CountRun.h): the status line at the
-// pace of StatusPacer, the Escape key, page 1's labels, and the table after the reply's notice line.
+// pace of StatusPacer, the Escape key, page 1's labels, and the table after the reply's notice line. The
+// status texts and labels also go into the window's report, as the CLI's count keeps them.
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 namespace jwcount {
 
 void TForm1::CountView::ShowStatus(std::string_view text) {
+  form_.report_.Statuses.emplace_back(text);
   for (const std::string& shown : statusPacer_.Take(text, GetTickCount64())) {
     form_.status_.ShowStatus(Widen(shown));
   }
@@ -21,6 +23,7 @@ bool TForm1::CountView::EscapePressed() {
 
 void TForm1::CountView::ShowSummary(int label, std::string_view text) {
   form_.page1_.SetLabel(label, text);
+  if (label >= 1 && label <= kSummaryCount) form_.report_.Labels[static_cast<std::size_t>(label - 1)] = text;
 }
 
 void TForm1::CountView::ShowFirstPage() {

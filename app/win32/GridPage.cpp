@@ -18,6 +18,7 @@ constexpr int kChoiceHeight = 24;  // one row of buttons
 constexpr int kChoiceLeft = 8;     // the first button from the sheet's left edge
 constexpr int kChoiceGlyph = 20;   // the glyph and the gap between it and the caption
 constexpr int kChoiceGap = 12;     // between two buttons
+constexpr int kNoticeInset = 4;    // above, below and left of the line of notice
 
 // A choice's caption (Shift-JIS) as a button shows it: an & stays an & instead of marking a mnemonic.
 std::wstring ChoiceCaption(std::string_view sjis) {
@@ -41,6 +42,9 @@ GridPage::GridPage(HWND sheet, int index, std::string_view title, std::unique_pt
   SetPanelPart(sheet_, this);
   titlePanel_ = CreatePanel(sheet_, kIdPanel3 + index - 1, Widen(title).c_str(),
                             {GetSysColor(COLOR_BTNFACE), true, true}, font_);
+  notice_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, sheet_,
+                            ControlId(kIdNotice2 + index - 1), InstanceOf(sheet_), nullptr);
+  SetControlFont(notice_, font_);
   const std::span<const std::string_view> choices = source_->Choices();
   for (std::size_t i = 0; i < choices.size(); ++i) {
     const DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0);
@@ -68,10 +72,17 @@ void GridPage::Refresh() {
   ResetStringGridSelection(grid_);
 }
 
+void GridPage::SetNotice(const std::wstring& text) {
+  noticeText_ = text;
+  SetWindowTextW(notice_, text.c_str());
+  ShowWindow(notice_, text.empty() ? SW_HIDE : SW_SHOWNA);
+}
+
 void GridPage::SetDpi(UINT dpi, HFONT font) {
   dpi_ = dpi;
   font_ = font;
   SetControlFont(titlePanel_, font);
+  SetControlFont(notice_, font);
   for (HWND button : choices_) SetControlFont(button, font);
   SetStringGridDpi(grid_, dpi, font);
   if (!choices_.empty()) WidenStringGridToHeads(grid_);
@@ -80,8 +91,18 @@ void GridPage::SetDpi(UINT dpi, HFONT font) {
 void GridPage::Layout(int width, int height) const {
   const int titleHeight = Scaled(kTitleHeight, dpi_);
   PlaceControl(titlePanel_, 0, 0, width, titleHeight);
-  const int gridTop = titleHeight + LayoutChoices(width, titleHeight);
+  const int choicesTop = titleHeight + LayoutNotice(width, titleHeight);
+  const int gridTop = choicesTop + LayoutChoices(width, choicesTop);
   PlaceControl(grid_, 0, gridTop, width, height - gridTop);
+}
+
+int GridPage::LayoutNotice(int width, int top) const {
+  if (noticeText_.empty()) return 0;
+  const int inset = Scaled(kNoticeInset, dpi_);
+  const int textWidth = width - 2 * inset;
+  const int textHeight = WrappedTextHeight(notice_, font_, noticeText_, textWidth);
+  PlaceControl(notice_, inset, top + inset, textWidth, textHeight);
+  return textHeight + 2 * inset;
 }
 
 int GridPage::LayoutChoices(int width, int top) const {

@@ -1,4 +1,5 @@
-// A page of the window that shows a grid: its title panel along the top of the sheet, under it a row of
+// A page of the window that shows a grid: its title panel along the top of the sheet, under it a line of
+// notice where the window gives the page one (whose baseline page 11 compares with), a row of
 // choices where the page's source offers them (radio buttons side by side, wrapping into another row where
 // the sheet is too narrow), and the grid filling the rest. It answers its controls on the sheet: a choice
 // clicked or reached with the arrow keys shows the source's rows for it, a click on a head sorts where the
@@ -8,6 +9,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +34,9 @@ class GridPage final : public PanelPart {
   const GridSource& Source() const { return *source_; }
   // The source counts again (after the count has run) and the grid shows its rows, nothing selected.
   void Refresh();
+  // Shows the line of notice under the title (wrapped into more lines where the sheet is narrow), or hides
+  // it for ""; the window then lays the page out anew.
+  void SetNotice(const std::wstring& text);
   // The window moved to a screen of another DPI: the font made for it.
   void SetDpi(UINT dpi, HFONT font);
   // Places the controls on a sheet of width x height.
@@ -41,11 +46,14 @@ class GridPage final : public PanelPart {
 
  private:
   int LayoutChoices(int width, int top) const;  // the height the row of choices takes
+  int LayoutNotice(int width, int top) const;   // the height the line of notice takes
   void ChoiceClick(int choice);
   void CheckChosen();
 
   HWND sheet_;
   HWND titlePanel_ = nullptr;
+  HWND notice_ = nullptr;  // hidden while the page has no notice
+  std::wstring noticeText_;
   HWND grid_ = nullptr;
   std::vector<HWND> choices_;  // one radio button per choice of the source, in its order
   std::unique_ptr<GridSource> source_;

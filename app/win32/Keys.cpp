@@ -33,6 +33,7 @@ HACCEL CreateFormKeys(std::span<const PageRow> pages) {
   Add(table, VK_ESCAPE, kPlainKey, kIdButton1);
   Add(table, 'C', kAltKey, kIdButton1);
   Add(table, 'M', kAltKey, kIdMark);              // Button2's mnemonic, whichever control has the focus
+  Add(table, 'K', kAltKey, kIdKeepBaseline);      // Button3's, on every page
   Add(table, 'S', {kControlKey, 2}, kIdSaveCsv);  // Ctrl+S and Ctrl+Shift+S, not with Alt
   for (const BYTE modifier : kControlKey) {
     Add(table, VK_TAB, {&modifier, 1}, (modifier & FSHIFT) != 0 ? kIdPreviousPage : kIdNextPage);

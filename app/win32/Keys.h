@@ -9,9 +9,10 @@
 
 namespace jwcount {
 
-// Enter, Esc and Alt+C press Button1 (kIdButton1); Alt+M gives Button2's command (kIdMark); Alt+<key of a
-// page> shows that page (kIdShowPage1 + its place); Ctrl+Tab and Ctrl+Shift+Tab show the next and the
-// previous page; Ctrl+S saves the page shown as a CSV file. The table's owner destroys it.
+// Enter, Esc and Alt+C press Button1 (kIdButton1); Alt+M gives Button2's command (kIdMark); Alt+K
+// Button3's (kIdKeepBaseline); Alt+<key of a page> shows that page (kIdShowPage1 + its place); Ctrl+Tab and
+// Ctrl+Shift+Tab show the next and the previous page; Ctrl+S saves the page shown as a CSV file. The table's
+// owner destroys it.
 HACCEL CreateFormKeys(std::span<const PageRow> pages);
 
 }  // namespace jwcount

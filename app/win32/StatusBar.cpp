@@ -95,6 +95,10 @@ int CaptionWidth(HWND button, HFONT font) {
 
 }  // namespace
 
+void KeepPlainLook(HWND button) {
+  SetWindowSubclass(button, KeepPlain, 0, 0);
+}
+
 void StatusBar::Create(HWND form, HFONT font, UINT dpi) {
   Font = font;
   Dpi = dpi;
@@ -120,7 +124,7 @@ void StatusBar::Create(HWND form, HFONT font, UINT dpi) {
                             Panel2, ControlId(kIdButton2), instance, nullptr);
   // In front of the label, after Button1 for the Tab key.
   SetWindowPos(Button2, Button1, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetWindowSubclass(Button2, KeepPlain, 0, 0);
+  KeepPlainLook(Button2);
   // Hidden until a read falls short; then Panel2 grows to show it below the status line.
   LabelA2 = CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(),
                             WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel2,

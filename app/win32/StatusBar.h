@@ -13,6 +13,9 @@
 
 namespace jwcount {
 
+// Keeps a push button from ever taking the default button's look, even with the focus: Enter is Button1's.
+void KeepPlainLook(HWND button);
+
 struct StatusBar final : PanelPart {
   HWND Panel2 = nullptr;
   HWND LabelA1 = nullptr;  // the status line

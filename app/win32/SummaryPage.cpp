@@ -6,6 +6,7 @@
 
 #include "app/win32/Dpi.h"
 #include "app/win32/LinkLabel.h"
+#include "app/win32/StatusBar.h"
 #include "app/win32/WinText.h"
 #include "app/win32/WinUtil.h"
 #include "counting/CountTexts.h"
@@ -33,7 +34,10 @@ constexpr int kLabelHeight = 13;  // one line of the window's font
 constexpr int kMemoWidth = 177;
 constexpr int kMarkLineGap = 16;  // between the line of the checks and the link beside it
 constexpr wchar_t kMarkLineText[] = L"印を付けて閉じる";
-constexpr int kWarningInset = 4;  // around the short-read warning
+constexpr wchar_t kButton3Caption[] = L"基準として保存(&K)";
+constexpr int kButton3Height = 25;  // as Button1
+constexpr int kColumnGap = 6;       // between the note, the line of the comparison and Button3
+constexpr int kWarningInset = 4;    // around the short-read warning
 constexpr COLORREF kMemoColour = RGB(187, 235, 244);
 constexpr COLORREF kWarningColour = RGB(204, 0, 0);
 
@@ -68,6 +72,13 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
   CheckLine = CreateLinkLabel(sheet, kIdCheckLine, sheetColour, font, dpi);
   MarkLine = CreateLinkLabel(sheet, kIdMarkLine, sheetColour, font, dpi);
   SetWindowTextW(MarkLine, kMarkLineText);
+  // Hidden until the count has a comparison to tell of; then, like Button3, after the links for the Tab key.
+  BaselineLine = CreateLinkLabel(sheet, kIdBaselineLine, sheetColour, font, dpi);
+  // Greyed until the count has covered the whole drawing.
+  Button3 = CreateWindowExW(0, L"BUTTON", kButton3Caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED,
+                            0, 0, 0, 0, sheet, ControlId(kIdButton3), instance, nullptr);
+  SetControlFont(Button3, font);
+  KeepPlainLook(Button3);
 }
 
 void SummaryPage::SetDpi(UINT dpi, HFONT font) {
@@ -78,6 +89,8 @@ void SummaryPage::SetDpi(UINT dpi, HFONT font) {
   SetControlFont(Memo1, font);
   SetLinkLabelDpi(CheckLine, dpi, font);
   SetLinkLabelDpi(MarkLine, dpi, font);
+  SetLinkLabelDpi(BaselineLine, dpi, font);
+  SetControlFont(Button3, font);
   // A copy: SetLabel keeps the text it is given in LabelTexts.
   for (int i = 0; i < kSummaryCount; ++i)
     SetLabel(i + 1, std::string(LabelTexts[static_cast<std::size_t>(i)]));
@@ -104,6 +117,11 @@ void SummaryPage::SetCheckLine(std::string_view sjis, bool markable) {
   SetWindowTextW(CheckLine, Widen(sjis).c_str());
   ShowWindow(CheckLine, sjis.empty() ? SW_HIDE : SW_SHOWNA);
   ShowWindow(MarkLine, sjis.empty() || !markable ? SW_HIDE : SW_SHOWNA);
+}
+
+void SummaryPage::SetBaselineLine(const std::wstring& text) {
+  SetWindowTextW(BaselineLine, text.c_str());
+  ShowWindow(BaselineLine, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void SummaryPage::Layout(int width, int height, bool shortRead) const {
@@ -139,14 +157,24 @@ void SummaryPage::Layout(int width, int height, bool shortRead) const {
   }
   SetWindowRgn(CheckLine, shape, TRUE);  // the window owns the region from here on
   // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
-  // summary labels stay where they are.
+  // summary labels stay where they are. Button3 ends the column, the line of the comparison above it.
   const int inset = scaled(kWarningInset);
   const int warningWidth = memoWidth - 2 * inset;
   const int top =
       shortRead ? WrappedTextHeight(Label14, Font, WidenUtf8(kShortReadWarning), warningWidth) + 2 * inset
                 : 0;
   PlaceControl(Label14, width - memoWidth + inset, inset, warningWidth, top - 2 * inset);
-  PlaceControl(Memo1, width - memoWidth, top, memoWidth, height - top);
+  const int gap = scaled(kColumnGap);
+  const int buttonTop = height - gap - scaled(kButton3Height);
+  PlaceControl(Button3, width - memoWidth, buttonTop, memoWidth - gap, scaled(kButton3Height));
+  int memoBottom = buttonTop - gap;
+  if ((GetWindowLongPtrW(BaselineLine, GWL_STYLE) & WS_VISIBLE) != 0) {  // shown, whether or not page 1 is
+    // One line (its texts are short), indented as the labels are.
+    const int lineTop = buttonTop - gap - scaled(kLabelHeight);
+    PlaceLinkLabel(BaselineLine, width - memoWidth + left, lineTop, memoWidth - 2 * left);
+    memoBottom = lineTop - gap;
+  }
+  PlaceControl(Memo1, width - memoWidth, top, memoWidth, memoBottom - top);
 }
 
 }  // namespace jwcount

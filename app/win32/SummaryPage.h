@@ -1,8 +1,10 @@
 // Page 1 of the main window: the summary labels Label1 to Label13 in a column at the left, under them the
 // line of what the drawing checks found once a check has found something, with beside it the link that
 // marks those elements in the drawing and closes the window, the note Memo1 docked to the
-// right edge, and the short-read warning Label14 at the top of the note's column once a read has fallen
-// short. It colours its controls: the note light blue, the warning red, the rest on the sheet's white.
+// right edge, under it the line of the comparison with the drawing's kept baseline once there is one to
+// tell of and the button Button3 that keeps this count as the baseline, and the short-read warning Label14
+// at the top of the note's column once a read has fallen short. It colours its controls: the note light blue,
+// the warning red, the rest on the sheet's white.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +29,9 @@ struct SummaryPage final : PanelPart {
   HWND CheckLine = nullptr;
   // 印を付けて閉じる beside the line of the checks (LinkLabel.h), shown with it where marking is possible.
   HWND MarkLine = nullptr;
+  // The comparison with the kept baseline, as a link to its page (LinkLabel.h); hidden while it has no text.
+  HWND BaselineLine = nullptr;
+  HWND Button3 = nullptr;  // 基準として保存, usable once the count has covered the whole drawing
   HFONT Font = nullptr;
   UINT Dpi = 96;  // the sizes are scaled to it
   COLORREF SheetColour = RGB(255, 255, 255);
@@ -43,8 +48,10 @@ struct SummaryPage final : PanelPart {
   // Shows the line of what the drawing checks found (Shift-JIS, "点検: 重複 2, ..."), or hides it for "";
   // the link that marks what they found shows with it when markable.
   void SetCheckLine(std::string_view sjis, bool markable);
-  // Places the labels, the line of the checks, the note and, when shortRead, the warning above the note,
-  // on a sheet of width x height.
+  // Shows the line of the comparison with the kept baseline ("基準との差: 3 行"), or hides it for "".
+  void SetBaselineLine(const std::wstring& text);
+  // Places the labels, the line of the checks, the note with the line of the comparison and Button3
+  // under it and, when shortRead, the warning above the note, on a sheet of width x height.
   void Layout(int width, int height, bool shortRead) const;
   // The colours of the controls; their clicks go on to the form.
   bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

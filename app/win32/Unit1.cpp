@@ -19,6 +19,7 @@
 #include "app/win32/WindowBounds.h"
 #include "counting/CountTexts.h"
 #include "counting/RunSequence.h"
+#include "report/BaselineStore.h"
 #include "report/CheckSection.h"
 #include "report/CheckText.h"
 #include "report/CsvFileName.h"
@@ -46,9 +47,22 @@ constexpr wchar_t kCopyCaption[] = L"コピー(&C)\tCtrl+C";
 constexpr wchar_t kSelectAllCaption[] = L"すべて選択(&A)\tCtrl+A";
 constexpr wchar_t kSaveCsvCaption[] = L"CSV ファイルに保存(&S)...\tCtrl+S";
 constexpr wchar_t kMarkCaption[] = L"印を付けて閉じる(&M)\tAlt+M";
+constexpr wchar_t kKeepCaption[] = L"基準として保存(&K)\tAlt+K";
 // The marks in the drawing.
 constexpr wchar_t kNothingToMark[] = L"選んだ行に要素がありません";
 constexpr wchar_t kMarkFailed[] = L"印を付けた応答を書き込めませんでした。";
+// The drawing's baseline.
+constexpr wchar_t kUnsavedDrawing[] =
+    L"この図面はまだ保存されていないため、基準として保存できません。\r\n\r\n"
+    L"Jw_cad で図面に名前を付けて保存してから、もう一度集計してください。";
+constexpr wchar_t kReplaceBaseline[] =
+    L"この図面の基準はすでに保存されています。\r\n\r\n今回の集計で置き換えますか？";
+constexpr wchar_t kKeepFailed[] = L"基準を保存できませんでした。前の基準はそのまま残っています。";
+constexpr wchar_t kKept[] = L"基準として保存しました";
+constexpr wchar_t kSameAsBaseline[] = L"基準と同じ";
+constexpr wchar_t kRowsFromBaseline[] = L"基準との差: ";  // then the number of rows and kRows
+constexpr wchar_t kRows[] = L" 行";
+constexpr wchar_t kBaselineUnreadable[] = L"基準を読めません";
 
 }  // namespace
 
@@ -118,9 +132,10 @@ void TForm1::CreateControls() {
       page1_.Create(tabs_.Sheet(i), PageTabs::kSheetColour, font_.Get(), dpi_);
       gridPages_.push_back(nullptr);
     } else {
-      gridPages_.push_back(std::make_unique<GridPage>(tabs_.Sheet(i), static_cast<int>(i), row.Title,
-                                                      row.MakeSource({tables_, reader_.Drawing}),
-                                                      PageTabs::kSheetColour, font_.Get(), dpi_));
+      gridPages_.push_back(
+          std::make_unique<GridPage>(tabs_.Sheet(i), static_cast<int>(i), row.Title,
+                                     row.MakeSource({report_.Tables, reader_.Drawing, &comparison_}),
+                                     PageTabs::kSheetColour, font_.Get(), dpi_));
     }
   }
   status_.Create(hwnd_, font_.Get(), dpi_);
@@ -164,7 +179,9 @@ void TForm1::FormShow() {
   // that its counts are never taken for the whole drawing's; a missing file simply counts nothing.
   const std::filesystem::path tempFile = TempFilePath(programFolder_);
   const bool present = NativeFileSystem().Exists(tempFile);
-  shortRead_ = !ReadForCount(reader_, tempFile) && present;
+  report_.ReadOk = ReadForCount(reader_, tempFile, &report_.State);
+  report_.Summary = CountSummary(reader_);
+  shortRead_ = !report_.ReadOk && present;
   if (shortRead_) ShowShortReadWarning();
   const std::filesystem::path placementFile = PlacementPath(programPath_);
   placement_ = LoadPlacement(NativeFileSystem(), placementFile);
@@ -179,7 +196,7 @@ void TForm1::Timer1Timer() {
   KillTimer(hwnd_, kTimer1);
   if (!timerArmed_) return;  // it fires exactly once
   timerArmed_ = false;
-  CountElements(reader_, tables_, programFolder_, countView_);
+  CountElements(reader_, report_.Tables, programFolder_, countView_);
   for (const auto& page : gridPages_) {
     if (page != nullptr) page->Refresh();
   }
@@ -187,7 +204,38 @@ void TForm1::Timer1Timer() {
   // would mark part of what they say.
   markable_ = countComplete_ && !shortRead_ && reader_.EntityCount() > 0;
   status_.ShowButton2(markable_);
-  page1_.SetCheckLine(CheckSummaryLine(tables_.Checks), markable_);
+  page1_.SetCheckLine(CheckSummaryLine(report_.Tables.Checks), markable_);
+  // The reply is written: the comparison adds nothing to the time Jw_cad waits.
+  wholeCount_ = countComplete_ && !shortRead_;
+  EnableWindow(page1_.Button3, wholeCount_);
+  CompareWithBaseline();
+}
+
+void TForm1::CompareWithBaseline() {
+  if (wholeCount_) {
+    comparison_ = CompareWithKept(report_, NativeFileSystem(), programFolder_);
+  } else {
+    comparison_ = {};
+    comparison_.State = CountComparison::Outcome::kNotCompared;
+  }
+  std::wstring line;
+  if (comparison_.State == CountComparison::Outcome::kCompared) {
+    const std::size_t rows = comparison_.Diff.Rows.size();
+    line = rows == 0 ? kSameAsBaseline : kRowsFromBaseline + std::to_wstring(rows) + kRows;
+  } else if (comparison_.State == CountComparison::Outcome::kUnreadable) {
+    line = kBaselineUnreadable;
+  }
+  page1_.SetBaselineLine(line);
+  if (auto& page = gridPages_[PageIndex("diff")]; page != nullptr) {
+    page->Refresh();
+    // Above the grid: whose baseline, and the words of a page with no figures, which its first cell holds
+    // too narrow to read.
+    const DiffSection section(&comparison_);
+    std::string notice = section.Notice();
+    if (comparison_.State != CountComparison::Outcome::kCompared || comparison_.Diff.Rows.empty())
+      notice += (notice.empty() ? "" : "\r\n") + section.CellText(DiffSection::kSectionColumn, 1);
+    page->SetNotice(Widen(notice));
+  }
   Layout();
 }
 
@@ -257,7 +305,7 @@ void TForm1::MarkClick() {
 }
 
 void TForm1::MarkChecksClick() {
-  if (markable_) MarkAndClose(CheckCovers(tables_.Checks));
+  if (markable_) MarkAndClose(CheckCovers(report_.Tables.Checks));
 }
 
 void TForm1::MarkAndClose(std::span<const ElementCover> covers) {
@@ -274,6 +322,37 @@ void TForm1::MarkAndClose(std::span<const ElementCover> covers) {
     return;
   }
   Button1Click();
+}
+
+// --- The drawing's baseline ---
+
+// Only a count of the whole drawing is kept, and only for a drawing that has a path to keep it by. The file
+// is written whole or not at all, so a failure leaves the baseline kept before as it was.
+void TForm1::KeepBaselineClick() {
+  if (!wholeCount_) return;
+  const std::filesystem::path file = BaselinePath(programFolder_, report_.State.Drawing.FileName);
+  if (file.empty()) {
+    MessageBoxW(hwnd_, kUnsavedDrawing, kCaption, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (NativeFileSystem().Exists(file) &&
+      MessageBoxW(hwnd_, kReplaceBaseline, kCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    return;
+  }
+  DWORD error = ERROR_SUCCESS;
+  const std::wstring folder = BaselineFolder(programFolder_).wstring();
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    error = GetLastError();
+  if (error == ERROR_SUCCESS)
+    error = WriteFileReplacing(file.wstring(), BaselineBytes(report_, reader_, LocalTimeNow()));
+  if (error != ERROR_SUCCESS) {
+    const std::wstring message =
+        std::wstring(kKeepFailed) + L"\r\n\r\n" + file.wstring() + L"\r\n\r\n" + SystemErrorText(error);
+    MessageBoxW(hwnd_, message.c_str(), kCaption, MB_OK | MB_ICONERROR);
+    return;
+  }
+  CompareWithBaseline();
+  status_.ShowStatus(kKept);
 }
 
 // --- Keyboard ---
@@ -340,6 +419,10 @@ void TForm1::OnCommand(int id) {
     MarkChecksClick();
   } else if (id == kIdCheckLine) {
     SelectPage(static_cast<int>(PageIndex("checks")));  // as Alt+0 does
+  } else if (id == kIdBaselineLine) {
+    SelectPage(static_cast<int>(PageIndex("diff")));
+  } else if (id == kIdButton3 || id == kIdKeepBaseline) {
+    KeepBaselineClick();
   } else if (id == kIdSaveCsv) {
     SaveCsvClick();
   } else if (id == kIdNextPage || id == kIdPreviousPage) {
@@ -363,6 +446,7 @@ bool TForm1::OnContextMenu(HWND window, int x, int y) {
   AppendMenuW(menu.Get(), MF_STRING, kIdSaveCsv, kSaveCsvCaption);
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING | (markable_ ? MF_ENABLED : MF_GRAYED), kIdMark, kMarkCaption);
+  AppendMenuW(menu.Get(), MF_STRING | (wholeCount_ ? MF_ENABLED : MF_GRAYED), kIdKeepBaseline, kKeepCaption);
   switch (
       TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, hwnd_, nullptr)) {
     case kIdCopy:
@@ -376,6 +460,9 @@ bool TForm1::OnContextMenu(HWND window, int x, int y) {
       break;
     case kIdMark:
       MarkClick();
+      break;
+    case kIdKeepBaseline:
+      KeepBaselineClick();
       break;
     default:
       break;

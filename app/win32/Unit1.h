@@ -1,8 +1,9 @@
 // Unit1: the main window TForm1. It reads the exchange file when it is first shown, counts half a second
 // later, shows the summary counts on page 1 and a grid on every other page of the page table
 // (app/view/PageTable.h), saves the page shown as a CSV file on request, answers Jw_cad with marks at the
-// elements of the rows the user selected when asked to (report/MarkReply.h), and keeps its placement in the
-// placement file beside the program.
+// elements of the rows the user selected when asked to (report/MarkReply.h), keeps the count as the
+// drawing's baseline on request and compares every whole count with the baseline kept for its drawing
+// (report/BaselineStore.h, page 11), and keeps its placement in the placement file beside the program.
 //
 // The form and its controls keep the names of the window's first design (TForm1, Label1 to Label14, SG1
 // ...): the end-to-end probe finds the window by its class TForm1, and the same names run through the
@@ -29,6 +30,8 @@
 #include "counting/CountRun.h"
 #include "counting/CountTables.h"
 #include "counting/ElementCover.h"
+#include "report/CountReport.h"
+#include "report/DiffSection.h"
 #include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
@@ -65,6 +68,9 @@ class TForm1 final {
   void MarkClick();
   // Page 1's link beside the line of the checks: marks what the checks found.
   void MarkChecksClick();
+  // Button3, Alt+K and the grids' menu: keeps this count as the drawing's baseline, after asking when one
+  // is kept already.
+  void KeepBaselineClick();
 
  private:
   // What the count run sees of the window: the status line, the summary labels, the Escape key, page 1,
@@ -115,6 +121,9 @@ class TForm1 final {
   // the status line and stays when they take nothing, and in a message box when the reply cannot be
   // written (the plain reply then stays in place).
   void MarkAndClose(std::span<const ElementCover> covers);
+  // Compares the count with the baseline kept for its drawing (when the count covered the whole drawing)
+  // and shows the comparison on page 11 and in page 1's line.
+  void CompareWithBaseline();
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
@@ -135,9 +144,15 @@ class TForm1 final {
   // The count has run over the whole of a drawing that holds elements: the marks can be put in it.
   bool markable_ = false;
   bool drawTable_ = false;  // started with "/table"
+  // The count covered the whole drawing (read to its end, not stopped): it can be compared and kept.
+  bool wholeCount_ = false;
 
-  JwwGaibu reader_;             // the exchange file as read, until the window closes
-  CountTables tables_;          // what the count tallied, shown by the grids
+  JwwGaibu reader_;  // the exchange file as read, until the window closes
+  // The count as the reports see it: its tables, shown by the grids, its labels, status texts and the
+  // drawing as read, which a kept baseline holds.
+  CountReport report_;
+  CountComparison comparison_{
+      CountComparison::Outcome::kNotCompared, SnapshotError::kNone, {}};  // shown on page 11
   CountView countView_{*this};  // the window as the count run sees it
   std::filesystem::path programPath_;
   std::filesystem::path programFolder_;  // where JWC_TEMP.TXT is read and answered
