@@ -294,7 +294,7 @@ set_dpi() {  # set_dpi DPI
 
 # At 96, 144 and 192 DPI (100, 150 and 200 %): the font, the controls, the grid's rows and the minimum
 # window size grow with the DPI, every tab (in two rows, or one in a wide window) and every caption fits,
-# and screenshots of pages 1, 2, 7, 8, 9 and 10.
+# and screenshots of pages 1, 2, 7, 8, 9, 10 and 11.
 test_dpi() {
   log "high DPI: 96, 144 and 192 DPI (sample file)"
   local dpi previous=0 height label button memo shot width tall
@@ -310,7 +310,7 @@ test_dpi() {
     read -r _ _ width tall < <(probe rect 0)
     check "$dpi DPI: the window at least 475 pixels wide at $scale %" 1 $((width >= 475 * dpi / 96))
     check "$dpi DPI: every tab whole, in two rows at the minimum width" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
-    if [ "$dpi" -le 144 ]; then  # at 192 DPI the eight tabs need more than the 1024 pixels of the desktop
+    if [ "$dpi" -le 96 ]; then  # from 144 DPI on the eleven tabs need more than the 1024 pixels of the desktop
       probe resize 1000 "$tall" && sleep 0.3
       check "$dpi DPI: in one row, whole, when widened to 1000 pixels" "1 1" "$(probe tab-rows) $(probe tabs-fit)"
       probe resize "$width" "$tall" && sleep 0.3
@@ -337,8 +337,9 @@ test_dpi() {
     read -r lx _ lw _ < <(probe rect 1)
     check "$dpi DPI: Button2 right of Button1, of its height" "1 $button" "$((x >= lx + lw)) $button2"
     read -r x y w h < <(probe rect 0)
-    for page in 1 2 7 8 9 10; do
-      keys "alt+$page"
+    for page in 1 2 7 8 9 10 11; do
+      if [ "$page" -eq 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi  # page 11 has no Alt key
+      check "$dpi DPI: page $page shown for its screenshot" 1 "$(probe visible $((300 + page)))"
       import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$dpi-page$page.png"
     done
     keys Escape
@@ -348,9 +349,9 @@ test_dpi() {
   pass "DPI screenshots in $SHOTS"
 }
 
-# At the window's design width of 521 pixels, where the ten tabs take two rows.
+# At the window's design width of 521 pixels, where the eleven tabs take two rows.
 test_screenshots() {
-  log "screenshots of the ten pages, of page 8's groupings and of the context menu (sample file)"
+  log "screenshots of the eleven pages, of page 8's groupings and of the context menu (sample file)"
   new_case sample -
   cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/"
   printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
@@ -358,8 +359,8 @@ test_screenshots() {
   wait_counted
   click_control 101 300
   check "two rows of tabs, every tab whole" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
-  for page in 1 2 3 4 5 6 7 8 9 10; do
-    keys "alt+$((page % 10))"
+  for page in 1 2 3 4 5 6 7 8 9 10 11; do
+    if [ "$page" -eq 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi
     if [ "$page" -eq 7 ]; then
       click_control 506 225 10 && click_control 506 225 10  # sorted by count, the most used first
     fi
@@ -706,6 +707,132 @@ test_mark() {
   check "the reply is jwcount-cli mark --checks's" "$(bytes_of "$CASE/cli-reply.txt")" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
 }
 
+# The drawing's baseline (sample file, then its next revision): Alt+K keeps the count in 基準 beside the
+# program, the same file jwcount-cli count --baseline-out writes but for the time, and leaves the reply as
+# it was; page 1's line and page 11 then say 基準と同じ. The revision's count is compared with it: page 11
+# holds jwcount-cli diff's rows, its CSV save is that command's CSV byte for byte, and keeping again asks
+# first. A baseline cut in half is said so on page 11 and left as it is, the count itself as before. A
+# drawing never saved keeps nothing.
+test_baseline() {
+  log "the drawing's baseline: kept by Alt+K, compared on page 11 (sample file and its revision)"
+  new_case baseline -
+  local revised="$HERE/../../examples/revised/JWC_TEMP.TXT"
+  mkdir -p "$CASE/cli" "$CASE/cli-revised"
+  cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/" && cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/cli/"
+  cp "$revised" "$CASE/cli-revised/"
+  (cd "$CASE/cli" && "$WINE" "$CLI_EXE" count JWC_TEMP.TXT --baseline-out cli-baseline.json >/dev/null 2>&1) ||
+    fail "jwcount-cli count --baseline-out failed"
+  printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
+  start_program || return
+  wait_counted
+  check "before keeping: no line on page 1, Button3 usable" "0 1 基準として保存(&K)" \
+    "$(probe visible 217) $(probe enabled 3) $(probe text 3)"
+  check "page 11 says there is no baseline yet" \
+    "この図面の基準はまだありません。「基準として保存」で今回の拾い出しを基準にできます。" "$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
+  click_control 101 300
+  keys alt+k
+  local kept
+  for _ in $(seq 100); do
+    kept=$(find "$CASE/基準" -name '1F平面図.jww_*.json' 2>/dev/null | head -1)
+    [ -n "$kept" ] && break
+    sleep 0.1
+  done
+  [ -n "$kept" ] || { fail "Alt+K kept no baseline in 基準"; probe close; finish_program; return; }
+  check "kept as 基準/1F平面図.jww_<hash>.json, nothing else there" "1" "$(ls -A "$CASE/基準" | wc -l)"
+  check "the kept file is jwcount-cli count --baseline-out's but for the time" \
+    "$(grep -v '"time"' "$CASE/cli/cli-baseline.json" | md5sum)" "$(grep -v '"time"' "$kept" | md5sum)"
+  if grep -Eq '"time":"[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}[+-][0-9]{2}:[0-9]{2}"' "$kept"; then
+    pass "the time kept in ISO 8601 with its offset"
+  else
+    fail "time: [$(grep -o '"time":[^,]*' "$kept")]"
+  fi
+  check "keeping leaves the 28-byte reply" "$REPLY_HEX" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+  check "the status line, page 1's line and page 11 say 基準と同じ" "基準として保存しました|1 基準と同じ|基準と同じです。" \
+    "$(probe text 101)|$(probe visible 217) $(probe text 217)|$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
+  check "page 11's notice: whose baseline" "基準: " "$(probe text 811 | head -c 8)"
+  keys Escape
+  finish_program
+
+  # The revision, counted by the same program: the comparison with the baseline kept above.
+  cp "$revised" "$CASE/JWC_TEMP.TXT"
+  local expected="$CASE/cli-diff.csv" status=0
+  (cd "$CASE" && "$WINE" "$CLI_EXE" diff "$(windows_path "$kept")" cli-revised/JWC_TEMP.TXT --format csv \
+    >"$expected" 2>/dev/null) || status=$?
+  check "jwcount-cli diff finds the revision differs (exit 7)" 7 "$status"
+  local rows
+  rows=$(($(grep -c $'\r$' "$expected") - 1))
+  start_program || return
+  wait_counted
+  check "page 1's line: the rows that differ" "1 基準との差: $rows 行" "$(probe visible 217) $(probe text 217)"
+  click_control 217
+  check "a click on it shows page 11, the focus on the tabs" "1 0 300" \
+    "$(probe visible 311) $(probe visible 301) $(probe focus)"
+  check "page 11's title and notice" "基準との差|基準: " "$(probe text 412)|$(probe text 811 | head -c 8)"
+  import -window root -crop 521x480+0+0 "$SHOTS/baseline-page11.png"
+  # A copy guards a figure that starts with + or - with an apostrophe, as the CSV does.
+  check "page 11: jwcount-cli diff's rows" "$(sed "1s/^$BOM//; s/\r\$//" "$expected" | paste -sd'|')" \
+    "$(cells 10 0 0 5 -1 | sed 's/\r$//; $d' | tsv_to_csv | paste -sd'|')"
+  keys alt+1
+  import -window root -crop 521x480+0+0 "$SHOTS/baseline-page1.png"
+  keys Tab Tab Tab
+  check "Tab reaches the line after the links of the checks; Space on it shows page 11" "217 1" \
+    "$(probe focus) $(keys space; probe visible 311)"
+  local before
+  before=$(bytes_of "$kept")
+  keys alt+k
+  local question
+  question=$(probe dialog 10000) || fail "no question before replacing the baseline"
+  check "asks before replacing the kept baseline" "今回の集計で置き換えますか？" \
+    "$(grep -o '今回の集計で置き換えますか？' <<<"$question")"
+  keys n
+  check "No keeps the old baseline" "$before" "$(bytes_of "$kept")"
+  if save_dialog_testable; then
+    keys ctrl+s
+    if save_dialog "1F平面図_基準との差.csv"; then
+      wait_file "$CASE/1F平面図_基準との差.csv" || fail "no CSV file of page 11 written"
+      check "page 11's CSV is jwcount-cli diff --format csv's, byte for byte" "$(bytes_of "$expected")" \
+        "$(bytes_of "$CASE/1F平面図_基準との差.csv")"
+    fi
+  else
+    skip_save "the CSV save of page 11"
+  fi
+  local labels
+  labels=$(for id in $(seq 201 213); do probe text "$id"; done | paste -sd'|')
+  keys Escape
+  finish_program
+  check "the reply after the comparison" "$REPLY_HEX" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+
+  # The kept file cut in half: page 11 says so, the file stays as it is, the count is the same.
+  head -c $(($(stat -c %s "$kept") / 2)) "$kept" >"$CASE/cut" && mv "$CASE/cut" "$kept"
+  before=$(bytes_of "$kept")
+  cp "$revised" "$CASE/JWC_TEMP.TXT"
+  start_program || return
+  wait_counted
+  check "page 1's line: the baseline cannot be read" "1 基準を読めません" "$(probe visible 217) $(probe text 217)"
+  check "page 11 says the file is cut" "基準のファイルが途中で切れています。もう一度「基準として保存」すると作り直せます。" \
+    "$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
+  check "the count as before" "$labels" "$(for id in $(seq 201 213); do probe text "$id"; done | paste -sd'|')"
+  click_control 101 300
+  keys Escape
+  finish_program
+  check "the cut file left as it is" "$before" "$(bytes_of "$kept")"
+  check "the reply as always" "$REPLY_HEX" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+
+  new_case baseline-unsaved "$SMALL_INPUT"
+  start_program || return
+  wait_counted
+  click_control 101 300
+  keys alt+k
+  local message
+  message=$(probe dialog 10000) || fail "no message for a drawing never saved"
+  check "a drawing never saved: the message says so" "この図面はまだ保存されていないため、基準として保存できません。" \
+    "$(grep -o 'この図面はまだ保存されていないため、基準として保存できません。' <<<"$message")"
+  keys Return
+  check "nothing kept" "0" "$(find "$CASE" -name '*.json' | wc -l)"
+  keys Escape
+  finish_program
+}
+
 # Resting the mouse on a row head of pages 2 and 3 shows the name of the layer or layer group.
 test_row_tips() {
   log "layer names as tips on the row heads of pages 2 and 3"
@@ -991,6 +1118,7 @@ test_build() {  # test_build BUILD_FOLDER PROBE_BUILD
   test_quantity_page
   test_check_pages
   test_mark
+  test_baseline
   test_row_tips
   test_menu_and_save
   test_save_refused
