@@ -169,7 +169,7 @@ std::string DiffSection::CellText(int column, int row) const {
 }
 
 int DiffSection::ColumnWidth(int column) const {
-  constexpr int kWidths[] = {96, 160, 88, 80, 80, 80};
+  constexpr int kWidths[] = {104, 160, 88, 80, 80, 80};  // 表 holds レイヤグループ whole
   return column >= 0 && column < ColumnCount() ? kWidths[column] : 0;
 }
 
