@@ -336,6 +336,12 @@ test_dpi() {
     read -r x _ w button2 < <(probe rect 2)
     read -r lx _ lw _ < <(probe rect 1)
     check "$dpi DPI: Button2 right of Button1, of its height" "1 $button" "$((x >= lx + lw)) $button2"
+    local by bh my mh py
+    read -r _ by _ bh < <(probe rect 3)
+    read -r _ my _ mh < <(probe rect 220)
+    read -r _ py _ _ < <(probe rect 100)
+    check "$dpi DPI: Button3 under the note, as high as Button1, above the status bar" "1 $button 1" \
+      "$((by >= my + mh)) $bh $((by + bh <= py))"
     read -r x y w h < <(probe rect 0)
     for page in 1 2 7 8 9 10 11; do
       if [ "$page" -eq 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi  # page 11 has no Alt key
