@@ -7,9 +7,9 @@
 
 namespace jwcount {
 
-// A coordinate or size in plain decimal, to a millionth of a millimetre, without trailing zeros ("12.5", "-3",
-// "0").
-// A value whose digits would not fit in 64 characters gives "0": callers keep their values far below that.
+// A coordinate or size in plain decimal, to a millionth of a millimetre, without trailing zeros ("12.5",
+// "-3", "0"). A value whose digits would not fit in 64 characters gives "0": callers keep their values far
+// below that.
 std::string ReplyNumber(double value);
 
 // A text as the reply can carry it and Jw_cad can show it: every byte that starts no Shift-JIS character
