@@ -23,6 +23,7 @@ struct ElementCover {
   Source From = Source::kNothing;
   CountTableId Table = CountTableId::kSG1;
   int Row = 0;
+  uint32_t Kinds = 0;  // kCountRow: bit k for elements of kind k alone; 0 for every kind the row counts
   bool Every = false;
   std::string Name;  // the drawing's own bytes
   CheckId Check = CheckId::kDuplicates;

@@ -1,6 +1,7 @@
 // The elements rows cover, and the points marks go on.
 #include "counting/Marks.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <string_view>
@@ -43,7 +44,7 @@ class CoverTest {
       case ElementCover::Source::kNothing:
         break;
       case ElementCover::Source::kCountRow:
-        AddRow(cover.Table, cover.Row);
+        AddRow(cover.Table, cover.Row, cover.Kinds != 0 ? cover.Kinds & kEveryKind : kEveryKind);
         break;
       case ElementCover::Source::kBlockName:
         if (cover.Every)
@@ -63,43 +64,45 @@ class CoverTest {
     }
   }
 
-  void AddRow(CountTableId table, int row) {
+  // The row's kinds go into the masks of what it covers: a layer, a layer group, an attribute value, or
+  // everything for a total row.
+  void AddRow(CountTableId table, int row, uint32_t kinds) {
     switch (table) {
       case CountTableId::kSG1:
         if (row == kSg1TotalRow) {
-          every_ = true;
+          every_ |= kinds;
         } else if (row >= 1 && row < kSg1TotalRow) {
           const int group = (row - 1) / kSg1RowsPerGroup;
           const int place = (row - 1) % kSg1RowsPerGroup;
           if (place < kLayersPerGroup)
-            layers_[static_cast<std::size_t>(group * kLayersPerGroup + place)] = true;
-          if (place == kLayersPerGroup) groups_[static_cast<std::size_t>(group)] = true;
+            layers_[static_cast<std::size_t>(group * kLayersPerGroup + place)] |= kinds;
+          if (place == kLayersPerGroup) groups_[static_cast<std::size_t>(group)] |= kinds;
         }
         break;
       case CountTableId::kSG2:
         if (row == kSg2TotalRow)
-          every_ = true;
+          every_ |= kinds;
         else if (row >= 1 && row <= kGroupCount)
-          groups_[static_cast<std::size_t>(row - 1)] = true;
+          groups_[static_cast<std::size_t>(row - 1)] |= kinds;
         break;
       case CountTableId::kSG3:
-        AddAttributeRow(colours_, row, kSg3TotalRow);
+        AddAttributeRow(colours_, row, kSg3TotalRow, kinds);
         break;
       case CountTableId::kSG4:
-        AddAttributeRow(types_, row, kSg4TotalRow);
+        AddAttributeRow(types_, row, kSg4TotalRow, kinds);
         break;
       case CountTableId::kSG5:
-        AddAttributeRow(widths_, row, kSg5TotalRow);
+        AddAttributeRow(widths_, row, kSg5TotalRow, kinds);
         break;
     }
   }
 
-  void AddAttributeRow(std::vector<bool>& rows, int row, int totalRow) {
+  void AddAttributeRow(std::vector<uint32_t>& rows, int row, int totalRow, uint32_t kinds) {
     if (row == totalRow) {
-      every_ = true;
+      every_ |= kinds;
     } else if (row >= 1 && row < totalRow) {
       if (rows.empty()) rows.resize(static_cast<std::size_t>(totalRow));
-      rows[static_cast<std::size_t>(row)] = true;
+      rows[static_cast<std::size_t>(row)] |= kinds;
     }
   }
 
@@ -129,21 +132,24 @@ class CoverTest {
     const auto group = static_cast<uint32_t>(a.LayerGroup);
     const auto layer = static_cast<uint32_t>(a.Layer);
     if (KindColumn(kind) == 0 || (group | layer) >= static_cast<uint32_t>(kGroupCount)) return false;
-    return every_ || groups_[group] || layers_[group * kLayersPerGroup + layer] ||
-           Covered(colours_, LineColourRow(a.LineColour)) || Covered(types_, LineTypeRow(a.LineType)) ||
-           Covered(widths_, LineWidthRow(a.LineWidth));
+    const uint32_t kinds = every_ | groups_[group] | layers_[group * kLayersPerGroup + layer] |
+                           Covered(colours_, LineColourRow(a.LineColour)) |
+                           Covered(types_, LineTypeRow(a.LineType)) |
+                           Covered(widths_, LineWidthRow(a.LineWidth));
+    return (kinds >> kind & 1) != 0;
   }
 
-  static bool Covered(const std::vector<bool>& rows, int row) {
-    return !rows.empty() && rows[static_cast<std::size_t>(row)];
+  static uint32_t Covered(const std::vector<uint32_t>& rows, int row) {
+    return rows.empty() ? 0 : rows[static_cast<std::size_t>(row)];
   }
 
   static constexpr uint32_t kEveryKind = ((uint32_t{1} << (kLastEntityKind + 1)) - 1) & ~uint32_t{1};
 
-  bool every_ = false;
-  std::bitset<kGroupCount> groups_;
-  std::bitset<kLayerCount> layers_;
-  std::vector<bool> colours_, types_, widths_;  // by row; empty when no row is covered
+  // Bit k of each mask: elements of kind k there are covered.
+  uint32_t every_ = 0;
+  std::array<uint32_t, kGroupCount> groups_{};
+  std::array<uint32_t, kLayerCount> layers_{};
+  std::vector<uint32_t> colours_, types_, widths_;  // by row; empty when no row is covered
   bool everyBlock_ = false, everyText_ = false;
   std::unordered_set<std::string_view> blocks_, texts_;
   uint32_t duplicates_ = 0;  // bit k: the duplicates of kind k

@@ -310,13 +310,21 @@ void CompareTable(std::size_t t, const CountSnapshot& baseline, const CountSnaps
     for (std::size_t c = 0; c < CountSnapshot::kCountColumns; ++c) {
       row.Column = static_cast<int>(c) + 1;
       row.Item = c + 1 < heads.ColumnHeads.size() ? heads.ColumnHeads[c + 1] : std::string();
+      row.Elements = count(now, r, c);
       CompareCount(count(before, r, c), count(now, r, c), row, rows);
     }
+    auto elements = [&](int first, int last) {
+      int64_t sum = 0;
+      for (int c = first; c <= last; ++c) sum += count(now, r, static_cast<std::size_t>(c - 1));
+      return sum;
+    };
     row.Column = DiffRow::kLengthColumn;
     row.Item = std::string(kLengthItem);
+    row.Elements = elements(kLengthFirstColumn, kLengthLastColumn);
     CompareQuantity(figure(before.Length, r), figure(now.Length, r), row, rows);
     row.Column = DiffRow::kAreaColumn;
     row.Item = std::string(kAreaItem);
+    row.Elements = elements(kAreaFirstColumn, kAreaLastColumn);
     CompareQuantity(figure(before.Area, r), figure(now.Area, r), row, rows);
   }
 }
@@ -333,6 +341,7 @@ void CompareNames(std::string_view section, const std::vector<CountSnapshot::Nam
     row.Name = bytes;
     row.Bytes = Hex(bytes);
     row.Item = std::string(kCountItem);
+    row.Elements = is;
     CompareCount(was, is, row, rows);
   };
   for (const CountSnapshot::Name& name : now) {
@@ -455,6 +464,7 @@ CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& curr
     row.Section = "checks";
     row.Head = current.Checks[i].first;
     row.Item = std::string(kCountItem);
+    row.Elements = current.Checks[i].second;
     CompareCount(baseline.Checks[i].second, current.Checks[i].second, row, diff.Rows);
   }
   return diff;

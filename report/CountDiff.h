@@ -65,6 +65,13 @@ std::string_view JwcountVersion();
 
 // One figure that differs. Counts are whole numbers; lengths and areas are not, and either side may be
 // unknown (beyond a double), which differs from any number and leaves the change unknown.
+// The count columns whose elements have a length (lines; circles and arcs) and an area (the solids from
+// triangles to rings).
+inline constexpr int kLengthFirstColumn = 1;
+inline constexpr int kLengthLastColumn = 2;
+inline constexpr int kAreaFirstColumn = 9;
+inline constexpr int kAreaLastColumn = 13;
+
 struct DiffRow {
   static constexpr int kLengthColumn = 14;
   static constexpr int kAreaColumn = 15;
@@ -77,6 +84,9 @@ struct DiffRow {
   std::string Bytes;      // blocks and texts: the name's bytes in hex
   std::string Item;       // the column's head, 長さ(mm), 面積(mm2) or 数
   bool Quantity = false;  // a length or area
+  // The elements behind the current figure: its count, or for a length those of lines, circles and arcs in
+  // the row, for an area those of the solids that have one (triangles to rings).
+  int64_t Elements = 0;
   std::optional<double> Baseline, Current, Change;
 };
 

@@ -1,6 +1,11 @@
 #include "report/DiffSection.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "counting/CountTable.h"
 
 #include "counting/CountTexts.h"
 #include "report/DiffReport.h"
@@ -143,6 +148,94 @@ std::string DiffSection::Notice() const {
   return notice;
 }
 
+const DiffRow& DiffSection::RowAt(int row) const {
+  const auto place = static_cast<std::size_t>(row - 1);
+  return comparison_->Diff.Rows[order_.empty() ? place : static_cast<std::size_t>(order_[place])];
+}
+
+void DiffSection::Refresh() {
+  order_.clear();
+  sortColumn_ = -1;
+  descending_ = false;
+}
+
+bool DiffSection::SortBy(int column) {
+  if (!HasRows() || column < 0 || column >= ColumnCount()) return false;
+  descending_ = column == sortColumn_ && !descending_;
+  sortColumn_ = column;
+  const std::vector<DiffRow>& rows = comparison_->Diff.Rows;
+  order_.resize(rows.size());
+  for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<int32_t>(i);
+  // Figures sort as numbers, an unknown one below every number; the words by their bytes. Rows that
+  // compare equal keep the order of the comparison, in both directions.
+  auto figure = [column](const DiffRow& r) {
+    const std::optional<double>& v = column == 3 ? r.Baseline : column == 4 ? r.Current : r.Change;
+    return v ? *v : -std::numeric_limits<double>::infinity();
+  };
+  std::vector<std::string> words;
+  if (column <= kItemColumn) {
+    order_.clear();  // CellText reads the rows in their own order while the words are taken
+    for (std::size_t i = 0; i < rows.size(); ++i) words.push_back(CellText(column, static_cast<int>(i) + 1));
+    for (std::size_t i = 0; i < rows.size(); ++i) order_.push_back(static_cast<int32_t>(i));
+  }
+  std::stable_sort(order_.begin(), order_.end(), [&](int32_t a, int32_t b) {
+    const auto x = static_cast<std::size_t>(a), y = static_cast<std::size_t>(b);
+    if (column <= kItemColumn) return descending_ ? words[y] < words[x] : words[x] < words[y];
+    return descending_ ? figure(rows[y]) < figure(rows[x]) : figure(rows[x]) < figure(rows[y]);
+  });
+  return true;
+}
+
+int DiffSection::SortMark(int column) const {
+  if (order_.empty() || column != sortColumn_) return 0;
+  return descending_ ? -1 : 1;
+}
+
+ElementCover DiffSection::RowCover(int row) const {
+  if (!HasRows() || row < 1 || row >= RowCount()) return {};
+  const DiffRow& diff = RowAt(row);
+  // A figure that rose marks the elements behind it in this count; one that fell has nothing left to mark.
+  if (!diff.Change || *diff.Change <= 0) return {};
+  ElementCover cover;
+  cover.Label = HeadText(diff) + " " + ItemText(diff);
+  cover.Count = diff.Elements;
+  if (diff.Row >= 0) {
+    cover.From = ElementCover::Source::kCountRow;
+    cover.Table = static_cast<CountTableId>(diff.Section[2] - '1');
+    cover.Row = diff.Row;
+    const int first = diff.Column == DiffRow::kLengthColumn ? kLengthFirstColumn
+                      : diff.Column == DiffRow::kAreaColumn ? kAreaFirstColumn
+                                                            : diff.Column;
+    const int last = diff.Column == DiffRow::kLengthColumn ? kLengthLastColumn
+                     : diff.Column == DiffRow::kAreaColumn ? kAreaLastColumn
+                                                           : diff.Column;
+    for (int32_t kind = kFirstEntityKind; kind <= kLastEntityKind; ++kind)
+      if (KindColumn(kind) >= first && KindColumn(kind) <= last) cover.Kinds |= uint32_t{1} << kind;
+  } else if (diff.Section == "blocks" || diff.Section == "texts") {
+    cover.From =
+        diff.Section == "blocks" ? ElementCover::Source::kBlockName : ElementCover::Source::kTextContent;
+    cover.Name = diff.Name;
+  } else {
+    constexpr std::string_view kByKind = "duplicates.by_kind.";
+    cover.From = ElementCover::Source::kCheck;
+    if (diff.Head == "duplicates.total") {
+      cover.Check = CheckId::kDuplicates;
+    } else if (diff.Head.rfind(kByKind, 0) == 0) {
+      cover.Check = CheckId::kDuplicates;
+      cover.Kind = std::atoi(diff.Head.c_str() + kByKind.size());
+    } else if (diff.Head == "zero_length_lines") {
+      cover.Check = CheckId::kZeroLengthLines;
+    } else if (diff.Head == "zero_radius") {
+      cover.Check = CheckId::kZeroRadius;
+    } else if (diff.Head == "empty_texts") {
+      cover.Check = CheckId::kEmptyTexts;
+    } else {
+      return {};  // the duplicates with a twin on their own layer: no set of elements of their own
+    }
+  }
+  return cover;
+}
+
 int DiffSection::RowCount() const {
   return HasRows() ? static_cast<int>(comparison_->Diff.Rows.size()) + 1 : 2;
 }
@@ -151,7 +244,7 @@ std::string DiffSection::CellText(int column, int row) const {
   if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) return {};
   if (row == 0) return std::string(kHeads[column]);
   if (!HasRows()) return column == kSectionColumn ? Message() : std::string();
-  const DiffRow& diff = comparison_->Diff.Rows[static_cast<std::size_t>(row - 1)];
+  const DiffRow& diff = RowAt(row);
   switch (column) {
     case kSectionColumn:
       return std::string(SectionName(diff.Section));

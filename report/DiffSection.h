@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "report/CountDiff.h"
 #include "report/Section.h"
@@ -45,6 +46,15 @@ class DiffSection final : public Section {
   // The line above the grid (Shift-JIS): whose baseline, kept when, and the warning of another range.
   std::string Notice() const;
 
+  // The rows as the comparison gives them, or sorted by a column when its head is clicked (again: the
+  // other way round).
+  void Refresh() override;
+  bool SortBy(int column) override;
+  int SortMark(int column) const override;
+  // A row whose figure rose covers the elements behind it in this count (of the row's kind, or those with a
+  // length or an area); one that fell covers nothing, for nothing of it is left to mark.
+  ElementCover RowCover(int row) const override;
+
   int ColumnCount() const override { return 6; }
   int RowCount() const override;
   int FixedColumns() const override { return 0; }
@@ -56,7 +66,12 @@ class DiffSection final : public Section {
   bool HasRows() const;
   std::string Message() const;  // Shift-JIS: the one row of words when there are no rows
 
+  const DiffRow& RowAt(int row) const;
+
   const CountComparison* comparison_;
+  std::vector<int32_t> order_;  // rows of the comparison in the order shown; empty: as they come
+  int sortColumn_ = -1;
+  bool descending_ = false;
 };
 
 }  // namespace jwcount

@@ -11,6 +11,8 @@
 #include "bench/PlanGenerator.h"
 #include "counting/Marks.h"
 #include "counting/RunSequence.h"
+#include "report/CountReport.h"
+#include "report/DiffSection.h"
 #include "report/NameSection.h"
 #include "report/Section.h"
 #include "tests/support/FakeFileSystem.h"
@@ -27,11 +29,12 @@ const std::filesystem::path kFile = TempFilePath(kFolder);
 struct Counted {
   test::FakeFileSystem files;
   JwwGaibu reader{files};
-  CountTables tables;
+  CountReport report;
+  CountTables& tables = report.Tables;
 
   explicit Counted(const std::string& bytes) {
     files.files[kFile] = bytes;
-    ReadForCount(reader, kFile);
+    ReadForCount(reader, kFile, &report.State);
     test::QuietHost host;
     CountElements(reader, tables, kFolder, host);
   }
@@ -87,13 +90,18 @@ std::vector<std::string> Circles(const MarkReply& reply) {
 
 // The rule the window and the CLI rely on: what a row marks is what it counts. Every row of every section,
 // on the sample and on a generated drawing as real captures look (duplicates, copies, empty texts, all
-// kinds), sorted rows of names included.
+// kinds), sorted rows of names and of page 11 included.
 TEST(Marks, EveryRowMarksExactlyTheElementsItCounts) {
   for (const std::string& bytes : {SampleBytes(), GeneratedBytes(20000)}) {
     ASSERT_FALSE(bytes.empty());
     const Counted counted(bytes);
-    const SectionData data{counted.tables, counted.reader.Drawing};
+    // Page 11 against a baseline of nothing: every figure rose, and each row marks the elements behind it.
+    CountComparison comparison;
+    comparison.State = CountComparison::Outcome::kCompared;
+    comparison.Diff = CompareCounts({}, SnapshotOf(counted.report));
+    const SectionData data{counted.tables, counted.reader.Drawing, &comparison};
     int covering = 0;
+    int coveringDiffs = 0;
     for (const SectionRow& row : Sections()) {
       const std::unique_ptr<Section> section = row.Make(data);
       section->Refresh();
@@ -105,9 +113,11 @@ TEST(Marks, EveryRowMarksExactlyTheElementsItCounts) {
         const ElementCover covers[] = {cover};
         EXPECT_EQ(SelectElements(counted.reader, covers).Size(), cover.Count);
         ++covering;
+        coveringDiffs += row.Id == "diff";
       }
     }
     EXPECT_GT(covering, 40);
+    EXPECT_GT(coveringDiffs, 100);
   }
 }
 
