@@ -105,12 +105,31 @@ wait_file() {
 # program's own both wait for good (a race in Wine that the emulation's timing brings out; the 64-bit
 # program, the same code, has not hung once).
 save_dialog_testable() {
-  [ "$LABEL" != x86 ] || ! grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
+  ! emulated
+}
+# True for the 32-bit program run under qemu-i386, on a machine whose kernel cannot run it itself.
+emulated() {
+  [ "$LABEL" = x86 ] && grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
 }
 skip_save() {
   SKIPPED=$((SKIPPED + 1))
   printf '  SKIP %s: the Save dialog of the 32-bit program hangs now and then under qemu-i386 (see\n' "$1"
   printf '       save_dialog_testable); the 64-bit program covers it\n'
+}
+
+# Checks the rows of tabs and that every tab shows whole. The probe reads the tabs' rectangles out of
+# the program's memory; that of the 32-bit program under qemu-i386 cannot be read from outside (Wine
+# reads it through the host kernel, which does not see the emulated program's addresses: every rectangle
+# comes back as zeros), so there only the rows are checked, and the 64-bit program covers the rest.
+check_tabs() {  # check_tabs NAME ROWS
+  if emulated; then
+    check "$1 (rows only)" "$2" "$(probe tab-rows)"
+    SKIPPED=$((SKIPPED + 1))
+    printf '  SKIP %s: the tabs of the 32-bit program cannot be measured under qemu-i386 (see\n' "$1"
+    printf '       check_tabs); the 64-bit program covers it\n'
+  else
+    check "$1" "$2 1" "$(probe tab-rows) $(probe tabs-fit)"
+  fi
 }
 
 # The Save dialog: waits for it and checks the name it offers, then accepts it (Enter) or types another
@@ -309,12 +328,12 @@ test_dpi() {
     local scale=$((dpi * 100 / 96))
     read -r _ _ width tall < <(probe rect 0)
     check "$dpi DPI: the window at least 475 pixels wide at $scale %" 1 $((width >= 475 * dpi / 96))
-    check "$dpi DPI: every tab whole, in two rows at the minimum width" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
+    check_tabs "$dpi DPI: every tab whole, in two rows at the minimum width" 2
     if [ "$dpi" -le 96 ]; then  # from 144 DPI on the eleven tabs need more than the 1024 pixels of the desktop
       probe resize 1000 "$tall" && sleep 0.3
-      check "$dpi DPI: in one row, whole, when widened to 1000 pixels" "1 1" "$(probe tab-rows) $(probe tabs-fit)"
+      check_tabs "$dpi DPI: in one row, whole, when widened to 1000 pixels" 1
       probe resize "$width" "$tall" && sleep 0.3
-      check "$dpi DPI: in two rows again when narrowed" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
+      check_tabs "$dpi DPI: in two rows again when narrowed" 2
     fi
     height=$(probe row-height 1)
     check "$dpi DPI: grid rows of 18 pixels at $scale %" $(((18 * dpi + 48) / 96)) "$height"
@@ -364,7 +383,7 @@ test_screenshots() {
   start_program || return
   wait_counted
   click_control 101 300
-  check "two rows of tabs, every tab whole" "2 1" "$(probe tab-rows) $(probe tabs-fit)"
+  check_tabs "two rows of tabs, every tab whole" 2
   for page in 1 2 3 4 5 6 7 8 9 10 11; do
     if [ "$page" -eq 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi
     if [ "$page" -eq 7 ]; then
