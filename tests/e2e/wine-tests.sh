@@ -111,10 +111,15 @@ save_dialog_testable() {
 emulated() {
   [ "$LABEL" = x86 ] && grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
 }
-skip_save() {
+# Counts a check left out for the 32-bit program under qemu-i386 and says why; SEE is the function whose
+# comment explains it.
+skip_emulated() {  # skip_emulated NAME WHY SEE
   SKIPPED=$((SKIPPED + 1))
-  printf '  SKIP %s: the Save dialog of the 32-bit program hangs now and then under qemu-i386 (see\n' "$1"
-  printf '       save_dialog_testable); the 64-bit program covers it\n'
+  printf '  SKIP %s: %s under qemu-i386\n' "$1" "$2"
+  printf '       (see %s); the 64-bit program covers it\n' "$3"
+}
+skip_save() {
+  skip_emulated "$1" "the Save dialog of the 32-bit program hangs now and then" save_dialog_testable
 }
 
 # Checks the rows of tabs and that every tab shows whole. The probe reads the tabs' rectangles out of
@@ -124,9 +129,7 @@ skip_save() {
 check_tabs() {  # check_tabs NAME ROWS
   if emulated; then
     check "$1 (rows only)" "$2" "$(probe tab-rows)"
-    SKIPPED=$((SKIPPED + 1))
-    printf '  SKIP %s: the tabs of the 32-bit program cannot be measured under qemu-i386 (see\n' "$1"
-    printf '       check_tabs); the 64-bit program covers it\n'
+    skip_emulated "$1" "the tabs of the 32-bit program cannot be measured" check_tabs
   else
     check "$1" "$2 1" "$(probe tab-rows) $(probe tabs-fit)"
   fi
