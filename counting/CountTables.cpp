@@ -86,6 +86,16 @@ constexpr RowTable<63> kTypeRows = [] {
 
 }  // namespace
 
+const CountTableRow* FindCountTable(std::string_view id) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (const CountTableRow& row : kCountTableList) {
+    if (row.Id.size() == id.size() &&
+        std::equal(id.begin(), id.end(), row.Id.begin(), [&](char a, char b) { return upper(a) == b; }))
+      return &row;
+  }
+  return nullptr;
+}
+
 void PrepareCountTables(CountTables& tables) {
   const std::pair<CountTable*, RowLabels> layouts[] = {
       {&tables.SG1, RowLabels::kLayer},      {&tables.SG2, RowLabels::kLayerGroup},

@@ -2,12 +2,16 @@
 // fills them element by element, and their totals.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "counting/CountTable.h"
+#include "counting/CountTexts.h"
 #include "counting/DrawingChecks.h"
 #include "counting/NameCountTable.h"
 #include "counting/Quantities.h"
+#include "counting/RowNames.h"
 #include "tempfile/Records.h"
 
 namespace jwcount {
@@ -22,6 +26,31 @@ struct CountTables {
   NameCountTable Texts;      // texts by their content, filled in the same tally
   DrawingChecks Checks;      // what may be garbage, over every element read
 };
+
+// The five count tables, described once, in page order: the id every output, file and selector spells a
+// table by, the title of its page, what one of its rows is (the grouping of page 8 and the comparison's
+// 表 column, Shift-JIS) and where a count keeps it.
+struct CountTableRow {
+  CountTableId Which;
+  std::string_view Id;
+  std::string_view Title;
+  std::string_view Grouping;
+  CountTable CountTables::*Table;
+
+  const CountTable& Of(const CountTables& tables) const { return tables.*Table; }
+};
+inline constexpr std::array<CountTableRow, 5> kCountTableList = {{
+    {CountTableId::kSG1, "SG1", kTableTitles[0], kQuantityGroupings[0], &CountTables::SG1},
+    {CountTableId::kSG2, "SG2", kTableTitles[1], kQuantityGroupings[1], &CountTables::SG2},
+    {CountTableId::kSG3, "SG3", kTableTitles[2], kQuantityGroupings[2], &CountTables::SG3},
+    {CountTableId::kSG4, "SG4", kTableTitles[3], kQuantityGroupings[3], &CountTables::SG4},
+    {CountTableId::kSG5, "SG5", kTableTitles[4], kQuantityGroupings[4], &CountTables::SG5},
+}};
+constexpr const CountTableRow& CountTableOf(CountTableId which) {
+  return kCountTableList[static_cast<std::size_t>(which)];
+}
+// The table of an id ("SG1", any case); nullptr for none.
+const CountTableRow* FindCountTable(std::string_view id);
 
 // Empties all five tables and writes their column heads, SG5's corner "線幅" and their row labels; empties
 // the block-name and text tables and the checks.

@@ -13,6 +13,7 @@
 #include <unordered_set>
 
 #include "counting/CheckKey.h"
+#include "counting/CheckList.h"
 
 namespace jwcount {
 
@@ -614,7 +615,8 @@ void CheckFinding::Add(int layer) {
 }
 
 bool DrawingChecks::Found() const {
-  return Duplicates.Count > 0 || ZeroLengthLines.Count > 0 || ZeroRadius.Count > 0 || EmptyTexts.Count > 0;
+  return std::any_of(kCheckList.begin(), kCheckList.end(),
+                     [this](const CheckListRow& check) { return check.Of(*this).Count > 0; });
 }
 
 void AddFindings(DrawingChecks& whole, const DrawingChecks& part) {
@@ -622,13 +624,10 @@ void AddFindings(DrawingChecks& whole, const DrawingChecks& part) {
     to.Count += from.Count;
     to.Layers |= from.Layers;
   };
-  add(whole.Duplicates, part.Duplicates);
+  for (const CheckListRow& check : kCheckList) add(whole.*check.Finding, check.Of(part));
   whole.SameLayer += part.SameLayer;
   for (std::size_t k = 0; k < whole.DuplicatesByKind.size(); ++k)
     add(whole.DuplicatesByKind[k], part.DuplicatesByKind[k]);
-  add(whole.ZeroLengthLines, part.ZeroLengthLines);
-  add(whole.ZeroRadius, part.ZeroRadius);
-  add(whole.EmptyTexts, part.EmptyTexts);
 }
 
 void DrawingChecker::RecordInto(CheckedElements& elements) {

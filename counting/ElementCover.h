@@ -5,12 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "counting/CheckList.h"
 #include "counting/RowNames.h"
 
 namespace jwcount {
-
-// The checks by what they find.
-enum class CheckId : uint8_t { kDuplicates, kZeroLengthLines, kZeroRadius, kEmptyTexts };
 
 struct ElementCover {
   enum class Source : uint8_t {

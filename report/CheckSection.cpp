@@ -10,18 +10,11 @@ namespace {
 
 constexpr std::string_view kIndent = "\x81\x40";  // a full-width blank before a kind under 重複
 
-ElementCover CoverOf(const DrawingChecks& checks, const CheckRow& entry) {
+ElementCover CoverOf(const CheckRow& entry) {
   ElementCover cover;
   cover.From = ElementCover::Source::kCheck;
   cover.Kind = entry.Kind;
-  if (entry.Finding == &checks.ZeroLengthLines)
-    cover.Check = CheckId::kZeroLengthLines;
-  else if (entry.Finding == &checks.ZeroRadius)
-    cover.Check = CheckId::kZeroRadius;
-  else if (entry.Finding == &checks.EmptyTexts)
-    cover.Check = CheckId::kEmptyTexts;
-  else
-    cover.Check = CheckId::kDuplicates;
+  cover.Check = entry.Check->Id;
   cover.Label = entry.Label;
   cover.Count = entry.Finding->Count;
   return cover;
@@ -31,13 +24,13 @@ ElementCover CoverOf(const DrawingChecks& checks, const CheckRow& entry) {
 
 ElementCover CheckSection::RowCover(int row) const {
   if (!checks_.Found() || row < 1 || row >= RowCount()) return {};
-  return CoverOf(checks_, CheckRows(checks_)[static_cast<std::size_t>(row - 1)]);
+  return CoverOf(CheckRows(checks_)[static_cast<std::size_t>(row - 1)]);
 }
 
 std::vector<ElementCover> CheckCovers(const DrawingChecks& checks) {
   std::vector<ElementCover> covers;
   for (const CheckRow& row : CheckRows(checks)) {
-    if (row.Kind == 0 && row.Finding->Count > 0) covers.push_back(CoverOf(checks, row));
+    if (row.Kind == 0 && row.Finding->Count > 0) covers.push_back(CoverOf(row));
   }
   return covers;
 }
@@ -55,7 +48,7 @@ std::string CheckSection::CellText(int column, int row) const {
   }
   if (!checks_.Found()) return column == kCheckColumn ? std::string(kNoProblems) : std::string();
   const CheckRow entry = CheckRows(checks_)[static_cast<std::size_t>(row - 1)];
-  const bool duplicates = entry.Finding == &checks_.Duplicates;
+  const bool duplicates = entry.Kind == 0 && entry.Check->ByKind;
   switch (column) {
     case kCheckColumn:
       return entry.Kind != 0 ? std::string(kIndent) + std::string(entry.Label) : std::string(entry.Label);
@@ -92,7 +85,7 @@ void CheckSection::WriteText(SectionText& out) const {
     std::vector<std::string>& cells = rows.emplace_back();
     cells.push_back((row.Kind != 0 ? "  " : "") + out.Utf8(row.Label));
     cells.push_back(std::to_string(row.Finding->Count));
-    const bool split = row.Finding == &checks_.Duplicates;
+    const bool split = row.Kind == 0 && row.Check->ByKind;
     cells.push_back(split ? std::to_string(checks_.SameLayer) : "");
     cells.push_back(split ? std::to_string(checks_.Duplicates.Count - checks_.SameLayer) : "");
     cells.push_back(out.Utf8(LayersText(row.Finding->Layers)));
@@ -105,9 +98,9 @@ void CheckSection::WriteCsv(SectionCsv& out) const {
   for (const CheckRow& row : CheckRows(checks_)) {
     if (row.Finding->Count == 0) continue;
     const bool byKind = row.Kind != 0;
-    out.Record(kCheckTitle, byKind ? kDuplicateLabel : row.Label, byKind ? row.Label : std::string_view(),
+    out.Record(kCheckTitle, byKind ? row.Check->Label : row.Label, byKind ? row.Label : std::string_view(),
                kCountHead, std::to_string(row.Finding->Count));
-    if (row.Finding != &checks_.Duplicates) continue;
+    if (row.Kind != 0 || !row.Check->ByKind) continue;
     const int32_t other = checks_.Duplicates.Count - checks_.SameLayer;
     if (checks_.SameLayer > 0)
       out.Record(kCheckTitle, row.Label, {}, kSameLayerHead, std::to_string(checks_.SameLayer));

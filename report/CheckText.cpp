@@ -6,14 +6,15 @@
 namespace jwcount {
 
 std::vector<CheckRow> CheckRows(const DrawingChecks& checks) {
-  std::vector<CheckRow> rows{{kDuplicateLabel, 0, &checks.Duplicates}};
-  for (std::size_t k = 0; k < checks.DuplicatesByKind.size(); ++k) {
-    if (checks.DuplicatesByKind[k].Count == 0) continue;
-    rows.push_back({kKindNames[k], static_cast<int32_t>(k + 1), &checks.DuplicatesByKind[k]});
+  std::vector<CheckRow> rows;
+  for (const CheckListRow& check : kCheckList) {
+    rows.push_back({check.Label, 0, &check, &check.Of(checks)});
+    if (!check.ByKind) continue;
+    for (std::size_t k = 0; k < checks.DuplicatesByKind.size(); ++k) {
+      if (checks.DuplicatesByKind[k].Count == 0) continue;
+      rows.push_back({kKindNames[k], static_cast<int32_t>(k + 1), &check, &checks.DuplicatesByKind[k]});
+    }
   }
-  rows.push_back({kZeroLengthLabel, 0, &checks.ZeroLengthLines});
-  rows.push_back({kZeroRadiusLabel, 0, &checks.ZeroRadius});
-  rows.push_back({kEmptyTextLabel, 0, &checks.EmptyTexts});
   return rows;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "counting/CheckList.h"
 #include "counting/DrawingChecks.h"
 
 namespace jwcount {
@@ -14,10 +15,12 @@ namespace jwcount {
 struct CheckRow {
   std::string_view Label;  // Shift-JIS: the check, or for a kind's duplicates the kind's name
   int32_t Kind = 0;        // 1 to 15 for a kind's duplicates, else 0
+  const CheckListRow* Check = nullptr;
   const CheckFinding* Finding = nullptr;
 };
 
-// 重複, then a row per kind whose duplicates are not 0, then 長さ 0 の線, 半径 0 の円・円弧 and 空の文字.
+// Every check in the order of the list, a check told by kind followed by a row per kind it found
+// something of: 重複 and its kinds, 長さ 0 の線, 半径 0 の円・円弧, 空の文字.
 std::vector<CheckRow> CheckRows(const DrawingChecks& checks);
 
 // The layers as row heads show them, in order, ", " between them: "0－3, 1－A"; after ten of them

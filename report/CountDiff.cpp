@@ -7,6 +7,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "counting/CheckList.h"
 #include "counting/CountTable.h"
 #include "report/CountReport.h"
 #include "text/ShiftJis.h"
@@ -21,7 +22,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-constexpr std::string_view kTableIds[] = {"SG1", "SG2", "SG3", "SG4", "SG5"};
 constexpr std::string_view kLengthItem = "長さ(mm)";
 constexpr std::string_view kAreaItem = "面積(mm2)";
 constexpr std::string_view kCountItem = "数";
@@ -116,7 +116,7 @@ struct TableRows {
 
   void Take(std::size_t t, const Json& row) {
     if (!Problem.empty()) return;
-    const std::string where = "$.tables." + std::string(kTableIds[t]);
+    const std::string where = "$.tables." + std::string(kCountTableList[t].Id);
     CountSnapshot::Table& table = Tables[t];
     if (!row.is_array() || row.size() != CountSnapshot::kCountColumns + 1) {
       Problem = where + " has a row of other than 14 cells";
@@ -145,8 +145,8 @@ struct TableRows {
 
 // The index of a count table's id, or -1.
 int TableIndex(const std::string& id) {
-  for (std::size_t t = 0; t < 5; ++t)
-    if (kTableIds[t] == id) return static_cast<int>(t);
+  for (std::size_t t = 0; t < kCountTableList.size(); ++t)
+    if (kCountTableList[t].Id == id) return static_cast<int>(t);
   return -1;
 }
 
@@ -173,7 +173,7 @@ Json ParseReport(std::string_view text, TableRows& rows) {
 
 // A count table: its rows as ParseReport took them, with the lengths and areas of the report.
 CountSnapshot::Table ReadTable(const Json& report, std::size_t t, TableRows& rows) {
-  const std::string key(kTableIds[t]);
+  const std::string key(kCountTableList[t].Id);
   const std::string where = "$.tables." + key;
   Member(Member(report, "tables", "$"), key.c_str(), "$.tables");
   if (!rows.Problem.empty()) throw WrongShape{rows.Problem};
@@ -217,34 +217,43 @@ std::vector<CountSnapshot::Name> ReadNames(const Json& report, const char* list,
   return out;
 }
 
+// The checks' numbers by their key paths, in the order of the report: a check's number under its key;
+// one told by kind under its key's "total", "same_layer" and "by_kind.K".
 std::vector<std::pair<std::string, int64_t>> ReadChecks(const Json& report) {
   const Json& checks = Member(report, "checks", "$");
-  const Json& duplicates = Member(checks, "duplicates", "$.checks");
   std::vector<std::pair<std::string, int64_t>> out;
-  out.emplace_back("duplicates.total",
-                   WholeNumber(Member(duplicates, "total", "$.checks.duplicates"), "total"));
-  out.emplace_back("duplicates.same_layer",
-                   WholeNumber(Member(duplicates, "same_layer", "$.checks.duplicates"), "same_layer"));
-  const Json& byKind = Member(duplicates, "by_kind", "$.checks.duplicates");
-  if (!byKind.is_array() || byKind.size() != 15)
-    throw WrongShape{"$.checks.duplicates.by_kind is no 15 counts"};
-  for (std::size_t k = 0; k < 15; ++k)
-    out.emplace_back("duplicates.by_kind." + std::to_string(k + 1), WholeNumber(byKind[k], "by_kind"));
-  for (const char* key : {"zero_length_lines", "zero_radius", "empty_texts"})
-    out.emplace_back(key, WholeNumber(Member(checks, key, "$.checks"), key));
+  for (const CheckListRow& check : kCheckList) {
+    const std::string key(check.JsonKey);
+    if (!check.ByKind) {
+      out.emplace_back(key, WholeNumber(Member(checks, key.c_str(), "$.checks"), key));
+      continue;
+    }
+    const std::string where = "$.checks." + key;
+    const Json& split = Member(checks, key.c_str(), "$.checks");
+    out.emplace_back(key + ".total", WholeNumber(Member(split, "total", where), "total"));
+    out.emplace_back(key + ".same_layer", WholeNumber(Member(split, "same_layer", where), "same_layer"));
+    const Json& byKind = Member(split, "by_kind", where);
+    if (!byKind.is_array() || byKind.size() != kKindNames.size())
+      throw WrongShape{where + ".by_kind is no 15 counts"};
+    for (std::size_t k = 0; k < kKindNames.size(); ++k)
+      out.emplace_back(key + ".by_kind." + std::to_string(k + 1), WholeNumber(byKind[k], "by_kind"));
+  }
   return out;
 }
 
-// The checks' numbers by their key paths, in the order of the report.
 std::vector<std::pair<std::string, int64_t>> ChecksOf(const DrawingChecks& checks) {
   std::vector<std::pair<std::string, int64_t>> out;
-  out.emplace_back("duplicates.total", checks.Duplicates.Count);
-  out.emplace_back("duplicates.same_layer", checks.SameLayer);
-  for (std::size_t k = 0; k < checks.DuplicatesByKind.size(); ++k)
-    out.emplace_back("duplicates.by_kind." + std::to_string(k + 1), checks.DuplicatesByKind[k].Count);
-  out.emplace_back("zero_length_lines", checks.ZeroLengthLines.Count);
-  out.emplace_back("zero_radius", checks.ZeroRadius.Count);
-  out.emplace_back("empty_texts", checks.EmptyTexts.Count);
+  for (const CheckListRow& check : kCheckList) {
+    const std::string key(check.JsonKey);
+    if (!check.ByKind) {
+      out.emplace_back(key, check.Of(checks).Count);
+      continue;
+    }
+    out.emplace_back(key + ".total", check.Of(checks).Count);
+    out.emplace_back(key + ".same_layer", checks.SameLayer);
+    for (std::size_t k = 0; k < checks.DuplicatesByKind.size(); ++k)
+      out.emplace_back(key + ".by_kind." + std::to_string(k + 1), checks.DuplicatesByKind[k].Count);
+  }
   return out;
 }
 
@@ -303,7 +312,7 @@ void CompareTable(std::size_t t, const CountSnapshot& baseline, const CountSnaps
   for (std::size_t r = 1; r < rowCount; ++r) {
     const CountSnapshot::Table& source = r < now.Counts.size() ? now : before;
     DiffRow row;
-    row.Section = std::string(kTableIds[t]);
+    row.Section = std::string(kCountTableList[t].Id);
     row.Row = static_cast<int>(r);
     row.Head = source.RowHeads[r];
     row.RowName = RowNameOf(r < now.Counts.size() ? current : baseline, t, row.Row);
@@ -393,7 +402,8 @@ SnapshotRead ReadSnapshot(std::string_view text) {
       read.Detail = *read.Snapshot.Info.Version;
       return read;
     }
-    for (std::size_t t = 0; t < 5; ++t) read.Snapshot.Tables[t] = ReadTable(report, t, rows);
+    for (std::size_t t = 0; t < kCountTableList.size(); ++t)
+      read.Snapshot.Tables[t] = ReadTable(report, t, rows);
     read.Snapshot.Blocks = ReadNames(report, "blocks", "name");
     read.Snapshot.Texts = ReadNames(report, "texts", "text");
     read.Snapshot.Checks = ReadChecks(report);
@@ -425,9 +435,9 @@ CountSnapshot SnapshotOf(const CountReport& report) {
   if (std::any_of(drawing.HnValues.begin(), drawing.HnValues.end(), [](double v) { return v != 0; }))
     snapshot.Info.Range = drawing.HnValues;
   snapshot.Info.Version = std::string(JwcountVersion());
-  for (const NamedTable& named : NamedTables(report.Tables)) {
-    CountSnapshot::Table& table = snapshot.Tables[static_cast<std::size_t>(named.Which)];
-    const CountTable& source = named.Table;
+  for (const CountTableRow& row : kCountTableList) {
+    CountSnapshot::Table& table = snapshot.Tables[static_cast<std::size_t>(row.Which)];
+    const CountTable& source = row.Of(report.Tables);
     for (int c = 0; c < CountTable::kColumns; ++c) table.ColumnHeads.push_back(text(source.CellText(c, 0)));
     for (int r = 0; r < source.RowCount(); ++r) {
       table.RowHeads.push_back(text(source.CellText(0, r)));
@@ -456,7 +466,7 @@ CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& curr
   diff.Current = current.Info;
   diff.RangeDiffers =
       baseline.Info.Range && current.Info.Range && *baseline.Info.Range != *current.Info.Range;
-  for (std::size_t t = 0; t < 5; ++t) CompareTable(t, baseline, current, diff.Rows);
+  for (std::size_t t = 0; t < kCountTableList.size(); ++t) CompareTable(t, baseline, current, diff.Rows);
   CompareNames("blocks", baseline.Blocks, current.Blocks, diff.Rows);
   CompareNames("texts", baseline.Texts, current.Texts, diff.Rows);
   for (std::size_t i = 0; i < current.Checks.size() && i < baseline.Checks.size(); ++i) {

@@ -1,5 +1,5 @@
 // The report model: what one count leaves for the outputs (summary counts, label and status texts, the
-// five tables and the block names, the reader state after the read), and the five tables in page order.
+// five tables and the block names, the reader state after the read).
 #pragma once
 
 #include <array>
@@ -25,14 +25,5 @@ struct CountReport {
   bool ShowState = false;
   StateAfterRead State;
 };
-
-// The five tables in page order, with their ids and their page titles (Shift-JIS).
-struct NamedTable {
-  const char* Id;
-  CountTableId Which;
-  std::string_view Title;
-  const CountTable& Table;
-};
-std::array<NamedTable, 5> NamedTables(const CountTables& tables);
 
 }  // namespace jwcount

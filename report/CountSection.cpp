@@ -9,7 +9,6 @@
 namespace jwcount {
 namespace {
 
-constexpr std::string_view kIds[] = {"sg1", "sg2", "sg3", "sg4", "sg5"};
 constexpr std::string_view kWidthLabel = "\x90\xFC\x95\x9D ";  // "線幅 " before a width
 
 // The rows a person wants to see: those that hold a count other than 0, and the total row.
@@ -29,11 +28,11 @@ std::vector<int> RowsToShow(const CountTable& table) {
 }  // namespace
 
 std::string_view CountSection::Id() const {
-  return kIds[static_cast<std::size_t>(id_)];
+  return CountTableOf(id_).Id;
 }
 
 std::string_view CountSection::Title() const {
-  return kTableTitles[static_cast<std::size_t>(id_)];
+  return CountTableOf(id_).Title;
 }
 
 std::string_view CountSection::RowTip(int row) const {
@@ -87,7 +86,7 @@ void CountSection::WriteQuantities(SectionText& out) const {
   if (!HasQuantities(table_)) return;
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string>& heads = rows.emplace_back(1 + kQuantityHeads.size());
-  heads[0] = out.Utf8(kQuantityGroupings[static_cast<std::size_t>(id_)]);
+  heads[0] = out.Utf8(CountTableOf(id_).Grouping);
   for (std::size_t i = 0; i < kQuantityHeads.size(); ++i) heads[i + 1] = out.Utf8(kQuantityHeads[i]);
   for (const int row : QuantityRows(table_)) {
     std::vector<std::string>& cells = rows.emplace_back();

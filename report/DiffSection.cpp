@@ -34,35 +34,56 @@ constexpr std::string_view kCountItem = "\x90\x94";  // 数
 constexpr std::string_view kBaselineOf = "\x8A\xEE\x8F\x80: ";  // 基準: 
 constexpr std::string_view kKeptBy = " \x95\xDB\x91\xB6, jwcount ";  //  保存, jwcount 
 constexpr std::string_view kHeads[] = {"\x95\\", "\x8Ds", "\x8D\x80\x96\xDA", "\x8A\xEE\x8F\x80", "\x8D\xA1\x89\xF1", "\x91\x9D\x8C\xB8"};  // 表 行 項目 基準 今回 増減
-// レイヤ, レイヤグループ, 線色, 線種, 線幅, ブロック, 文字, 点検
-constexpr std::string_view kSectionNames[] = {"\x83\x8C\x83" "C\x83\x84", "\x83\x8C\x83" "C\x83\x84\x83O\x83\x8B\x81[\x83v", "\x90\xFC\x90" "F", "\x90\xFC\x8E\xED", "\x90\xFC\x95\x9D", "\x83u\x83\x8D\x83" "b\x83N", "\x95\xB6\x8E\x9A", "\x93_\x8C\x9F"};
+constexpr std::string_view kBlocksName = "\x83u\x83\x8D\x83" "b\x83N";  // ブロック
+constexpr std::string_view kTextsName = "\x95\xB6\x8E\x9A";  // 文字
 constexpr std::string_view kCannotRead = "\x8A\xEE\x8F\x80\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x93\xC7\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // 基準のファイルを読めません。
 // clang-format on
 
-constexpr std::string_view kTableIds[] = {"SG1", "SG2", "SG3", "SG4", "SG5", "blocks", "texts", "checks"};
-
-// The table of a row, as a user calls it.
+// The table of a row, as a user calls it: a count table by its grouping, ブロック, 文字 or 点検.
 std::string_view SectionName(std::string_view section) {
-  for (std::size_t i = 0; i < std::size(kTableIds); ++i)
-    if (kTableIds[i] == section) return kSectionNames[i];
+  if (const CountTableRow* table = FindCountTable(section)) return table->Grouping;
+  if (section == "blocks") return kBlocksName;
+  if (section == "texts") return kTextsName;
+  if (section == "checks") return kCheckTitle;
   return section;
+}
+
+// A check's key path ("zero_radius", "duplicates.total", "duplicates.by_kind.3"): the check, and what of
+// it the path names ("", "total", "same_layer" or "by_kind.K").
+struct CheckPath {
+  const CheckListRow* Check = nullptr;
+  std::string_view Part;
+  int32_t Kind = 0;  // by_kind.K: 1 to 15
+};
+CheckPath ParseCheckPath(std::string_view key) {
+  constexpr std::string_view kByKind = "by_kind.";
+  for (const CheckListRow& check : kCheckList) {
+    if (key.substr(0, check.JsonKey.size()) != check.JsonKey) continue;
+    const std::string_view rest = key.substr(check.JsonKey.size());
+    if (rest.empty() && !check.ByKind) return {&check, {}, 0};
+    if (!check.ByKind || rest.empty() || rest[0] != '.') continue;
+    CheckPath path{&check, rest.substr(1), 0};
+    if (path.Part.substr(0, kByKind.size()) == kByKind) {
+      const int kind = std::atoi(std::string(path.Part.substr(kByKind.size())).c_str());
+      if (kind < 1 || kind > static_cast<int>(kKindNames.size())) return {};
+      path.Kind = kind;
+    } else if (path.Part != "total" && path.Part != "same_layer") {
+      return {};
+    }
+    return path;
+  }
+  return {};
 }
 
 // A check's key path as its row on page 10 reads: 重複, 重複 (同じレイヤ), the kind under 重複, 長さ 0 の線
 // ...
 std::string CheckName(std::string_view key) {
-  constexpr std::string_view kByKind = "duplicates.by_kind.";
-  if (key == "duplicates.total") return std::string(kDuplicateLabel);
-  if (key == "duplicates.same_layer") return std::string(kDuplicateLabel) + std::string(kSameLayerSuffix);
-  if (key.substr(0, kByKind.size()) == kByKind) {
-    const int kind = std::atoi(std::string(key.substr(kByKind.size())).c_str());
-    if (kind >= 1 && kind <= static_cast<int>(kKindNames.size()))
-      return std::string(kDuplicateLabel) + " " + std::string(kKindNames[static_cast<std::size_t>(kind - 1)]);
-  }
-  if (key == "zero_length_lines") return std::string(kZeroLengthLabel);
-  if (key == "zero_radius") return std::string(kZeroRadiusLabel);
-  if (key == "empty_texts") return std::string(kEmptyTextLabel);
-  return std::string(key);
+  const CheckPath path = ParseCheckPath(key);
+  if (path.Check == nullptr) return std::string(key);
+  std::string name(path.Check->Label);
+  if (path.Part == "same_layer") name += kSameLayerSuffix;
+  if (path.Kind != 0) name += " " + std::string(kKindNames[static_cast<std::size_t>(path.Kind - 1)]);
+  return name;
 }
 
 // The head of a row: a table row's head with the name of its layer or group, a name as page 7 or 9 shows
@@ -169,7 +190,9 @@ bool DiffSection::SortBy(int column) {
   // Figures sort as numbers, an unknown one below every number; the words by their bytes. Rows that
   // compare equal keep the order of the comparison, in both directions.
   auto figure = [column](const DiffRow& r) {
-    const std::optional<double>& v = column == 3 ? r.Baseline : column == 4 ? r.Current : r.Change;
+    const std::optional<double>& v = column == kBaselineColumn  ? r.Baseline
+                                     : column == kCurrentColumn ? r.Current
+                                                                : r.Change;
     return v ? *v : -std::numeric_limits<double>::infinity();
   };
   std::vector<std::string> words;
@@ -201,7 +224,7 @@ ElementCover DiffSection::RowCover(int row) const {
   cover.Count = diff.Elements;
   if (diff.Row >= 0) {
     cover.From = ElementCover::Source::kCountRow;
-    cover.Table = static_cast<CountTableId>(diff.Section[2] - '1');
+    cover.Table = FindCountTable(diff.Section)->Which;
     cover.Row = diff.Row;
     const int first = diff.Column == DiffRow::kLengthColumn ? kLengthFirstColumn
                       : diff.Column == DiffRow::kAreaColumn ? kAreaFirstColumn
@@ -216,22 +239,12 @@ ElementCover DiffSection::RowCover(int row) const {
         diff.Section == "blocks" ? ElementCover::Source::kBlockName : ElementCover::Source::kTextContent;
     cover.Name = diff.Name;
   } else {
-    constexpr std::string_view kByKind = "duplicates.by_kind.";
+    const CheckPath path = ParseCheckPath(diff.Head);
+    // The duplicates with a twin on their own layer are no set of elements of their own.
+    if (path.Check == nullptr || path.Part == "same_layer") return {};
     cover.From = ElementCover::Source::kCheck;
-    if (diff.Head == "duplicates.total") {
-      cover.Check = CheckId::kDuplicates;
-    } else if (diff.Head.rfind(kByKind, 0) == 0) {
-      cover.Check = CheckId::kDuplicates;
-      cover.Kind = std::atoi(diff.Head.c_str() + kByKind.size());
-    } else if (diff.Head == "zero_length_lines") {
-      cover.Check = CheckId::kZeroLengthLines;
-    } else if (diff.Head == "zero_radius") {
-      cover.Check = CheckId::kZeroRadius;
-    } else if (diff.Head == "empty_texts") {
-      cover.Check = CheckId::kEmptyTexts;
-    } else {
-      return {};  // the duplicates with a twin on their own layer: no set of elements of their own
-    }
+    cover.Check = path.Check->Id;
+    cover.Kind = path.Kind;
   }
   return cover;
 }
@@ -252,9 +265,9 @@ std::string DiffSection::CellText(int column, int row) const {
       return HeadText(diff);
     case kItemColumn:
       return ItemText(diff);
-    case 3:
+    case kBaselineColumn:
       return Figure(diff, diff.Baseline, false);
-    case 4:
+    case kCurrentColumn:
       return Figure(diff, diff.Current, false);
     default:
       return Figure(diff, diff.Change, true);

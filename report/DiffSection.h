@@ -32,6 +32,8 @@ class DiffSection final : public Section {
   static constexpr int kSectionColumn = 0;
   static constexpr int kHeadColumn = 1;
   static constexpr int kItemColumn = 2;
+  static constexpr int kBaselineColumn = 3;
+  static constexpr int kCurrentColumn = 4;
   static constexpr int kChangeColumn = 5;
 
   // `comparison` may be null: a count with no comparison to show (the CLI's count), which writes nothing.

@@ -33,10 +33,10 @@ void WriteTable(JsonWriter& json, const GridSource& table) {
 void WriteTables(JsonWriter& json, const CountTables& tables, const DrawingState& drawing) {
   json.Key("tables");
   json.BeginObject();
-  for (const NamedTable& named : NamedTables(tables)) {
+  for (const CountTableRow& table : kCountTableList) {
     json.Newline();
-    json.Key(named.Id);
-    WriteTable(json, CountSection(named.Table, drawing, named.Which));
+    json.Key(table.Id);
+    WriteTable(json, CountSection(table.Of(tables), drawing, table.Which));
   }
   json.EndObject();
 }
@@ -61,17 +61,20 @@ void WriteNameCounts(JsonWriter& json, std::string_view key, std::string_view na
 void WriteChecks(JsonWriter& json, const DrawingChecks& checks) {
   json.Key("checks");
   json.BeginObject();
-  json.Key("duplicates");
-  json.BeginObject();
-  json.Field("total", checks.Duplicates.Count);
-  json.Field("same_layer", checks.SameLayer);
-  std::array<int32_t, 15> byKind{};
-  for (std::size_t k = 0; k < byKind.size(); ++k) byKind[k] = checks.DuplicatesByKind[k].Count;
-  json.ArrayField("by_kind", byKind);
-  json.EndObject();
-  json.Field("zero_length_lines", checks.ZeroLengthLines.Count);
-  json.Field("zero_radius", checks.ZeroRadius.Count);
-  json.Field("empty_texts", checks.EmptyTexts.Count);
+  for (const CheckListRow& check : kCheckList) {
+    if (!check.ByKind) {
+      json.Field(check.JsonKey, check.Of(checks).Count);
+      continue;
+    }
+    json.Key(check.JsonKey);
+    json.BeginObject();
+    json.Field("total", check.Of(checks).Count);
+    json.Field("same_layer", checks.SameLayer);
+    std::array<int32_t, 15> byKind{};
+    for (std::size_t k = 0; k < byKind.size(); ++k) byKind[k] = checks.DuplicatesByKind[k].Count;
+    json.ArrayField("by_kind", byKind);
+    json.EndObject();
+  }
   json.EndObject();
 }
 
@@ -82,16 +85,16 @@ void WriteQuantities(JsonWriter& json, const CountTables& tables) {
   json.BeginObject();
   std::vector<double> lengths;
   std::vector<double> areas;
-  for (const NamedTable& named : NamedTables(tables)) {
+  for (const CountTableRow& table : kCountTableList) {
     lengths.clear();
     areas.clear();
-    for (int row = 0; row < named.Table.RowCount(); ++row) {
-      const RowQuantities q = named.Table.Quantities(row);
+    for (int row = 0; row < table.Of(tables).RowCount(); ++row) {
+      const RowQuantities q = table.Of(tables).Quantities(row);
       lengths.push_back(q.Length);
       areas.push_back(q.Area);
     }
     json.Newline();
-    json.Key(named.Id);
+    json.Key(table.Id);
     json.BeginObject();
     json.ArrayField("length", lengths);
     json.Newline();

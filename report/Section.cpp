@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "counting/CountTexts.h"
 #include "report/CheckSection.h"
-#include "report/CountReport.h"
 #include "report/CountSection.h"
 #include "report/CsvWriter.h"
 #include "report/DiffSection.h"
@@ -85,8 +85,7 @@ namespace {
 
 template <CountTableId Id>
 std::unique_ptr<Section> CountTableSection(const SectionData& data) {
-  return std::make_unique<CountSection>(NamedTables(data.Tables)[static_cast<std::size_t>(Id)].Table,
-                                        data.Drawing, Id);
+  return std::make_unique<CountSection>(CountTableOf(Id).Of(data.Tables), data.Drawing, Id);
 }
 
 std::unique_ptr<Section> BlockSection(const SectionData& data) {
@@ -105,16 +104,17 @@ std::unique_ptr<Section> ComparisonSection(const SectionData& data) {
   return std::make_unique<DiffSection>(data.Comparison);
 }
 
+template <CountTableId Id>
+constexpr SectionRow CountTableRowOf() {
+  return {CountTableOf(Id).Id, CountTableOf(Id).Title, CountTableSection<Id>};
+}
+
 constexpr SectionRow kSections[] = {
-    {"sg1", CountTableSection<CountTableId::kSG1>},
-    {"sg2", CountTableSection<CountTableId::kSG2>},
-    {"sg3", CountTableSection<CountTableId::kSG3>},
-    {"sg4", CountTableSection<CountTableId::kSG4>},
-    {"sg5", CountTableSection<CountTableId::kSG5>},
-    {"blocks", BlockSection},
-    {"texts", TextSection},
-    {"checks", ChecksSection},
-    {"diff", ComparisonSection},
+    CountTableRowOf<CountTableId::kSG1>(),   CountTableRowOf<CountTableId::kSG2>(),
+    CountTableRowOf<CountTableId::kSG3>(),   CountTableRowOf<CountTableId::kSG4>(),
+    CountTableRowOf<CountTableId::kSG5>(),   {"blocks", kBlockTableTitle, BlockSection},
+    {"texts", kTextTableTitle, TextSection}, {"checks", kCheckTitle, ChecksSection},
+    {"diff", kDiffTitle, ComparisonSection},
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The sections of the count: each table the outputs show (the five count tables with their lengths and
-// areas, the blocks and the texts by name, the drawing checks) described once, in one class each. A section
-// is a grid for the window's page and its CSV save, and writes its own part of the text report and of the
-// CSV report; the outputs only walk the list of sections in order.
+// areas, the blocks and the texts by name, the drawing checks, the comparison with a baseline) described
+// once, in one class each. A section is a grid for the window's page and its CSV save, and writes its own
+// part of the text report and of the CSV report, which walk the list of sections in order.
 #pragma once
 
 #include <memory>
@@ -60,7 +60,8 @@ class SectionCsv {
 
 class Section : public GridSource {
  public:
-  // What the section is called in files that name it ("sg1", "blocks", ...), and its title (Shift-JIS).
+  // What the section is called in files and selectors that name it ("SG1", "blocks", ...), and its title
+  // (Shift-JIS).
   virtual std::string_view Id() const = 0;
   virtual std::string_view Title() const = 0;
   // False for a section with nothing to show in this count (the comparison, when there is none): the
@@ -82,6 +83,7 @@ struct SectionData {
 
 struct SectionRow {
   std::string_view Id;
+  std::string_view Title;  // Shift-JIS, as its page shows it
   std::unique_ptr<Section> (*Make)(const SectionData& data);
 };
 

@@ -12,14 +12,6 @@
 namespace jwcount {
 namespace {
 
-// The check of an id, as `--checks=ID` names it (the parser knows the ids).
-CheckId CheckOf(std::string_view id) {
-  if (id == "zero-length-lines") return CheckId::kZeroLengthLines;
-  if (id == "zero-radius") return CheckId::kZeroRadius;
-  if (id == "empty-texts") return CheckId::kEmptyTexts;
-  return CheckId::kDuplicates;
-}
-
 // Every name of the table that reads `utf8` in UTF-8: the drawing's bytes of it (two code-page-932 forms of
 // one character both match).
 void AddNames(const NameCountTable& table, NameSection::Which which, std::string_view utf8,
@@ -31,19 +23,18 @@ void AddNames(const NameCountTable& table, NameSection::Which which, std::string
 
 // "SG1:47" as a table and a row; nothing for any other text.
 struct TableRow {
-  CountTableId Table;
+  const CountTableRow* Table;
   int Row;
 };
 std::optional<TableRow> ParseTableRow(std::string_view text) {
   const std::size_t colon = text.find(':');
-  if (colon != 3 || (text[0] != 'S' && text[0] != 's') || (text[1] != 'G' && text[1] != 'g') ||
-      text[2] < '1' || text[2] > '5')
-    return std::nullopt;
+  const CountTableRow* table = FindCountTable(text.substr(0, colon));
+  if (colon == std::string_view::npos || table == nullptr) return std::nullopt;
   int row = 0;
   const char* end = text.data() + text.size();
   const auto [last, error] = std::from_chars(text.data() + colon + 1, end, row);
   if (error != std::errc{} || last != end || colon + 1 == text.size()) return std::nullopt;
-  return TableRow{static_cast<CountTableId>(text[2] - '1'), row};
+  return TableRow{table, row};
 }
 
 std::string Quoted(std::string_view text) {
@@ -66,7 +57,8 @@ SelectorCovers CoversOfSelectors(const std::vector<MarkSelector>& selectors, con
         break;
       case MarkSelector::By::kCheck:
         for (ElementCover& cover : CheckCovers(tables.Checks)) {
-          if (cover.Check == CheckOf(selector.value)) result.Covers.push_back(std::move(cover));
+          const CheckListRow* check = FindCheckByCliName(selector.value);  // the parser knows the names
+          if (check != nullptr && cover.Check == check->Id) result.Covers.push_back(std::move(cover));
         }
         nothing = "the check " + Quoted(selector.value) + " found nothing";
         break;
@@ -84,10 +76,10 @@ SelectorCovers CoversOfSelectors(const std::vector<MarkSelector>& selectors, con
           result.Error = "--row takes TABLE:ROW, such as SG1:47, not " + Quoted(selector.value);
           return result;
         }
-        const NamedTable named = NamedTables(tables)[static_cast<std::size_t>(place->Table)];
-        ElementCover cover = CountSection(named.Table, drawing, place->Table).RowCover(place->Row);
+        const CountTableRow& table = *place->Table;
+        ElementCover cover = CountSection(table.Of(tables), drawing, table.Which).RowCover(place->Row);
         if (cover.CoversAny()) result.Covers.push_back(std::move(cover));
-        nothing = "row " + std::to_string(place->Row) + " of " + named.Id + " counts no element";
+        nothing = "row " + std::to_string(place->Row) + " of " + std::string(table.Id) + " counts no element";
         break;
       }
     }

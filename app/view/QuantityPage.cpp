@@ -20,7 +20,7 @@ std::span<const std::string_view> QuantityTableSource::Choices() const {
 }
 
 const CountTable& QuantityTableSource::Table() const {
-  return NamedTables(tables_)[static_cast<std::size_t>(grouping_)].Table;
+  return CountTableOf(grouping_).Of(tables_);
 }
 
 bool QuantityTableSource::Choose(int index) {

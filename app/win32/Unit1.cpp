@@ -128,7 +128,7 @@ void TForm1::CreateControls() {
   tabs_.Create(hwnd_, font_.Get(), dpi_);
   for (std::size_t i = 0; i < tabs_.Count(); ++i) {
     const PageRow& row = Pages()[i];
-    if (row.MakeSource == nullptr) {
+    if (!row.HasGrid()) {
       page1_.Create(tabs_.Sheet(i), PageTabs::kSheetColour, font_.Get(), dpi_);
       gridPages_.push_back(nullptr);
     } else {

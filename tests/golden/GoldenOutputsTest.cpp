@@ -87,7 +87,7 @@ std::map<std::string, std::string> PageCsvs(const fs::path& file) {
   std::vector<std::unique_ptr<GridSource>> sources;
   for (std::size_t i = 0; i < Pages().size(); ++i) {
     std::unique_ptr<GridSource>& source = sources.emplace_back();
-    if (Pages()[i].MakeSource != nullptr) source = Pages()[i].MakeSource({*tables, reader.Drawing});
+    source = Pages()[i].MakeSource({*tables, reader.Drawing});
     if (source) source->Refresh();
     csvs["page" + std::to_string(i + 1)] = PageCsv(source.get(), host.labels);
   }

@@ -35,10 +35,11 @@ TEST(PageTable, PageOneShowsTheLabelsEveryOtherPageATitledGrid) {
   CountTables tables;
   DrawingState drawing;
   ASSERT_FALSE(Pages().empty());
-  EXPECT_EQ(Pages()[0].MakeSource, nullptr);
+  EXPECT_FALSE(Pages()[0].HasGrid());
+  EXPECT_EQ(Pages()[0].MakeSource({tables, drawing}), nullptr);
   for (std::size_t i = 1; i < Pages().size(); ++i) {
     SCOPED_TRACE(i);
-    ASSERT_NE(Pages()[i].MakeSource, nullptr);
+    ASSERT_TRUE(Pages()[i].HasGrid());
     EXPECT_FALSE(Pages()[i].Title.empty());
     EXPECT_FALSE(Pages()[i].CsvSubject.empty());
     const std::unique_ptr<GridSource> source = Pages()[i].MakeSource({tables, drawing});

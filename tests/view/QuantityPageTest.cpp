@@ -109,7 +109,7 @@ TEST_F(QuantityPageTest, RowsCoverWhatTheirCountRowsCover) {
     ASSERT_TRUE(source.Choose(grouping));
     ASSERT_TRUE(source.SortBy(4) && source.SortBy(4));  // 長さ計, largest first: no longer the table's order
     const auto id = static_cast<CountTableId>(grouping);
-    const CountTable& table = NamedTables(tables)[static_cast<std::size_t>(grouping)].Table;
+    const CountTable& table = kCountTableList[static_cast<std::size_t>(grouping)].Of(tables);
     const CountSection section(table, drawing, id);
     EXPECT_FALSE(source.RowCover(0).CoversAny());
     for (int row = 1; row < source.RowCount(); ++row) {
