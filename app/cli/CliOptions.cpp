@@ -3,9 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#ifndef JWCOUNT_VERSION
-#define JWCOUNT_VERSION "0.0.0"
-#endif
+#include "report/CountDiff.h"
 
 namespace jwcount {
 namespace {
@@ -298,7 +296,7 @@ std::string JoinText(std::initializer_list<std::string_view> pieces) {
 }
 
 std::string VersionText() {
-  return "jwcount-cli " JWCOUNT_VERSION "\n";
+  return JoinText({"jwcount-cli ", JwcountVersion(), "\n"});
 }
 
 }  // namespace jwcount
