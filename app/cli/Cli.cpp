@@ -55,20 +55,38 @@ void Complain(std::initializer_list<std::string_view> pieces) {
   std::fflush(stderr);
 }
 
+// How each format writes the report of a count and the comparison of two.
+struct FormatWriters {
+  Format format;
+  void (*report)(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader);
+  void (*comparison)(OutputBuffer& out, const CountDiff& diff);
+};
+
+constexpr FormatWriters kFormats[] = {
+    {Format::kText,
+     [](OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu&) {
+       WriteTextReport(out, utf8, report);
+     },
+     WriteDiffText},
+    {Format::kCsv,
+     [](OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu&) {
+       WriteCsvReport(out, utf8, report);
+     },
+     WriteDiffCsv},
+    {Format::kJson, WriteJsonReport, WriteDiffJson},
+};
+
+const FormatWriters& WritersOf(Format format) {
+  for (const FormatWriters& writers : kFormats) {
+    if (writers.format == format) return writers;
+  }
+  return kFormats[0];
+}
+
 int WriteReport(const CliOptions& options, const CountReport& report, const JwwGaibu& reader) {
   OutputBuffer out(stdout);
   Utf8Text utf8;
-  switch (options.format) {
-    case Format::kText:
-      WriteTextReport(out, utf8, report);
-      break;
-    case Format::kCsv:
-      WriteCsvReport(out, utf8, report);
-      break;
-    case Format::kJson:
-      WriteJsonReport(out, utf8, report, reader);
-      break;
-  }
+  WritersOf(options.format).report(out, utf8, report, reader);
   if (!out.Flush()) {
     Complain({"cannot write the report to standard output"});
     return kExitFailure;
@@ -93,42 +111,62 @@ int WriteReplyLines(std::string_view reply) {
   return kExitOk;
 }
 
-// Reads and counts `file` into the report, the reply going to replyFolder through the reader's file system,
-// with the progress on standard error. Off a terminal the progress is shown only when asked for: a log or a
-// pipe wants the report alone.
-void CountWithProgress(const CliOptions& options, JwwGaibu& reader, CountReport& report, const fs::path& file,
-                       const fs::path& replyFolder, ReplyChoice reply) {
+// A counted file: the reader, which keeps the drawing, and the report. Both are large, so on the heap.
+struct Counted {
+  std::unique_ptr<JwwGaibu> reader;
+  std::unique_ptr<CountReport> report;
+};
+
+// Reads and counts `file` through `fileSystem`, the reply going to replyFolder, with the progress on
+// standard error. Off a terminal the progress is shown only when asked for: a log or a pipe wants the report
+// alone.
+Counted CountWithProgress(const CliOptions& options, FileSystem& fileSystem, const fs::path& file,
+                          const fs::path& replyFolder, ReplyChoice reply) {
+  Counted counted{std::make_unique<JwwGaibu>(fileSystem), std::make_unique<CountReport>()};
   const bool terminal = IsTerminal(stderr);
   std::optional<ProgressLine> progress;
   if (terminal || options.progress) progress.emplace(stderr, terminal);
-  ConsoleHost host(report, progress ? &*progress : nullptr, reply);
-  CountForReport(reader, file, replyFolder, options.state, host, report);
+  ConsoleHost host(*counted.report, progress ? &*progress : nullptr, reply);
+  CountForReport(*counted.reader, file, replyFolder, options.state, host, *counted.report);
+  return counted;
 }
 
-// Reads and counts `file` with the reply going to replyFolder through `fileSystem`, shows the progress,
-// and writes the report, or, when `replyShown` is given, the reply that the run wrote there.
+// A file counted as count, mark and diff count it, writing nothing: the reply the count makes is kept in
+// noWrites (its Written()) rather than beside the file.
+struct DryCount {
+  std::unique_ptr<NoWriteFileSystem> noWrites;  // first, so that it outlives the reader reading through it
+  Counted counted;
+};
+
+DryCount CountWithoutWriting(const CliOptions& options, const fs::path& file, ReplyChoice reply = {}) {
+  auto noWrites = std::make_unique<NoWriteFileSystem>(NativeFileSystem());
+  Counted counted = CountWithProgress(options, *noWrites, file, file.parent_path(), reply);
+  return {std::move(noWrites), std::move(counted)};
+}
+
+// What count and run go on with once the count is written out: whether the file was read to its end, the
+// exit code of writing the report (or the reply's records), whether a check found something, and the
+// baseline file's bytes (with --baseline-out; otherwise empty).
 struct CountOutcome {
   bool readOk = false;
   int reportExit = kExitOk;
   bool checkFound = false;
-  std::string baseline;  // with --baseline-out: the baseline file's bytes
+  std::string baseline;
 };
 
-CountOutcome CountAndReport(const CliOptions& options, FileSystem& fileSystem, const fs::path& file,
-                            const fs::path& replyFolder, ReplyChoice reply,
-                            const std::string* replyShown = nullptr) {
-  auto reader = std::make_unique<JwwGaibu>(fileSystem);
-  auto report = std::make_unique<CountReport>();
-  CountWithProgress(options, *reader, *report, file, replyFolder, reply);
-  const bool checkFound = report->Tables.Checks.Found();
+// Makes the baseline when --baseline-out asks for one, then writes the report to standard output, or, when
+// `replyShown` is given, the records of that reply.
+CountOutcome WriteCount(const CliOptions& options, const Counted& counted, const std::string* replyShown) {
+  const CountReport& report = *counted.report;
+  const bool checkFound = report.Tables.Checks.Found();
   std::string baseline;
   if (!options.baselineOut.empty()) {
     OutputBuffer out(baseline);
     Utf8Text utf8;
-    WriteBaselineFile(out, utf8, *report, *reader, LocalTimeNow());
+    WriteBaselineFile(out, utf8, report, *counted.reader, LocalTimeNow());
   }
-  if (replyShown != nullptr) return {report->ReadOk, WriteReplyLines(*replyShown), checkFound, baseline};
-  return {report->ReadOk, WriteReport(options, *report, *reader), checkFound, std::move(baseline)};
+  if (replyShown != nullptr) return {report.ReadOk, WriteReplyLines(*replyShown), checkFound, baseline};
+  return {report.ReadOk, WriteReport(options, report, *counted.reader), checkFound, std::move(baseline)};
 }
 
 // kExitOk when `file` is a plain file that opens for reading; otherwise says why and gives the exit code.
@@ -161,9 +199,9 @@ void ComplainShortRead(const fs::path& file) {
 int RunCount(const CliOptions& options) {
   const fs::path file = PathFromArgument(options.path);
   if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
-  NoWriteFileSystem noWrites(NativeFileSystem());
-  const CountOutcome outcome = CountAndReport(options, noWrites, file, file.parent_path(), {options.table},
-                                              options.table ? &noWrites.Written() : nullptr);
+  const DryCount count = CountWithoutWriting(options, file, {options.table});
+  const CountOutcome outcome =
+      WriteCount(options, count.counted, options.table ? &count.noWrites->Written() : nullptr);
   if (outcome.reportExit != kExitOk) return outcome.reportExit;
   if (!outcome.readOk) {
     ComplainShortRead(file);
@@ -184,11 +222,10 @@ int RunCount(const CliOptions& options) {
 int RunMark(const CliOptions& options) {
   const fs::path file = PathFromArgument(options.path);
   if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
-  NoWriteFileSystem noWrites(NativeFileSystem());
-  auto reader = std::make_unique<JwwGaibu>(noWrites);
-  auto report = std::make_unique<CountReport>();
-  CountWithProgress(options, *reader, *report, file, file.parent_path(), {});
-  if (!report->ReadOk) {
+  const DryCount count = CountWithoutWriting(options, file);
+  const JwwGaibu& reader = *count.counted.reader;
+  const CountReport& report = *count.counted.report;
+  if (!report.ReadOk) {
     ComplainShortRead(file);
     return kExitUnreadable;
   }
@@ -196,12 +233,12 @@ int RunMark(const CliOptions& options) {
     Complain({"stopped before every element was counted: nothing marked"});
     return kExitFailure;
   }
-  const SelectorCovers selected = CoversOfSelectors(options.marks, *report, reader->Drawing);
+  const SelectorCovers selected = CoversOfSelectors(options.marks, report, reader.Drawing);
   if (!selected.Error.empty()) {
     Complain({selected.Error, " in '", PathText(file), "': nothing marked"});
     return kExitNothingToMark;
   }
-  const std::string bytes = MarkReplyBytes(MakeMarkReply(*reader, selected.Covers));
+  const std::string bytes = MarkReplyBytes(MakeMarkReply(reader, selected.Covers));
   if (options.reply) {
     if (ReplaceFileWhole(file, bytes)) return kExitOk;
     Complain({"cannot write the reply into '", PathText(file), "'; the file is as it was"});
@@ -231,7 +268,8 @@ int RunHeadless(const CliOptions& options) {
   FileSystem& fileSystem = NativeFileSystem();
   const bool existed = fileSystem.Exists(file);
   if (!existed) Complain({"no JWC_TEMP.TXT in '", PathText(folder), "': counting no elements"});
-  const CountOutcome outcome = CountAndReport(options, fileSystem, file, folder, {options.table, !existed});
+  const CountOutcome outcome = WriteCount(
+      options, CountWithProgress(options, fileSystem, file, folder, {options.table, !existed}), nullptr);
   int exit = outcome.reportExit;
   if (existed && !outcome.readOk) {
     Complain({"reading '", PathText(file), "' failed; the counts cover what was read"});
@@ -293,11 +331,8 @@ std::optional<CountSnapshot> ReadSide(const CliOptions& options, const fs::path&
     return std::nullopt;
   }
   if (!LooksLikeJson(bytes) && !bytes.empty()) {
-    NoWriteFileSystem noWrites(NativeFileSystem());
-    auto reader = std::make_unique<JwwGaibu>(noWrites);
-    auto report = std::make_unique<CountReport>();
-    CountWithProgress(options, *reader, *report, file, file.parent_path(), {});
-    if (!report->ReadOk) {
+    const DryCount count = CountWithoutWriting(options, file);
+    if (!count.counted.report->ReadOk) {
       ComplainShortRead(file);
       exit = kExitUnreadable;
       return std::nullopt;
@@ -306,7 +341,7 @@ std::optional<CountSnapshot> ReadSide(const CliOptions& options, const fs::path&
     bytes.clear();
     OutputBuffer out(bytes);
     Utf8Text utf8;
-    WriteBaselineFile(out, utf8, *report, *reader, {});
+    WriteBaselineFile(out, utf8, *count.counted.report, *count.counted.reader, {});
   }
   SnapshotRead read = ReadSnapshot(bytes);
   if (read.Error != SnapshotError::kNone) {
@@ -325,17 +360,7 @@ int RunDiff(const CliOptions& options) {
   if (!now) return exit;
   const CountDiff diff = CompareCounts(*before, *now);
   OutputBuffer out(stdout);
-  switch (options.format) {
-    case Format::kText:
-      WriteDiffText(out, diff);
-      break;
-    case Format::kCsv:
-      WriteDiffCsv(out, diff);
-      break;
-    case Format::kJson:
-      WriteDiffJson(out, diff);
-      break;
-  }
+  WritersOf(options.format).comparison(out, diff);
   if (!out.Flush()) {
     Complain({"cannot write the comparison to standard output"});
     return kExitFailure;

@@ -3,9 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#ifndef JWCOUNT_VERSION
-#define JWCOUNT_VERSION "0.0.0"
-#endif
+#include "report/CountDiff.h"
 
 namespace jwcount {
 namespace {
@@ -20,23 +18,283 @@ std::optional<Format> ParseFormat(std::string_view name) {
 // The checks by the ids `mark --checks=ID` takes.
 constexpr std::string_view kCheckIds[] = {"duplicates", "zero-length-lines", "zero-radius", "empty-texts"};
 
-// An option that takes a value, as "--name VALUE" or "--name=VALUE": true when `arg` is that option, with
-// the value in `value` (and i moved past it), or the error in `error` when the value is missing.
-bool ValueOption(std::string_view name, const std::vector<std::string>& args, std::size_t& i,
-                 std::string_view& value, std::string& error) {
-  const std::string_view arg = args[i];
-  if (arg.substr(0, name.size()) != name) return false;
-  if (arg.size() == name.size()) {
-    if (i + 1 == args.size()) {
-      error = JoinText({name, " needs a value"});
-      return true;
-    }
-    value = args[++i];
-    return true;
+// The command line as it is read: the options, the words that are no option, and --help and --version,
+// which win over any command.
+struct Reading {
+  CliOptions options;
+  std::vector<std::string> words;
+  bool help = false;
+  bool version = false;
+};
+
+// The commands an option goes with, one bit per command.
+using Commands = unsigned;
+constexpr Commands Bit(Command command) {
+  return 1u << static_cast<unsigned>(command);
+}
+constexpr Commands kEveryCommand = ~0u;
+
+// How an option takes its value: none; "--name VALUE" or "--name=VALUE"; or none but "--name=VALUE" too.
+enum class Takes { kNoValue, kValue, kMayAttachValue };
+
+// Sets what the option stands for; the value is there when the option has one. Gives the error, or "".
+using Setter = std::string (*)(Reading& reading, std::optional<std::string_view> value);
+
+// One option of the command line. An option given to a command outside `commands` is refused, with
+// `refusal`, or when that is empty, with the command's own word for the report options it does not take.
+struct OptionRow {
+  std::string_view name = {};
+  std::string_view alias = {};  // a second spelling, or ""
+  Takes takes = Takes::kNoValue;
+  std::string_view missing = {};  // with Takes::kValue: the error when the value is missing
+  Commands commands = kEveryCommand;
+  bool (*given)(const CliOptions& options) = nullptr;  // whether the options hold it; for refusing it
+  std::string_view refusal = {};
+  Setter set = nullptr;
+};
+
+bool HasMarks(const CliOptions& options) {
+  return !options.marks.empty();
+}
+
+template <bool CliOptions::*flag>
+bool IsOn(const CliOptions& options) {
+  return options.*flag;
+}
+
+template <bool CliOptions::*flag>
+std::string TurnOn(Reading& reading, std::optional<std::string_view>) {
+  reading.options.*flag = true;
+  return {};
+}
+
+template <bool Reading::*flag>
+std::string Ask(Reading& reading, std::optional<std::string_view>) {
+  reading.*flag = true;
+  return {};
+}
+
+std::string SetBaselineOut(Reading& reading, std::optional<std::string_view> path) {
+  reading.options.baselineOut = *path;
+  return {};
+}
+
+std::string SetFormat(Reading& reading, std::optional<std::string_view> value) {
+  const std::optional<Format> format = ParseFormat(*value);
+  if (!format) return JoinText({"unknown format '", *value, "' (use text, csv or json)"});
+  reading.options.format = *format;
+  reading.options.formatGiven = true;
+  return {};
+}
+
+std::string AddChecks(Reading& reading, std::optional<std::string_view> id) {
+  if (!id) {
+    reading.options.marks.push_back({MarkSelector::By::kChecks, {}});
+    return {};
   }
-  if (arg[name.size()] != '=') return false;
-  value = arg.substr(name.size() + 1);
-  return true;
+  if (!IsCheckId(*id)) {
+    return JoinText(
+        {"unknown check '", *id, "' (use duplicates, zero-length-lines, zero-radius or empty-texts)"});
+  }
+  reading.options.marks.push_back({MarkSelector::By::kCheck, std::string(*id)});
+  return {};
+}
+
+template <MarkSelector::By by>
+std::string AddSelector(Reading& reading, std::optional<std::string_view> value) {
+  reading.options.marks.push_back({by, std::string(*value)});
+  return {};
+}
+
+constexpr Commands kCount = Bit(Command::kCount);
+constexpr Commands kMark = Bit(Command::kMark);
+constexpr Commands kReportCommands = Bit(Command::kRun) | kCount;
+constexpr std::string_view kMarkOnly = "--checks, --block, --text, --row and --reply go with mark only";
+
+// The options. Their order is the order in which a command refuses them: --baseline-out first, then the
+// report options, then the selectors of mark.
+constexpr OptionRow kOptions[] = {
+    {.name = "--baseline-out",
+     .takes = Takes::kValue,
+     .missing = "--baseline-out needs a value",
+     .commands = kCount,
+     .given = [](const CliOptions& options) { return !options.baselineOut.empty(); },
+     .refusal = "--baseline-out goes with count only",
+     .set = SetBaselineOut},
+    {.name = "--state",
+     .commands = kReportCommands,
+     .given = IsOn<&CliOptions::state>,
+     .set = TurnOn<&CliOptions::state>},
+    {.name = "--table",
+     .commands = kReportCommands,
+     .given = IsOn<&CliOptions::table>,
+     .set = TurnOn<&CliOptions::table>},
+    {.name = "--check",
+     .commands = kCount,
+     .given = IsOn<&CliOptions::check>,
+     .set = TurnOn<&CliOptions::check>},
+    {.name = "--format",
+     .takes = Takes::kValue,
+     .missing = "--format needs a value: text, csv or json",
+     .commands = kReportCommands | Bit(Command::kDiff),
+     .given = IsOn<&CliOptions::formatGiven>,
+     .set = SetFormat},
+    {.name = "--checks",
+     .takes = Takes::kMayAttachValue,
+     .commands = kMark,
+     .given = HasMarks,
+     .refusal = kMarkOnly,
+     .set = AddChecks},
+    {.name = "--block",
+     .takes = Takes::kValue,
+     .missing = "--block needs a value",
+     .commands = kMark,
+     .given = HasMarks,
+     .refusal = kMarkOnly,
+     .set = AddSelector<MarkSelector::By::kBlock>},
+    {.name = "--text",
+     .takes = Takes::kValue,
+     .missing = "--text needs a value",
+     .commands = kMark,
+     .given = HasMarks,
+     .refusal = kMarkOnly,
+     .set = AddSelector<MarkSelector::By::kText>},
+    {.name = "--row",
+     .takes = Takes::kValue,
+     .missing = "--row needs a value",
+     .commands = kMark,
+     .given = HasMarks,
+     .refusal = kMarkOnly,
+     .set = AddSelector<MarkSelector::By::kRow>},
+    {.name = "--reply",
+     .commands = kMark,
+     .given = IsOn<&CliOptions::reply>,
+     .refusal = kMarkOnly,
+     .set = TurnOn<&CliOptions::reply>},
+    {.name = "--progress", .set = TurnOn<&CliOptions::progress>},
+    {.name = "--help", .alias = "-h", .set = Ask<&Reading::help>},
+    {.name = "--version", .set = Ask<&Reading::version>},
+};
+
+// One command: its word, how many paths follow it, and what it says of a report option it does not take.
+// run says so only after the paths and --state are found good.
+struct CommandRow {
+  std::string_view word;
+  Command command;
+  std::size_t fewestPaths;
+  std::size_t mostPaths;
+  std::string_view tooFew;   // the error for fewer paths
+  std::string_view tooMany;  // the error for more paths
+  std::string_view refusal;
+  bool refusesLast = false;
+};
+
+constexpr CommandRow kCommands[] = {
+    {"run", Command::kRun, 0, 1, "", "run takes at most one FOLDER", "--check goes with count only", true},
+    {"count", Command::kCount, 1, 1, "count needs a FILE", "count takes exactly one FILE", ""},
+    {"mark", Command::kMark, 1, 1, "mark needs a FILE", "mark takes exactly one FILE",
+     "mark writes the reply, not a report: drop --format, --state, --table and --check"},
+    {"diff", Command::kDiff, 2, 2, "diff needs two files: OLD and NEW", "diff needs two files: OLD and NEW",
+     "diff takes --format only"},
+};
+
+// The option `arg` spells, with the value written into it after "=", if any; no row for an unknown option.
+struct OptionMatch {
+  const OptionRow* row = nullptr;
+  std::optional<std::string_view> value;
+};
+
+OptionMatch FindOption(std::string_view arg) {
+  for (const OptionRow& row : kOptions) {
+    if (arg == row.name || (!row.alias.empty() && arg == row.alias)) return {&row, std::nullopt};
+    if (row.takes != Takes::kNoValue && arg.size() > row.name.size() && arg.starts_with(row.name) &&
+        arg[row.name.size()] == '=') {
+      return {&row, arg.substr(row.name.size() + 1)};
+    }
+  }
+  return {};
+}
+
+// Reads every argument into `reading`: options anywhere, words, and after "--" words only. Gives the error
+// of the first bad option, or "".
+std::string ReadArguments(const std::vector<std::string>& args, Reading& reading) {
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      reading.words.emplace_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    OptionMatch match = FindOption(arg);
+    if (match.row == nullptr) return JoinText({"unknown option '", arg, "'"});
+    if (match.row->takes == Takes::kValue && !match.value) {
+      if (i + 1 == args.size()) return std::string(match.row->missing);
+      match.value = args[++i];
+    }
+    if (std::string error = match.row->set(reading, match.value); !error.empty()) return error;
+  }
+  return {};
+}
+
+// The refusal of the first option given that the command does not take, of those told first (last: false)
+// or of those told after the paths and --state are found good (last: true); "" for none.
+std::string_view Refusal(const CliOptions& options, const CommandRow& command, bool last) {
+  for (const OptionRow& row : kOptions) {
+    if ((row.commands & Bit(command.command)) != 0 || !row.given(options)) continue;
+    if (!row.refusal.empty()) {
+      if (!last) return row.refusal;
+    } else if (command.refusesLast == last) {
+      return command.refusal;
+    }
+  }
+  return {};
+}
+
+// What is wrong with the options given to the command, or "".
+std::string_view CombinationError(const Reading& reading, const CommandRow& command) {
+  const CliOptions& options = reading.options;
+  if (const std::string_view refusal = Refusal(options, command, false); !refusal.empty()) return refusal;
+  for (std::size_t i = 1; i < reading.words.size(); ++i) {
+    if (reading.words[i].empty()) return "the path must not be empty";
+  }
+  if (options.state && options.format != Format::kJson) return "--state goes with --format json only";
+  if (const std::string_view refusal = Refusal(options, command, true); !refusal.empty()) return refusal;
+  if (options.table && command.command == Command::kCount && options.formatGiven) {
+    return "count --table prints the reply's records, not a report: drop --format";
+  }
+  return {};
+}
+
+// Sets the command and its paths from the words, once the options are read. Gives the error, or "".
+std::string ReadCommand(Reading& reading) {
+  CliOptions& options = reading.options;
+  if (reading.help || reading.version) {
+    options.command = reading.help ? Command::kHelp : Command::kVersion;
+    return {};
+  }
+  const std::vector<std::string>& words = reading.words;
+  if (words.empty()) return "missing command: run, count, mark or diff";
+  const CommandRow* command = nullptr;
+  for (const CommandRow& row : kCommands) {
+    if (words[0] == row.word) command = &row;
+  }
+  if (command == nullptr) {
+    return JoinText({"unknown command '", words[0], "' (use run, count, mark or diff)"});
+  }
+  options.command = command->command;
+  const std::size_t paths = words.size() - 1;
+  if (paths < command->fewestPaths) return std::string(command->tooFew);
+  if (paths > command->mostPaths) return std::string(command->tooMany);
+  if (paths >= 1) options.path = words[1];
+  if (paths >= 2) options.other = words[2];
+  if (command->command == Command::kMark && options.marks.empty()) {
+    return "mark needs something to mark: --checks, --block, --text or --row";
+  }
+  return std::string(CombinationError(reading, *command));
 }
 
 }  // namespace
@@ -48,160 +306,11 @@ bool IsCheckId(std::string_view id) {
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  Reading reading;
   ParsedCommandLine parsed;
-  CliOptions& options = parsed.options;
-  std::vector<std::string> words;
-  bool optionsEnded = false;
-  bool help = false;
-  bool version = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-      words.emplace_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      help = true;
-    } else if (arg == "--version") {
-      version = true;
-    } else if (arg == "--state") {
-      options.state = true;
-    } else if (arg == "--table") {
-      options.table = true;
-    } else if (arg == "--progress") {
-      options.progress = true;
-    } else if (arg == "--check") {
-      options.check = true;
-    } else if (arg == "--checks") {
-      options.marks.push_back({MarkSelector::By::kChecks, {}});
-    } else if (arg.substr(0, 9) == "--checks=") {
-      const std::string_view id = arg.substr(9);
-      if (!IsCheckId(id)) {
-        parsed.error = JoinText(
-            {"unknown check '", id, "' (use duplicates, zero-length-lines, zero-radius or empty-texts)"});
-        return parsed;
-      }
-      options.marks.push_back({MarkSelector::By::kCheck, std::string(id)});
-    } else if (arg == "--reply") {
-      options.reply = true;
-    } else if (std::string_view path; ValueOption("--baseline-out", args, i, path, parsed.error)) {
-      if (!parsed.error.empty()) return parsed;
-      options.baselineOut = path;
-    } else if (std::string_view value; ValueOption("--block", args, i, value, parsed.error) ||
-                                       ValueOption("--text", args, i, value, parsed.error) ||
-                                       ValueOption("--row", args, i, value, parsed.error)) {
-      if (!parsed.error.empty()) return parsed;
-      const std::string_view name = arg.substr(0, arg.find('='));
-      MarkSelector selector{MarkSelector::By::kRow, std::string(value)};
-      if (name == "--block") selector.by = MarkSelector::By::kBlock;
-      if (name == "--text") selector.by = MarkSelector::By::kText;
-      options.marks.push_back(std::move(selector));
-    } else if (arg == "--format" || arg.substr(0, 9) == "--format=") {
-      std::string_view value;
-      if (arg == "--format") {
-        if (i + 1 == args.size()) {
-          parsed.error = "--format needs a value: text, csv or json";
-          return parsed;
-        }
-        value = args[++i];
-      } else {
-        value = arg.substr(9);
-      }
-      const std::optional<Format> format = ParseFormat(value);
-      if (!format) {
-        parsed.error = JoinText({"unknown format '", value, "' (use text, csv or json)"});
-        return parsed;
-      }
-      options.format = *format;
-      options.formatGiven = true;
-    } else {
-      parsed.error = JoinText({"unknown option '", arg, "'"});
-      return parsed;
-    }
-  }
-  if (help) {
-    options.command = Command::kHelp;
-    return parsed;
-  }
-  if (version) {
-    options.command = Command::kVersion;
-    return parsed;
-  }
-  if (words.empty()) {
-    parsed.error = "missing command: run, count, mark or diff";
-    return parsed;
-  }
-  if (words[0] == "run") {
-    options.command = Command::kRun;
-    if (words.size() > 2) {
-      parsed.error = "run takes at most one FOLDER";
-      return parsed;
-    }
-    if (words.size() == 2) options.path = words[1];
-  } else if (words[0] == "count") {
-    options.command = Command::kCount;
-    if (words.size() != 2) {
-      parsed.error = words.size() < 2 ? "count needs a FILE" : "count takes exactly one FILE";
-      return parsed;
-    }
-    options.path = words[1];
-  } else if (words[0] == "mark") {
-    options.command = Command::kMark;
-    if (words.size() != 2) {
-      parsed.error = words.size() < 2 ? "mark needs a FILE" : "mark takes exactly one FILE";
-      return parsed;
-    }
-    options.path = words[1];
-    if (options.marks.empty()) {
-      parsed.error = "mark needs something to mark: --checks, --block, --text or --row";
-      return parsed;
-    }
-  } else if (words[0] == "diff") {
-    options.command = Command::kDiff;
-    if (words.size() != 3) {
-      parsed.error = "diff needs two files: OLD and NEW";
-      return parsed;
-    }
-    options.path = words[1];
-    options.other = words[2];
-  } else {
-    parsed.error = JoinText({"unknown command '", words[0], "' (use run, count, mark or diff)"});
-    return parsed;
-  }
-  if (!options.baselineOut.empty() && options.command != Command::kCount) {
-    parsed.error = "--baseline-out goes with count only";
-    return parsed;
-  }
-  if (options.command == Command::kDiff && (options.state || options.table || options.check)) {
-    parsed.error = "diff takes --format only";
-    return parsed;
-  }
-  if (options.command != Command::kMark && (!options.marks.empty() || options.reply)) {
-    parsed.error = "--checks, --block, --text, --row and --reply go with mark only";
-    return parsed;
-  }
-  if (options.command == Command::kMark &&
-      (options.formatGiven || options.state || options.table || options.check)) {
-    parsed.error = "mark writes the reply, not a report: drop --format, --state, --table and --check";
-    return parsed;
-  }
-  if ((options.path.empty() && words.size() >= 2) ||
-      (options.command == Command::kDiff && options.other.empty())) {
-    parsed.error = "the path must not be empty";
-    return parsed;
-  }
-  if (options.state && options.format != Format::kJson) {
-    parsed.error = "--state goes with --format json only";
-    return parsed;
-  }
-  if (options.check && options.command != Command::kCount) {
-    parsed.error = "--check goes with count only";
-    return parsed;
-  }
-  if (options.table && options.command == Command::kCount && options.formatGiven) {
-    parsed.error = "count --table prints the reply's records, not a report: drop --format";
-    return parsed;
-  }
+  parsed.error = ReadArguments(args, reading);
+  if (parsed.error.empty()) parsed.error = ReadCommand(reading);
+  parsed.options = std::move(reading.options);
   return parsed;
 }
 
@@ -298,7 +407,7 @@ std::string JoinText(std::initializer_list<std::string_view> pieces) {
 }
 
 std::string VersionText() {
-  return "jwcount-cli " JWCOUNT_VERSION "\n";
+  return JoinText({"jwcount-cli ", JwcountVersion(), "\n"});
 }
 
 }  // namespace jwcount

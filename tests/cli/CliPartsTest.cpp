@@ -72,6 +72,28 @@ TEST(CommandLine, ParsesCommandsAndOptionsAnywhere) {
   }
 }
 
+// A command line with more than one fault names the same one every time.
+TEST(CommandLine, NamesTheFirstOfSeveralFaults) {
+  const struct {
+    std::vector<std::string> args;
+    std::string error;
+  } cases[] = {
+      {{"count", "--bogus", "--help"}, "unknown option '--bogus'"},
+      {{"mark", "f", "--checks", "--state", "--baseline-out", "x"}, "--baseline-out goes with count only"},
+      {{"diff", "a", "b", "--block", "x", "--state"}, "diff takes --format only"},
+      {{"run", "--check", "--reply"}, "--checks, --block, --text, --row and --reply go with mark only"},
+      {{"mark", "f", "--row", "SG1:1", "--check", "--format", "csv"},
+       "mark writes the reply, not a report: drop --format, --state, --table and --check"},
+      {{"run", "", "--check", "--state"}, "the path must not be empty"},
+      {{"run", "--check", "--state"}, "--state goes with --format json only"},
+      {{"run", "--check", "--table"}, "--check goes with count only"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    EXPECT_EQ(ParseCommandLine(c.args).error, c.error);
+  }
+}
+
 TEST(CommandLine, HelpListsEveryExitCode) {
   const std::string help = HelpText();
   for (const char* code : {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "  5  "}) {
