@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "counting/CheckList.h"
 #include "report/CountDiff.h"
 
 namespace jwcount {
@@ -15,8 +16,15 @@ std::optional<Format> ParseFormat(std::string_view name) {
   return std::nullopt;
 }
 
-// The checks by the ids `mark --checks=ID` takes.
-constexpr std::string_view kCheckIds[] = {"duplicates", "zero-length-lines", "zero-radius", "empty-texts"};
+// The names of the checks as `mark --checks=ID` takes them: "a, b, c or d".
+std::string CheckNames() {
+  std::string names;
+  for (std::size_t i = 0; i < kCheckList.size(); ++i) {
+    if (i > 0) names += i + 1 == kCheckList.size() ? " or " : ", ";
+    names += kCheckList[i].CliName;
+  }
+  return names;
+}
 
 // The command line as it is read: the options, the words that are no option, and --help and --version,
 // which win over any command.
@@ -93,8 +101,7 @@ std::string AddChecks(Reading& reading, std::optional<std::string_view> id) {
     return {};
   }
   if (!IsCheckId(*id)) {
-    return JoinText(
-        {"unknown check '", *id, "' (use duplicates, zero-length-lines, zero-radius or empty-texts)"});
+    return JoinText({"unknown check '", *id, "' (use ", CheckNames(), ")"});
   }
   reading.options.marks.push_back({MarkSelector::By::kCheck, std::string(*id)});
   return {};
@@ -300,9 +307,7 @@ std::string ReadCommand(Reading& reading) {
 }  // namespace
 
 bool IsCheckId(std::string_view id) {
-  for (const std::string_view known : kCheckIds)
-    if (id == known) return true;
-  return false;
+  return FindCheckByCliName(id) != nullptr;
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
