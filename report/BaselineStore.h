@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "report/CountReport.h"
-#include "report/DiffSection.h"
+#include "report/CountDiff.h"
 #include "tempfile/FileIo.h"
 #include "tempfile/JwwGaibu.h"
 

@@ -97,6 +97,21 @@ struct CountDiff {
   std::vector<DiffRow> Rows;
 };
 
+// A count against the baseline kept for its drawing, as page 11 shows it: the comparison, or why there
+// is none.
+struct CountComparison {
+  enum class Outcome : uint8_t {
+    kNoDrawing,   // the drawing was never saved: no path to keep a baseline by
+    kNoBaseline,  // none kept for this drawing yet
+    kUnreadable,  // one is kept but cannot be read (Error says why); it is left as it is
+    kCompared,
+    kNotCompared,  // the count did not cover the whole drawing (stopped by Escape, a file read in part)
+  };
+  Outcome State = Outcome::kNoBaseline;
+  SnapshotError Error = SnapshotError::kNone;
+  CountDiff Diff;
+};
+
 // The rows that differ, in order: SG1 to SG5, each row's count cells then its length and area; blocks and
 // texts in the current count's order followed by the names found only in the baseline; then the checks.
 CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& current);

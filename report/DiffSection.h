@@ -13,20 +13,6 @@
 
 namespace jwcount {
 
-// What page 11 compares.
-struct CountComparison {
-  enum class Outcome : uint8_t {
-    kNoDrawing,   // the drawing was never saved: no path to keep a baseline by
-    kNoBaseline,  // none kept for this drawing yet
-    kUnreadable,  // one is kept but cannot be read (Error says why); it is left as it is
-    kCompared,
-    kNotCompared,  // the count did not cover the whole drawing (stopped by Escape, a file read in part)
-  };
-  Outcome State = Outcome::kNoBaseline;
-  SnapshotError Error = SnapshotError::kNone;
-  CountDiff Diff;
-};
-
 class DiffSection final : public Section {
  public:
   static constexpr int kSectionColumn = 0;
