@@ -18,7 +18,7 @@
 #include "counting/RunSequence.h"
 #include "report/CheckSection.h"
 #include "report/MarkReply.h"
-#include "report/Section.h"
+#include "report/SectionList.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/QuietCount.h"
 

@@ -1,5 +1,6 @@
 #include "report/CheckSection.h"
 
+#include <array>
 #include <vector>
 
 #include "counting/CountTexts.h"
@@ -70,6 +71,33 @@ int CheckSection::ColumnWidth(int column) const {
 
 std::string_view CheckSection::Title() const {
   return kCheckTitle;
+}
+
+void CheckSection::Write(SectionSink& sink) const {
+  WriteForm(
+      sink, [this](SectionText& out) { WriteText(out); }, [this](SectionCsv& out) { WriteCsv(out); },
+      [this](SectionJson& out) {
+        if (out.Member == Id()) WriteJson(out.Json);
+      });
+}
+
+void CheckSection::WriteJson(JsonWriter& json) const {
+  json.BeginObject();
+  for (const CheckListRow& check : kCheckList) {
+    if (!check.ByKind) {
+      json.Field(check.JsonKey, check.Of(checks_).Count);
+      continue;
+    }
+    json.Key(check.JsonKey);
+    json.BeginObject();
+    json.Field("total", check.Of(checks_).Count);
+    json.Field("same_layer", checks_.SameLayer);
+    std::array<int32_t, 15> byKind{};
+    for (std::size_t k = 0; k < byKind.size(); ++k) byKind[k] = checks_.DuplicatesByKind[k].Count;
+    json.ArrayField("by_kind", byKind);
+    json.EndObject();
+  }
+  json.EndObject();
 }
 
 void CheckSection::WriteText(SectionText& out) const {

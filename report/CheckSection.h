@@ -24,8 +24,10 @@ class CheckSection final : public Section {
 
   std::string_view Id() const override { return "checks"; }
   std::string_view Title() const override;
-  void WriteText(SectionText& out) const override;
-  void WriteCsv(SectionCsv& out) const override;
+  // The text and CSV reports' part, and in the JSON report each check's number under its key (the
+  // duplicates also on their own layer and by kind).
+  void Write(SectionSink& sink) const override;
+  bool HasOwnForm() const override { return true; }
 
   int ColumnCount() const override { return 5; }
   int RowCount() const override;
@@ -40,6 +42,10 @@ class CheckSection final : public Section {
   ElementCover RowCover(int row) const override;
 
  private:
+  void WriteText(SectionText& out) const;
+  void WriteCsv(SectionCsv& out) const;
+  void WriteJson(JsonWriter& json) const;
+
   const DrawingChecks& checks_;
 };
 

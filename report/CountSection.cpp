@@ -102,6 +102,38 @@ void CountSection::WriteQuantities(SectionText& out) const {
   out.Table(sectionTitle, rows);
 }
 
+void CountSection::Write(SectionSink& sink) const {
+  WriteForm(
+      sink, [this](SectionText& out) { WriteText(out); }, [this](SectionCsv& out) { WriteCsv(out); },
+      [this](SectionJson& out) { WriteJson(out); });
+}
+
+// Lengths (mm) and areas (mm²) of every row, head and separator rows 0, a sum beyond the range of a
+// double null.
+void CountSection::WriteJson(SectionJson& out) const {
+  JsonWriter& json = out.Json;
+  if (out.Member == "tables") {
+    json.Newline();
+    json.Key(Id());
+    WriteJsonRows(json, *this);
+  } else if (out.Member == "quantities") {
+    std::vector<double> lengths;
+    std::vector<double> areas;
+    for (int row = 0; row < table_.RowCount(); ++row) {
+      const RowQuantities q = table_.Quantities(row);
+      lengths.push_back(q.Length);
+      areas.push_back(q.Area);
+    }
+    json.Newline();
+    json.Key(Id());
+    json.BeginObject();
+    json.ArrayField("length", lengths);
+    json.Newline();
+    json.ArrayField("area", areas);
+    json.EndObject();
+  }
+}
+
 void CountSection::WriteCsv(SectionCsv& out) const {
   for (int row = 1; row < table_.RowCount(); ++row) {
     const std::string_view name = RowName(drawing_, id_, row);

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "counting/CountTable.h"
 #include "counting/RowNames.h"
@@ -19,8 +20,11 @@ class CountSection final : public Section {
 
   std::string_view Id() const override;
   std::string_view Title() const override;
-  void WriteText(SectionText& out) const override;
-  void WriteCsv(SectionCsv& out) const override;
+  // The text and CSV reports' part, and in the JSON report the table's row under "tables" and its
+  // lengths and areas under "quantities".
+  void Write(SectionSink& sink) const override;
+  std::vector<std::string_view> JsonMembers() const override { return {"tables", "quantities"}; }
+  bool HasOwnForm() const override { return true; }
 
   int ColumnCount() const override { return CountTable::kColumns; }
   int RowCount() const override { return table_.RowCount(); }
@@ -32,7 +36,10 @@ class CountSection final : public Section {
  private:
   // The head of a row as the reports show it, with the name the drawing gives its layer or group.
   std::string RowHead(SectionText& out, int row) const;
+  void WriteText(SectionText& out) const;
   void WriteQuantities(SectionText& out) const;
+  void WriteCsv(SectionCsv& out) const;
+  void WriteJson(SectionJson& out) const;
 
   const CountTable& table_;
   const DrawingState& drawing_;

@@ -3,6 +3,7 @@
 
 #include "report/CountReport.h"
 #include "report/OutputBuffer.h"
+#include "report/SectionList.h"
 #include "text/Utf8Text.h"
 
 namespace jwcount {
@@ -12,6 +13,7 @@ namespace jwcount {
 // area, a line per name (row: its place in order of first appearance; 合計 last), a line per finding of
 // the checks. UTF-8 with a byte-order mark and CR LF line ends, every field through the formula guard
 // (report/CsvWriter.h).
-void WriteCsvReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report);
+void WriteCsvReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report,
+                    std::span<const SectionRow> sections = Sections());
 
 }  // namespace jwcount

@@ -1,14 +1,16 @@
 #include "report/DiffSection.h"
 
 #include <algorithm>
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <nlohmann/json.hpp>
 
 #include "counting/CountTable.h"
 
 #include "counting/CountTexts.h"
-#include "report/DiffReport.h"
 #include "report/NameSection.h"
 #include "text/ShiftJis.h"
 
@@ -108,6 +110,32 @@ std::string Figure(const DiffRow& row, const std::optional<double>& value, bool 
   if (!value || !row.Quantity) return DiffFigure(value, false, change);
   const double scale = row.Column == DiffRow::kAreaColumn ? 1e-6 : 1e-3;
   return DiffFigure(*value * scale, true, change);
+}
+
+// The comparison's texts and figures as JSON values, written as the JSON library writes them.
+using Json = nlohmann::ordered_json;
+
+std::string JsonText(std::string_view utf8) {
+  return Json(utf8).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string JsonFigure(const std::optional<double>& value, bool quantity) {
+  if (!value) return "null";
+  return quantity ? Json(*value).dump() : Json(static_cast<int64_t>(*value)).dump();
+}
+
+void WriteInfo(JsonWriter& json, const BaselineInfo& info) {
+  auto optional = [](const std::optional<std::string>& v) { return v ? JsonText(*v) : "null"; };
+  json.BeginObject();
+  json.Key("file");
+  json.Literal(optional(info.File));
+  json.Key("time");
+  json.Literal(optional(info.Time));
+  json.Key("range");
+  json.Literal(info.Range ? Json(*info.Range).dump() : "null");
+  json.Key("version");
+  json.Literal(optional(info.Version));
+  json.EndObject();
 }
 
 std::string ErrorText(SnapshotError error) {
@@ -277,6 +305,64 @@ std::string DiffSection::CellText(int column, int row) const {
 int DiffSection::ColumnWidth(int column) const {
   constexpr int kWidths[] = {104, 160, 88, 80, 80, 80};  // 表 holds レイヤグループ whole
   return column >= 0 && column < ColumnCount() ? kWidths[column] : 0;
+}
+
+std::string DiffFigure(const std::optional<double>& value, bool quantity, bool signedChange) {
+  if (!value) return "?";
+  char buffer[64];
+  const char* sign = signedChange && *value > 0 ? "+" : "";
+  if (quantity) {
+    std::snprintf(buffer, sizeof buffer, "%s%.3f", sign, *value);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%s%" PRId64, sign, static_cast<int64_t>(*value));
+  }
+  return buffer;
+}
+
+void DiffSection::Write(SectionSink& sink) const {
+  WriteForm(
+      sink, [this](SectionText& out) { WriteText(out); }, [this](SectionCsv& out) { WriteCsv(out); },
+      [this](SectionJson& out) {
+        if (out.Member == Id()) WriteJson(out.Json);
+      });
+}
+
+void DiffSection::WriteJson(JsonWriter& json) const {
+  if (comparison_ == nullptr) return;
+  const CountDiff& diff = comparison_->Diff;
+  json.BeginObject();
+  json.Key("baseline");
+  WriteInfo(json, diff.Baseline);
+  json.Key("current");
+  WriteInfo(json, diff.Current);
+  json.Field("range_differs", diff.RangeDiffers);
+  json.Key("rows");
+  json.BeginArray();
+  for (const DiffRow& row : diff.Rows) {
+    json.Newline();
+    json.BeginObject();
+    json.Key("section");
+    json.Literal(JsonText(row.Section));
+    json.Key("row");
+    json.Literal(row.Row >= 0 ? std::to_string(row.Row) : "null");
+    json.Key("head");
+    json.Literal(JsonText(row.Head));
+    if (!row.Bytes.empty() || row.Section == "blocks" || row.Section == "texts") {
+      json.Key("bytes");
+      json.Literal(JsonText(row.Bytes));
+    }
+    json.Key("item");
+    json.Literal(JsonText(row.Item));
+    json.Key("baseline");
+    json.Literal(JsonFigure(row.Baseline, row.Quantity));
+    json.Key("current");
+    json.Literal(JsonFigure(row.Current, row.Quantity));
+    json.Key("change");
+    json.Literal(JsonFigure(row.Change, row.Quantity));
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
 }
 
 void DiffSection::WriteText(SectionText& out) const {

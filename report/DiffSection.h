@@ -28,8 +28,11 @@ class DiffSection final : public Section {
   std::string_view Id() const override { return "diff"; }
   std::string_view Title() const override;
   bool HasContent() const override { return comparison_ != nullptr; }
-  void WriteText(SectionText& out) const override;
-  void WriteCsv(SectionCsv& out) const override;
+  // The text report's part (the table, or the sentence when there are no rows), the CSV report's records
+  // and, in JSON, one object: "baseline" and "current" (file, time, range, version; null where unknown),
+  // "range_differs" and "rows", one row a line.
+  void Write(SectionSink& sink) const override;
+  bool HasOwnForm() const override { return true; }
 
   // The line above the grid (Shift-JIS): whose baseline, kept when, and the warning of another range.
   std::string Notice() const;
@@ -55,11 +58,18 @@ class DiffSection final : public Section {
   std::string Message() const;  // Shift-JIS: the one row of words when there are no rows
 
   const DiffRow& RowAt(int row) const;
+  void WriteText(SectionText& out) const;
+  void WriteCsv(SectionCsv& out) const;
+  void WriteJson(JsonWriter& json) const;
 
   const CountComparison* comparison_;
   std::vector<int32_t> order_;  // rows of the comparison in the order shown; empty: as they come
   int sortColumn_ = -1;
   bool descending_ = false;
 };
+
+// A figure as the text and CSV forms show it: a count as a whole number, a length or area to three
+// decimal places in the unit given, and "?" for one beyond a double; a change with its sign.
+std::string DiffFigure(const std::optional<double>& value, bool quantity, bool signedChange);
 
 }  // namespace jwcount

@@ -1,6 +1,6 @@
-// The JSON report: the labels, status texts, count tables, block and text lists, layer names, lengths and
-// areas and checks, each under its own key, and, when the report asks for it, the reader state after the
-// read (report/StateJson.h).
+// The JSON report: the labels and status texts, then what the sections write (the count tables, block and
+// text lists, lengths and areas and checks, each under its own key) with the layer names among them, and,
+// when the report asks for it, the reader state after the read (report/StateJson.h).
 #include "report/JsonReport.h"
 
 #include <algorithm>
@@ -10,99 +10,12 @@
 #include <vector>
 
 #include "report/CountDiff.h"
-#include "report/CountSection.h"
 #include "report/JsonWriter.h"
+#include "report/SectionList.h"
 #include "report/StateJson.h"
 
 namespace jwcount {
 namespace {
-
-// A count table as an array of rows, each row an array of the cell texts its page shows, on a line of
-// its own.
-void WriteTable(JsonWriter& json, const GridSource& table) {
-  json.BeginArray();
-  for (int row = 0; row < table.RowCount(); ++row) {
-    json.Newline();
-    json.BeginArray();
-    for (int column = 0; column < table.ColumnCount(); ++column) json.Text(table.CellText(column, row));
-    json.EndArray();
-  }
-  json.EndArray();
-}
-
-void WriteTables(JsonWriter& json, const CountTables& tables, const DrawingState& drawing) {
-  json.Key("tables");
-  json.BeginObject();
-  for (const CountTableRow& table : kCountTableList) {
-    json.Newline();
-    json.Key(table.Id);
-    WriteTable(json, CountSection(table.Of(tables), drawing, table.Which));
-  }
-  json.EndObject();
-}
-
-// Elements by a name they carry (block insertions by name, texts by content): the name as shown under
-// `nameKey`, its exact bytes and its count, one entry per line.
-void WriteNameCounts(JsonWriter& json, std::string_view key, std::string_view nameKey,
-                     const NameCountTable& table) {
-  json.Key(key);
-  json.BeginArray();
-  for (const NameCountRow& row : table.Rows()) {
-    json.Newline();
-    json.BeginObject();
-    json.TextField(nameKey, row.Name);
-    json.HexField("bytes", row.Name);
-    json.Field("count", row.Count);
-    json.EndObject();
-  }
-  json.EndArray();
-}
-
-void WriteChecks(JsonWriter& json, const DrawingChecks& checks) {
-  json.Key("checks");
-  json.BeginObject();
-  for (const CheckListRow& check : kCheckList) {
-    if (!check.ByKind) {
-      json.Field(check.JsonKey, check.Of(checks).Count);
-      continue;
-    }
-    json.Key(check.JsonKey);
-    json.BeginObject();
-    json.Field("total", check.Of(checks).Count);
-    json.Field("same_layer", checks.SameLayer);
-    std::array<int32_t, 15> byKind{};
-    for (std::size_t k = 0; k < byKind.size(); ++k) byKind[k] = checks.DuplicatesByKind[k].Count;
-    json.ArrayField("by_kind", byKind);
-    json.EndObject();
-  }
-  json.EndObject();
-}
-
-// Lengths (mm) and areas (mm²) of every row of every table, head and separator rows 0, a sum beyond the
-// range of a double null.
-void WriteQuantities(JsonWriter& json, const CountTables& tables) {
-  json.Key("quantities");
-  json.BeginObject();
-  std::vector<double> lengths;
-  std::vector<double> areas;
-  for (const CountTableRow& table : kCountTableList) {
-    lengths.clear();
-    areas.clear();
-    for (int row = 0; row < table.Of(tables).RowCount(); ++row) {
-      const RowQuantities q = table.Of(tables).Quantities(row);
-      lengths.push_back(q.Length);
-      areas.push_back(q.Area);
-    }
-    json.Newline();
-    json.Key(table.Id);
-    json.BeginObject();
-    json.ArrayField("length", lengths);
-    json.Newline();
-    json.ArrayField("area", areas);
-    json.EndObject();
-  }
-  json.EndObject();
-}
 
 void WriteNames(JsonWriter& json, const DrawingState& d) {
   json.Key("names");
@@ -138,9 +51,43 @@ void WriteBaselineStamp(JsonWriter& json, const DrawingState& drawing, std::stri
   json.EndObject();
 }
 
+// The members of the report the sections write, in their order: the count tables, the blocks, the names
+// of the layer groups and layers (the drawing's, not a section's), the lengths and areas of the tables, the
+// texts and the checks; then the own member of any other section, in the order of the sections.
+constexpr std::string_view kNamesMember = "names";
+constexpr std::string_view kMemberOrder[] = {"tables",     "blocks", kNamesMember,
+                                             "quantities", "texts",  "checks"};
+
+std::vector<std::string_view> MemberOrder(const std::vector<std::unique_ptr<Section>>& sections) {
+  std::vector<std::string_view> order(std::begin(kMemberOrder), std::end(kMemberOrder));
+  for (const std::unique_ptr<Section>& section : sections) {
+    for (const std::string_view member : section->JsonMembers())
+      if (std::find(order.begin(), order.end(), member) == order.end()) order.push_back(member);
+  }
+  return order;
+}
+
+// One member: written by the section whose own it is, or an object of the parts of those that share it.
+void WriteMember(JsonWriter& json, std::string_view member,
+                 const std::vector<std::unique_ptr<Section>>& sections) {
+  std::vector<const Section*> writers;
+  for (const std::unique_ptr<Section>& section : sections) {
+    const std::vector<std::string_view> members = section->JsonMembers();
+    if (std::find(members.begin(), members.end(), member) != members.end()) writers.push_back(section.get());
+  }
+  if (writers.empty()) return;
+  json.Newline();
+  json.Key(member);
+  JsonSink sink(json, member);
+  const bool shared = writers.size() > 1 || writers[0]->Id() != member;
+  if (shared) json.BeginObject();
+  for (const Section* section : writers) section->Write(sink);
+  if (shared) json.EndObject();
+}
+
 // The report, and with `baselineTime` the member of a kept baseline.
 void WriteReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader,
-                 const std::string_view* baselineTime) {
+                 std::span<const SectionRow> sectionRows, const std::string_view* baselineTime) {
   JsonWriter json(out, utf8);
   json.BeginObject();
   json.Field("read_ok", report.ReadOk);
@@ -150,18 +97,15 @@ void WriteReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, c
   json.TextArrayField("labels", report.Labels);
   json.Newline();
   json.TextArrayField("status", report.Statuses);
-  json.Newline();
-  WriteTables(json, report.Tables, report.State.Drawing);
-  json.Newline();
-  WriteNameCounts(json, "blocks", "name", report.Tables.Blocks);
-  json.Newline();
-  WriteNames(json, report.State.Drawing);
-  json.Newline();
-  WriteQuantities(json, report.Tables);
-  json.Newline();
-  WriteNameCounts(json, "texts", "text", report.Tables.Texts);
-  json.Newline();
-  WriteChecks(json, report.Tables.Checks);
+  const std::vector<std::unique_ptr<Section>> sections = ReportSections(report, sectionRows);
+  for (const std::string_view member : MemberOrder(sections)) {
+    if (member == kNamesMember) {
+      json.Newline();
+      WriteNames(json, report.State.Drawing);
+    } else {
+      WriteMember(json, member, sections);
+    }
+  }
   if (report.ShowState) {
     json.Newline();
     json.Key("state");
@@ -177,13 +121,14 @@ void WriteReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, c
 
 }  // namespace
 
-void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader) {
-  WriteReport(out, utf8, report, reader, nullptr);
+void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader,
+                     std::span<const SectionRow> sections) {
+  WriteReport(out, utf8, report, reader, sections, nullptr);
 }
 
 void WriteBaselineFile(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader,
                        std::string_view time) {
-  WriteReport(out, utf8, report, reader, &time);
+  WriteReport(out, utf8, report, reader, Sections(), &time);
 }
 
 }  // namespace jwcount

@@ -4,6 +4,7 @@
 
 #include "report/CountReport.h"
 #include "report/OutputBuffer.h"
+#include "report/SectionList.h"
 #include "tempfile/JwwGaibu.h"
 #include "text/Utf8Text.h"
 
@@ -11,7 +12,9 @@ namespace jwcount {
 
 // With the report's state shown, the reader (whose index and stores the read filled) supplies the index,
 // the stores and their capacities.
-void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader);
+// `sections` are those the report holds: every section of the count, unless told otherwise.
+void WriteJsonReport(OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader,
+                     std::span<const SectionRow> sections = Sections());
 
 // The count kept as the baseline of its drawing: the JSON report and a last member "baseline" with the
 // drawing's path ("file=", UTF-8), `time` (ISO 8601 with its offset; null when empty), the selection range

@@ -46,6 +46,11 @@ class JsonWriter {
   void Real(double value);
   // A Shift-JIS text as a JSON string in UTF-8.
   void Text(std::string_view shiftJis);
+  // A value already in JSON form, written as it is.
+  void Literal(std::string_view json) {
+    Separate();
+    out_.Append(json);
+  }
   // A byte string as lowercase hexadecimal digits, two per byte.
   void Hex(std::string_view bytes);
   // A number or a truth value, written in the form its own type calls for. Each overload takes only its

@@ -44,8 +44,10 @@ class NameSection final : public Section {
 
   std::string_view Id() const override;
   std::string_view Title() const override;
-  void WriteText(SectionText& out) const override;
-  void WriteCsv(SectionCsv& out) const override;
+  // The text and CSV reports' part, and in the JSON report each name as shown, its exact bytes and its
+  // count.
+  void Write(SectionSink& sink) const override;
+  bool HasOwnForm() const override { return true; }
 
   // The rows as the count left them, in order of first appearance, sorted by nothing.
   void Reset();
@@ -73,6 +75,9 @@ class NameSection final : public Section {
 
  private:
   std::string_view NameHead() const;  // Shift-JIS
+  void WriteText(SectionText& out) const;
+  void WriteCsv(SectionCsv& out) const;
+  void WriteJson(JsonWriter& json) const;
 
   Which which_;
   const NameCountTable& table_;

@@ -73,7 +73,11 @@ constexpr FormatWriters kFormats[] = {
        WriteCsvReport(out, utf8, report);
      },
      WriteDiffCsv},
-    {Format::kJson, WriteJsonReport, WriteDiffJson},
+    {Format::kJson,
+     [](OutputBuffer& out, Utf8Text& utf8, const CountReport& report, const JwwGaibu& reader) {
+       WriteJsonReport(out, utf8, report, reader);
+     },
+     WriteDiffJson},
 };
 
 const FormatWriters& WritersOf(Format format) {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "report/GridSource.h"
-#include "report/Section.h"
+#include "report/SectionList.h"
 
 namespace jwcount {
 

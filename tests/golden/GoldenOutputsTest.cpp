@@ -23,7 +23,7 @@
 #include "counting/RunSequence.h"
 #include "report/CsvReport.h"
 #include "report/DiffSection.h"
-#include "report/Section.h"
+#include "report/SectionList.h"
 #include "report/TextReport.h"
 #include "tempfile/NoWriteFileSystem.h"
 #include "tests/support/QuietCount.h"
@@ -223,12 +223,12 @@ TEST(Sections, EverySectionIsInTheTextReportTheCsvReportAndTheWindowsTabs) {
     // is left out of them.
     if (!row.Make({report->Tables, report->State.Drawing})->HasContent()) continue;
     const std::string ownText = Written([&](OutputBuffer& out) {
-      SectionText sectionText(out, utf8);
-      section->WriteText(sectionText);
+      TextSink sink(out, utf8);
+      section->Write(sink);
     });
     const std::string ownCsv = Written([&](OutputBuffer& out) {
-      SectionCsv sectionCsv(out, utf8);
-      section->WriteCsv(sectionCsv);
+      CsvSink sink(out, utf8);
+      section->Write(sink);
     });
     EXPECT_NE(text.find(ownText), std::string::npos);
     EXPECT_FALSE(ownCsv.empty());  // the sample has something in every section

@@ -14,7 +14,7 @@
 #include "report/CountReport.h"
 #include "report/DiffSection.h"
 #include "report/NameSection.h"
-#include "report/Section.h"
+#include "report/SectionList.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/QuietCount.h"
 #include "text/ShiftJis.h"

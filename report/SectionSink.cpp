@@ -1,13 +1,8 @@
-#include "report/Section.h"
+#include "report/SectionSink.h"
 
 #include <algorithm>
 
-#include "counting/CountTexts.h"
-#include "report/CheckSection.h"
-#include "report/CountSection.h"
 #include "report/CsvWriter.h"
-#include "report/DiffSection.h"
-#include "report/NameSection.h"
 #include "text/ShiftJis.h"
 
 namespace jwcount {
@@ -81,46 +76,37 @@ void SectionCsv::Record(std::string_view table, std::string_view row, std::strin
   out_.Append(line_);
 }
 
-namespace {
-
-template <CountTableId Id>
-std::unique_ptr<Section> CountTableSection(const SectionData& data) {
-  return std::make_unique<CountSection>(CountTableOf(Id).Of(data.Tables), data.Drawing, Id);
+void WriteJsonRows(JsonWriter& json, const GridSource& grid) {
+  json.BeginArray();
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    json.Newline();
+    json.BeginArray();
+    for (int column = 0; column < grid.ColumnCount(); ++column) json.Text(grid.CellText(column, row));
+    json.EndArray();
+  }
+  json.EndArray();
 }
 
-std::unique_ptr<Section> BlockSection(const SectionData& data) {
-  return std::make_unique<NameSection>(NameSection::kBlocks, data.Tables.Blocks);
-}
-
-std::unique_ptr<Section> TextSection(const SectionData& data) {
-  return std::make_unique<NameSection>(NameSection::kTexts, data.Tables.Texts);
-}
-
-std::unique_ptr<Section> ChecksSection(const SectionData& data) {
-  return std::make_unique<CheckSection>(data.Tables.Checks);
-}
-
-std::unique_ptr<Section> ComparisonSection(const SectionData& data) {
-  return std::make_unique<DiffSection>(data.Comparison);
-}
-
-template <CountTableId Id>
-constexpr SectionRow CountTableRowOf() {
-  return {CountTableOf(Id).Id, CountTableOf(Id).Title, CountTableSection<Id>};
-}
-
-constexpr SectionRow kSections[] = {
-    CountTableRowOf<CountTableId::kSG1>(),   CountTableRowOf<CountTableId::kSG2>(),
-    CountTableRowOf<CountTableId::kSG3>(),   CountTableRowOf<CountTableId::kSG4>(),
-    CountTableRowOf<CountTableId::kSG5>(),   {"blocks", kBlockTableTitle, BlockSection},
-    {"texts", kTextTableTitle, TextSection}, {"checks", kCheckTitle, ChecksSection},
-    {"diff", kDiffTitle, ComparisonSection},
-};
-
-}  // namespace
-
-std::span<const SectionRow> Sections() {
-  return kSections;
+void WriteGrid(SectionSink& sink, std::string_view id, std::string_view title, const GridSource& grid) {
+  if (SectionText* text = sink.Text()) {
+    std::vector<std::vector<std::string>> rows;
+    for (int row = 0; row < grid.RowCount(); ++row) {
+      std::vector<std::string>& cells = rows.emplace_back();
+      for (int column = 0; column < grid.ColumnCount(); ++column)
+        cells.push_back(text->Name(grid.CellText(column, row)));
+    }
+    text->Table(title, rows);
+  } else if (SectionCsv* csv = sink.Csv()) {
+    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+      const std::string head = grid.CellText(0, row);
+      for (int column = 1; column < grid.ColumnCount(); ++column) {
+        const std::string value = grid.CellText(column, row);
+        if (!value.empty()) csv->Record(title, head, {}, grid.CellText(column, 0), value);
+      }
+    }
+  } else if (SectionJson* json = sink.Json(); json != nullptr && json->Member == id) {
+    WriteJsonRows(json->Json, grid);
+  }
 }
 
 }  // namespace jwcount
