@@ -10,6 +10,7 @@
 #include "counting/CheckList.h"
 #include "counting/CountTable.h"
 #include "report/CountReport.h"
+#include "report/SectionList.h"
 #include "text/ShiftJis.h"
 #include "text/Utf8Text.h"
 
@@ -366,6 +367,116 @@ void CompareNames(std::string_view section, const std::vector<CountSnapshot::Nam
   }
 }
 
+// The members a report holds besides those of the sections written from their grids.
+constexpr std::string_view kReportMembers[] = {"read_ok", "summary", "labels", "status",
+                                               "tables",  "blocks",  "names",  "quantities",
+                                               "texts",   "checks",  "state",  "baseline"};
+
+bool IsGridMember(const std::string& key, const Json& value) {
+  if (std::find(std::begin(kReportMembers), std::end(kReportMembers), key) != std::end(kReportMembers))
+    return false;
+  if (!value.is_array()) return false;
+  return std::all_of(value.begin(), value.end(), [](const Json& row) {
+    return row.is_array() &&
+           std::all_of(row.begin(), row.end(), [](const Json& cell) { return cell.is_string(); });
+  });
+}
+
+// The sections written from their grids: every other member that holds rows of texts.
+std::vector<CountSnapshot::Grid> ReadGrids(const Json& report) {
+  std::vector<CountSnapshot::Grid> grids;
+  for (const auto& [key, value] : report.items()) {
+    if (!IsGridMember(key, value)) continue;
+    CountSnapshot::Grid& grid = grids.emplace_back();
+    grid.Id = key;
+    for (const Json& row : value) grid.Rows.push_back(row.get<std::vector<std::string>>());
+  }
+  return grids;
+}
+
+// A cell of a grid as a count: a whole number, or blank for 0; nothing for words.
+std::optional<int64_t> GridCount(const std::vector<std::vector<std::string>>& rows, std::size_t row,
+                                 std::size_t column) {
+  // A row or column the grid lacks counts 0.
+  if (row >= rows.size() || column >= rows[row].size()) return 0;
+  const std::string& text = rows[row][column];
+  if (text.empty()) return 0;
+  int64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+using GridRows = std::vector<std::vector<std::string>>;
+
+// The heads of a grid's rows (column 0, below row 0) or columns (row 0, after column 0) with their places;
+// a head met twice keeps its first place.
+std::map<std::string, std::size_t> HeadPlaces(const GridRows& rows, bool columns) {
+  std::map<std::string, std::size_t> places;
+  if (columns) {
+    for (std::size_t c = 1; !rows.empty() && c < rows[0].size(); ++c) places.emplace(rows[0][c], c);
+  } else {
+    for (std::size_t r = 1; r < rows.size(); ++r) places.emplace(rows[r].empty() ? "" : rows[r][0], r);
+  }
+  return places;
+}
+
+// The heads of both grids in order: the current grid's, then those only the baseline has.
+std::vector<std::string> Heads(const GridRows& now, const GridRows& before, bool columns) {
+  std::vector<std::string> heads;
+  std::map<std::string, bool> seen;
+  for (const GridRows* rows : {&now, &before}) {
+    const std::size_t count = columns ? (rows->empty() ? 0 : (*rows)[0].size()) : rows->size();
+    for (std::size_t i = 1; i < count; ++i) {
+      std::string head = columns ? (*rows)[0][i] : (*rows)[i].empty() ? std::string() : (*rows)[i][0];
+      if (seen.emplace(head, true).second) heads.push_back(std::move(head));
+    }
+  }
+  return heads;
+}
+
+std::size_t PlaceOf(const std::map<std::string, std::size_t>& places, const std::string& head) {
+  const auto it = places.find(head);
+  return it == places.end() ? std::string::npos : it->second;
+}
+
+void CompareGrid(const std::string& id, const GridRows& before, const GridRows& now,
+                 std::vector<DiffRow>& rows) {
+  const auto rowsNow = HeadPlaces(now, false), rowsBefore = HeadPlaces(before, false);
+  const auto columnsNow = HeadPlaces(now, true), columnsBefore = HeadPlaces(before, true);
+  const std::vector<std::string> columns = Heads(now, before, true);
+  for (const std::string& head : Heads(now, before, false)) {
+    const std::size_t rowNow = PlaceOf(rowsNow, head), rowBefore = PlaceOf(rowsBefore, head);
+    for (const std::string& column : columns) {
+      const std::optional<int64_t> is = GridCount(now, rowNow, PlaceOf(columnsNow, column));
+      const std::optional<int64_t> was = GridCount(before, rowBefore, PlaceOf(columnsBefore, column));
+      if (!is || !was) continue;  // words
+      DiffRow row;
+      row.Section = id;
+      row.Head = head;
+      row.Item = column;
+      row.Elements = *is;
+      CompareCount(*was, *is, row, rows);
+    }
+  }
+}
+
+const CountSnapshot::Grid* FindGrid(const std::vector<CountSnapshot::Grid>& grids, const std::string& id) {
+  for (const CountSnapshot::Grid& grid : grids)
+    if (grid.Id == id) return &grid;
+  return nullptr;
+}
+
+void CompareGrids(const CountSnapshot& baseline, const CountSnapshot& current, std::vector<DiffRow>& rows) {
+  const GridRows kNone;
+  for (const CountSnapshot::Grid& grid : current.Grids) {
+    const CountSnapshot::Grid* before = FindGrid(baseline.Grids, grid.Id);
+    CompareGrid(grid.Id, before != nullptr ? before->Rows : kNone, grid.Rows, rows);
+  }
+  for (const CountSnapshot::Grid& grid : baseline.Grids)
+    if (FindGrid(current.Grids, grid.Id) == nullptr) CompareGrid(grid.Id, grid.Rows, kNone, rows);
+}
+
 }  // namespace
 
 std::string_view JwcountVersion() {
@@ -410,6 +521,7 @@ SnapshotRead ReadSnapshot(std::string_view text) {
     const Json& names = Member(report, "names", "$");
     read.Snapshot.GroupNames = ReadTexts(Member(names, "groups", "$.names"), kGroupCount, "$.names.groups");
     read.Snapshot.LayerNames = ReadTexts(Member(names, "layers", "$.names"), kLayerCount, "$.names.layers");
+    read.Snapshot.Grids = ReadGrids(report);
   } catch (const WrongShape& wrong) {
     read = {};
     read.Error = SnapshotError::kWrongShape;
@@ -423,6 +535,10 @@ SnapshotRead ReadSnapshot(std::string_view text) {
 }
 
 CountSnapshot SnapshotOf(const CountReport& report) {
+  return SnapshotOf(report, Sections());
+}
+
+CountSnapshot SnapshotOf(const CountReport& report, std::span<const SectionRow> sections) {
   CountSnapshot snapshot;
   Utf8Text utf8;
   auto text = [&utf8](std::string_view shiftJis) {
@@ -457,6 +573,15 @@ CountSnapshot SnapshotOf(const CountReport& report) {
   snapshot.Checks = ChecksOf(report.Tables.Checks);
   for (const std::string& name : drawing.GroupNames) snapshot.GroupNames.push_back(text(name));
   for (const std::string& name : drawing.LayerNames) snapshot.LayerNames.push_back(text(name));
+  for (const std::unique_ptr<Section>& section : ReportSections(report, sections)) {
+    if (section->HasOwnForm()) continue;
+    CountSnapshot::Grid& grid = snapshot.Grids.emplace_back();
+    grid.Id = std::string(section->Id());
+    for (int r = 0; r < section->RowCount(); ++r) {
+      std::vector<std::string>& cells = grid.Rows.emplace_back();
+      for (int c = 0; c < section->ColumnCount(); ++c) cells.push_back(text(section->CellText(c, r)));
+    }
+  }
   return snapshot;
 }
 
@@ -477,6 +602,7 @@ CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& curr
     row.Elements = current.Checks[i].second;
     CompareCount(baseline.Checks[i].second, current.Checks[i].second, row, diff.Rows);
   }
+  CompareGrids(baseline, current, diff.Rows);
   return diff;
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,12 @@ struct CountSnapshot {
   std::vector<std::pair<std::string, int64_t>> Checks;  // key path ("duplicates.total", ...) and number
   std::vector<std::string> GroupNames;                  // UTF-8, 16
   std::vector<std::string> LayerNames;                  // UTF-8, 256: group × 16 + layer
+  // A section written from its grid (one with no form of its own): its id and every row of cells, UTF-8.
+  struct Grid {
+    std::string Id;
+    std::vector<std::vector<std::string>> Rows;
+  };
+  std::vector<Grid> Grids;
 };
 
 // Why a JSON text is no count to compare with.
@@ -57,7 +64,10 @@ struct SnapshotRead {
 SnapshotRead ReadSnapshot(std::string_view json);
 
 // The snapshot of a count just made, as ReadSnapshot would read its JSON report; the time is left unknown.
+// `sections` are those its report holds: every section of the count, unless told otherwise.
 struct CountReport;
+struct SectionRow;
+CountSnapshot SnapshotOf(const CountReport& report, std::span<const SectionRow> sections);
 CountSnapshot SnapshotOf(const CountReport& report);
 
 // jwcount's own version, as a baseline records it.
@@ -113,7 +123,9 @@ struct CountComparison {
 };
 
 // The rows that differ, in order: SG1 to SG5, each row's count cells then its length and area; blocks and
-// texts in the current count's order followed by the names found only in the baseline; then the checks.
+// texts in the current count's order followed by the names found only in the baseline; then the checks;
+// then each section written from its grid, the cells that hold whole numbers by the heads of their row and
+// column (a blank cell counts 0; a row or column only one count has counts 0 in the other).
 CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& current);
 
 }  // namespace jwcount

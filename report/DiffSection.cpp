@@ -101,8 +101,7 @@ std::string HeadText(const DiffRow& row) {
 std::string ItemText(const DiffRow& row) {
   if (row.Column == DiffRow::kLengthColumn) return std::string(kLengthItem);
   if (row.Column == DiffRow::kAreaColumn) return std::string(kAreaItem);
-  if (row.Row < 0) return std::string(kCountItem);
-  return Utf8ToShiftJis(row.Item);
+  return Utf8ToShiftJis(row.Item);  // 数 for a name or a check
 }
 
 // A figure in the page's units: lengths in m and areas in ㎡, to three places; counts whole.
@@ -266,13 +265,15 @@ ElementCover DiffSection::RowCover(int row) const {
     cover.From =
         diff.Section == "blocks" ? ElementCover::Source::kBlockName : ElementCover::Source::kTextContent;
     cover.Name = diff.Name;
-  } else {
+  } else if (diff.Section == "checks") {
     const CheckPath path = ParseCheckPath(diff.Head);
     // The duplicates with a twin on their own layer are no set of elements of their own.
     if (path.Check == nullptr || path.Part == "same_layer") return {};
     cover.From = ElementCover::Source::kCheck;
     cover.Check = path.Check->Id;
     cover.Kind = path.Kind;
+  } else {
+    return {};  // a section written from its grid counts no elements of its own
   }
   return cover;
 }
