@@ -3,6 +3,8 @@
 #include <cinttypes>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
 
 #include "report/CsvWriter.h"
 #include "report/DiffSection.h"
@@ -56,7 +58,11 @@ void WriteDiffCsv(OutputBuffer& out, const CountDiff& diff) {
   CountComparison comparison;
   comparison.State = CountComparison::Outcome::kCompared;
   comparison.Diff = diff;
-  out.Append(CsvFile(GridRows(DiffSection(&comparison))));
+  const DiffSection section(&comparison);
+  std::vector<std::vector<std::string>> rows = GridRows(section);
+  // Nothing differs: the words under the heads, where the grid shows none.
+  if (rows.size() == 1) rows.push_back({section.Message(), "", "", "", "", ""});
+  out.Append(CsvFile(rows));
 }
 
 void WriteDiffJson(OutputBuffer& out, const CountDiff& diff) {

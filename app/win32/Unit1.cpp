@@ -228,12 +228,11 @@ void TForm1::CompareWithBaseline() {
   page1_.SetBaselineLine(line);
   if (auto& page = gridPages_[PageIndex("diff")]; page != nullptr) {
     page->Refresh();
-    // Above the grid: whose baseline, and the words of a page with no figures, which its first cell holds
-    // too narrow to read.
+    // Above the grid: whose baseline, and the words of a page with no rows, whose grid is its heads alone.
     const DiffSection section(&comparison_);
     std::string notice = section.Notice();
-    if (comparison_.State != CountComparison::Outcome::kCompared || comparison_.Diff.Rows.empty())
-      notice += (notice.empty() ? "" : "\r\n") + section.CellText(DiffSection::kSectionColumn, 1);
+    if (const std::string words = section.Message(); !words.empty())
+      notice += (notice.empty() ? "" : "\r\n") + words;
     page->SetNotice(Widen(notice));
   }
   Layout();

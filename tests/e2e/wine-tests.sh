@@ -751,6 +751,7 @@ test_mark() {
 # holds jwcount-cli diff's rows, its CSV save is that command's CSV byte for byte, and keeping again asks
 # first. A baseline cut in half is said so on page 11 and left as it is, the count itself as before. A
 # drawing never saved keeps nothing.
+DIFF_HEADS=$'表\t行\t項目\t基準\t今回\t増減\r\n.'  # page 11's grid with no rows, as cells prints it
 test_baseline() {
   log "the drawing's baseline: kept by Alt+K, compared on page 11 (sample file and its revision)"
   new_case baseline -
@@ -765,8 +766,9 @@ test_baseline() {
   wait_counted
   check "before keeping: no line on page 1, Button3 usable" "0 1 基準として保存(&K)" \
     "$(probe visible 217) $(probe enabled 3) $(probe text 3)"
-  check "page 11 says there is no baseline yet" \
-    "この図面の基準はまだありません。「基準として保存」で今回の拾い出しを基準にできます。" "$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
+  check "page 11 says there is no baseline yet, above a grid of its heads alone" \
+    "この図面の基準はまだありません。「基準として保存」で今回の拾い出しを基準にできます。|$DIFF_HEADS" \
+    "$(probe text 811)|$(cells 10 0 0 5 -1)"
   click_control 101 300
   keys alt+k
   local kept
@@ -786,8 +788,9 @@ test_baseline() {
   fi
   check "keeping leaves the 28-byte reply" "$REPLY_HEX" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
   check "the status line, page 1's line and page 11 say 基準と同じ" "基準として保存しました|1 基準と同じ|基準と同じです。" \
-    "$(probe text 101)|$(probe visible 217) $(probe text 217)|$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
-  check "page 11's notice: whose baseline" "基準: " "$(probe text 811 | head -c 8)"
+    "$(probe text 101)|$(probe visible 217) $(probe text 217)|$(probe text 811 | tail -1)"
+  check "page 11's notice: whose baseline; its grid the heads alone" "基準: |$DIFF_HEADS" \
+    "$(probe text 811 | head -c 8)|$(cells 10 0 0 5 -1)"
   keys Escape
   finish_program
 
@@ -847,8 +850,9 @@ test_baseline() {
   start_program || return
   wait_counted
   check "page 1's line: the baseline cannot be read" "1 基準を読めません" "$(probe visible 217) $(probe text 217)"
-  check "page 11 says the file is cut" "基準のファイルが途中で切れています。もう一度「基準として保存」すると作り直せます。" \
-    "$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
+  check "page 11 says the file is cut, above a grid of its heads alone" \
+    "基準のファイルが途中で切れています。もう一度「基準として保存」すると作り直せます。|$DIFF_HEADS" \
+    "$(probe text 811)|$(cells 10 0 0 5 -1)"
   check "the count as before" "$labels" "$(for id in $(seq 201 213); do probe text "$id"; done | paste -sd'|')"
   click_control 101 300
   keys Escape
