@@ -524,6 +524,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return 0;
+    case WM_MOUSEWHEEL:  // from the control with the focus, where it takes no wheel of its own
+      if (tabs_.Current() == 0 && page1_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam))) return 0;
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_CONTEXTMENU:
       if (OnContextMenu(reinterpret_cast<HWND>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) return 0;
       return DefWindowProcW(hwnd_, message, wParam, lParam);

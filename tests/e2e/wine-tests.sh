@@ -324,6 +324,40 @@ set_dpi() {  # set_dpi DPI
   wineserver -p >/dev/null 2>&1 || true
 }
 
+# Page 1 in the smallest window the program opens at the DPI (475 x 200 pixels at 96 DPI, scaled): each
+# label, the line of the checks, its link and the note shows whole, the labels scrolled line by line by
+# their scroll bar where they are taller than the page (and back by the mouse wheel), and every line of
+# the note can be read.
+PAGE1_LINES="201 202 203 204 205 206 207 208 209 210 211 212 213 215 216 220"
+page1_at_minimum() {  # page1_at_minimum DPI WIDTH
+  local x y w h seen top last sw sh _
+  keys alt+1
+  probe resize "$2" $(((200 * $1 + 48) / 96)) && sleep 0.3
+  read -r x y w h < <(probe rect 0)
+  import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$1-page1-min.png"
+  seen=$(probe whole $PAGE1_LINES)
+  last=$(probe rect 201)
+  for _ in $(seq 40); do
+    [ "$(probe visible 218)" = 1 ] || break
+    read -r _ _ sw sh < <(probe rect 218)
+    click_control 218 $((sw / 2)) $((sh - 3))  # the arrow down
+    top=$(probe rect 201)
+    [ "$top" = "$last" ] && break
+    last=$top
+    seen="$seen $(probe whole $PAGE1_LINES)"
+  done
+  check "$1 DPI, smallest window: every line of page 1 shows whole, scrolled to" "$PAGE1_LINES" \
+    "$(tr ' ' '\n' <<<"$seen" | sort -un | paste -sd' ')"
+  check "$1 DPI, smallest window: every line of the note can be read" 1 "$(probe lines-readable 220)"
+  if [ "$(probe visible 218)" = 1 ]; then
+    read -r x y _ _ < <(probe rect 201)
+    xdotool mousemove $((x + 2)) $((y + 2)) click 4
+    sleep 0.3
+    check "$1 DPI, smallest window: the mouse wheel scrolls the labels back" 1 \
+      "$(($(probe rect 201 | cut -d' ' -f2) > y))"
+  fi
+}
+
 # At 96, 144 and 192 DPI (100, 150 and 200 %): the font, the controls, the grid's rows and the minimum
 # window size grow with the DPI, every tab (in two rows, or one in a wide window) and every caption fits,
 # and screenshots of pages 1, 2, 7, 8, 9, 10 and 11.
@@ -380,6 +414,7 @@ test_dpi() {
       check "$dpi DPI: page $page shown for its screenshot" 1 "$(probe visible $((300 + page)))"
       import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$dpi-page$page.png"
     done
+    page1_at_minimum "$dpi" "$w"
     keys Escape
     finish_program
   done
@@ -751,7 +786,8 @@ test_mark() {
 # holds jwcount-cli diff's rows, its CSV save is that command's CSV byte for byte, and keeping again asks
 # first. A baseline cut in half is said so on page 11 and left as it is, the count itself as before. A
 # drawing never saved keeps nothing.
-DIFF_HEADS=$'表\t行\t項目\t基準\t今回\t増減\r\n.'  # page 11's grid with no rows, as cells prints it
+# Page 11's grid with no rows, as cells prints it: the heads, and the blank row a grid always keeps.
+DIFF_HEADS=$'表\t行\t項目\t基準\t今回\t増減\r\n\t\t\t\t\t\r\n.'
 test_baseline() {
   log "the drawing's baseline: kept by Alt+K, compared on page 11 (sample file and its revision)"
   new_case baseline -
