@@ -1,5 +1,8 @@
 #include "report/DiffReport.h"
 
+#include <string>
+#include <vector>
+
 #include "report/CsvWriter.h"
 #include "report/DiffSection.h"
 #include "text/Utf8Text.h"
@@ -25,7 +28,11 @@ void WriteDiffText(OutputBuffer& out, const CountDiff& diff) {
 
 void WriteDiffCsv(OutputBuffer& out, const CountDiff& diff) {
   const CountComparison comparison = Compared(diff);
-  out.Append(CsvFile(GridRows(DiffSection(&comparison))));
+  const DiffSection section(&comparison);
+  std::vector<std::vector<std::string>> rows = GridRows(section);
+  // Nothing differs: the words under the heads, where the grid shows none.
+  if (rows.size() == 1) rows.push_back({section.Message(), "", "", "", "", ""});
+  out.Append(CsvFile(rows));
 }
 
 void WriteDiffJson(OutputBuffer& out, const CountDiff& diff) {

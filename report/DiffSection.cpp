@@ -166,7 +166,7 @@ bool DiffSection::HasRows() const {
 }
 
 std::string DiffSection::Message() const {
-  if (comparison_ == nullptr) return {};
+  if (comparison_ == nullptr || HasRows()) return {};
   switch (comparison_->State) {
     case CountComparison::Outcome::kNoDrawing:
       return std::string(kNoDrawing);
@@ -279,13 +279,12 @@ ElementCover DiffSection::RowCover(int row) const {
 }
 
 int DiffSection::RowCount() const {
-  return HasRows() ? static_cast<int>(comparison_->Diff.Rows.size()) + 1 : 2;
+  return HasRows() ? static_cast<int>(comparison_->Diff.Rows.size()) + 1 : 1;
 }
 
 std::string DiffSection::CellText(int column, int row) const {
   if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) return {};
   if (row == 0) return std::string(kHeads[column]);
-  if (!HasRows()) return column == kSectionColumn ? Message() : std::string();
   const DiffRow& diff = RowAt(row);
   switch (column) {
     case kSectionColumn:

@@ -1,7 +1,8 @@
 // Page 11, 基準との差: this count against the baseline kept for its drawing, as a section. One row per
 // figure that differs (the rows of CompareCounts), under 表 行 項目 基準 今回 増減, lengths and areas in m
-// and ㎡ as on page 8; a line above says whose baseline it is and warns when the selection ranges differ;
-// one row of words when there is no baseline, it cannot be read, or nothing differs.
+// and ㎡ as on page 8; a line above says whose baseline it is and warns when the selection ranges differ.
+// With no row to show (no baseline, one that cannot be read, nothing differs...) the grid is its heads
+// alone, and the words that say why go above it.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +37,8 @@ class DiffSection final : public Section {
 
   // The line above the grid (Shift-JIS): whose baseline, kept when, and the warning of another range.
   std::string Notice() const;
+  // The words of a comparison with no rows (Shift-JIS), "" while there are rows: why there are none.
+  std::string Message() const;
 
   // The rows as the comparison gives them, or sorted by a column when its head is clicked (again: the
   // other way round).
@@ -55,7 +58,6 @@ class DiffSection final : public Section {
 
  private:
   bool HasRows() const;
-  std::string Message() const;  // Shift-JIS: the one row of words when there are no rows
 
   const DiffRow& RowAt(int row) const;
   void WriteText(SectionText& out) const;

@@ -19,6 +19,7 @@ enum ControlId : int {
   kIdCheckLine = 215,     // page 1's line of what the drawing checks found, a link to their page
   kIdMarkLine = 216,      // beside it, the link that marks what the checks found and closes
   kIdBaselineLine = 217,  // page 1's line of the comparison with the kept baseline, a link to its page
+  kIdLabelScroll = 218,   // beside page 1's labels, where they are taller than the page: scrolls them
   kIdMemo1 = 220,
   kIdPageControl1 = 300,
   kIdTabSheet1 = 301,  // the sheet of page n (1, 2, ...) is kIdTabSheet1 + n - 1: TabSheet1, TabSheet2, ...

@@ -105,6 +105,7 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
+    case WM_VSCROLL:  // from a scroll bar control of the part
       return ToPart(message, wParam, lParam);
     case WM_CONTEXTMENU:  // as it is: the parent learns which control was clicked
       return ToParent(message, wParam, lParam);

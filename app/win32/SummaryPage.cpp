@@ -62,11 +62,12 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
       CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0,
                       0, 0, 0, sheet, ControlId(kIdLabel14), instance, nullptr);
   SetControlFont(Label14, font);
-  // Read-only, skipped by the Tab key (no tab stop), no line wrapping.
-  Memo1 =
-      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", kMemo1Text,
-                      WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 0,
-                      0, 0, 0, sheet, ControlId(kIdMemo1), instance, nullptr);
+  // Read-only, skipped by the Tab key (no tab stop), no line wrapping; its scroll bar shows only where it
+  // is too low for its lines (Layout).
+  Memo1 = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", kMemo1Text,
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 0, 0,
+      0, 0, sheet, ControlId(kIdMemo1), instance, nullptr);
   SetControlFont(Memo1, font);
   // Hidden until the count has run and a check has found something.
   CheckLine = CreateLinkLabel(sheet, kIdCheckLine, sheetColour, font, dpi);
@@ -79,6 +80,9 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
                             0, 0, 0, 0, sheet, ControlId(kIdButton3), instance, nullptr);
   SetControlFont(Button3, font);
   KeepPlainLook(Button3);
+  // Hidden while the labels fit the page.
+  LabelScroll = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 0, 0, 0, sheet,
+                                ControlId(kIdLabelScroll), instance, nullptr);
 }
 
 void SummaryPage::SetDpi(UINT dpi, HFONT font) {
@@ -124,57 +128,106 @@ void SummaryPage::SetBaselineLine(const std::wstring& text) {
   ShowWindow(BaselineLine, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
-void SummaryPage::Layout(int width, int height, bool shortRead) const {
+// The labels from the top, scrolled up by `scrolled` pixels, and the line of the checks under them in room
+// pixels of width; returns the bottom of those shown, as if not scrolled.
+int SummaryPage::PlaceLabels(int room, int scrolled) const {
   const auto scaled = [this](int pixels) { return Scaled(pixels, Dpi); };
   for (int i = 0; i < kSummaryCount; ++i) {
     SetWindowPos(Labels[static_cast<std::size_t>(i)], nullptr, scaled(kLabelLeft),
-                 scaled(kLabelTop + i * kLabelStep), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 scaled(kLabelTop + i * kLabelStep) - scrolled, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  const int memoWidth = scaled(kMemoWidth);
   // The line of the checks in the place of a fourteenth label, its text where a label's would be; where
   // the note leaves too little room for it on one line, it takes more lines.
   const int left = scaled(kLabelLeft);
-  const int lineTop = scaled(kLabelTop + kSummaryCount * kLabelStep);
-  const int room = width - memoWidth - 2 * left;
+  const int lineTop = scaled(kLabelTop + kSummaryCount * kLabelStep) - scrolled;
   const RECT line = PlaceLinkLabel(CheckLine, left, lineTop, room);
   // The link that marks what the checks found follows the line's last item where that line leaves room
   // for it, else it takes a line under it. The rectangles hold each label's padding round its text.
   const POINT end = LinkLabelTextEnd(CheckLine);
   const int padding = left - line.left;
   const int besideX = end.x + scaled(kMarkLineGap);
-  const RECT beside = PlaceLinkLabel(MarkLine, besideX, end.y, left + room - besideX);
-  const bool fits = beside.right - padding <= left + room && beside.bottom <= line.bottom;
-  if (!fits) PlaceLinkLabel(MarkLine, left, line.bottom + padding, room);
+  RECT mark = PlaceLinkLabel(MarkLine, besideX, end.y, left + room - besideX);
+  const bool fits = mark.right - padding <= left + room && mark.bottom <= line.bottom;
+  if (!fits) mark = PlaceLinkLabel(MarkLine, left, line.bottom + padding, room);
   // Beside a line of more lines the link lies in its rectangle: the line leaves it out, so that it
   // neither paints over the link nor takes its clicks.
   HRGN shape = nullptr;
-  if (fits && beside.left < line.right) {
+  if (fits && mark.left < line.right) {
     shape = CreateRectRgn(0, 0, line.right - line.left, line.bottom - line.top);
-    HRGN link = CreateRectRgn(beside.left - line.left, beside.top - line.top, beside.right - line.left,
-                              beside.bottom - line.top);
+    HRGN link = CreateRectRgn(mark.left - line.left, mark.top - line.top, mark.right - line.left,
+                              mark.bottom - line.top);
     CombineRgn(shape, shape, link, RGN_DIFF);
     DeleteObject(link);
   }
   SetWindowRgn(CheckLine, shape, TRUE);  // the window owns the region from here on
+  int bottom = scaled(kLabelTop + (kSummaryCount - 1) * kLabelStep + kLabelHeight) - scrolled;
+  if ((GetWindowLongPtrW(CheckLine, GWL_STYLE) & WS_VISIBLE) != 0)
+    bottom = std::max<int>(bottom, line.bottom);
+  if ((GetWindowLongPtrW(MarkLine, GWL_STYLE) & WS_VISIBLE) != 0) bottom = std::max<int>(bottom, mark.bottom);
+  return bottom + scrolled;
+}
+
+void SummaryPage::Layout(int width, int height, bool shortRead) {
+  sheet_ = {width, height};
+  shortRead_ = shortRead;
+  const auto scaled = [this](int pixels) { return Scaled(pixels, Dpi); };
+  const int left = scaled(kLabelLeft);
   // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
   // summary labels stay where they are. Button3 ends the column, the line of the comparison above it.
+  const int memoWidth = scaled(kMemoWidth);
   const int inset = scaled(kWarningInset);
   const int warningWidth = memoWidth - 2 * inset;
   const int top =
       shortRead ? WrappedTextHeight(Label14, Font, WidenUtf8(kShortReadWarning), warningWidth) + 2 * inset
                 : 0;
-  PlaceControl(Label14, width - memoWidth + inset, inset, warningWidth, top - 2 * inset);
   const int gap = scaled(kColumnGap);
   const int buttonTop = height - gap - scaled(kButton3Height);
-  PlaceControl(Button3, width - memoWidth, buttonTop, memoWidth - gap, scaled(kButton3Height));
-  int memoBottom = buttonTop - gap;
-  if ((GetWindowLongPtrW(BaselineLine, GWL_STYLE) & WS_VISIBLE) != 0) {  // shown, whether or not page 1 is
-    // One line (its texts are short), indented as the labels are.
-    const int lineTop = buttonTop - gap - scaled(kLabelHeight);
-    PlaceLinkLabel(BaselineLine, width - memoWidth + left, lineTop, memoWidth - 2 * left);
-    memoBottom = lineTop - gap;
-  }
-  PlaceControl(Memo1, width - memoWidth, top, memoWidth, memoBottom - top);
+  const bool baselineShown = (GetWindowLongPtrW(BaselineLine, GWL_STYLE) & WS_VISIBLE) != 0;  // page 1 or not
+  const int baselineTop = buttonTop - gap - scaled(kLabelHeight);
+  const int memoBottom = baselineShown ? baselineTop - gap : buttonTop - gap;
+  // Where the note is too low for its lines it scrolls them, its column widened by its scroll bar so
+  // that no line is cut at the right.
+  const int memoLines = memoBottom - top - 2 * GetSystemMetrics(SM_CYEDGE);
+  const bool memoScrolls = WrappedTextHeight(Memo1, Font, kMemo1Text, 0x7FFF) > memoLines;
+  const int column = memoWidth + (memoScrolls ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+  const int columnLeft = width - column;
+  PlaceControl(Label14, columnLeft + inset, inset, column - 2 * inset, top - 2 * inset);
+  PlaceControl(Button3, columnLeft, buttonTop, column - gap, scaled(kButton3Height));
+  if (baselineShown)  // one line (its texts are short), indented as the labels are
+    PlaceLinkLabel(BaselineLine, columnLeft + left, baselineTop, column - 2 * left);
+  PlaceControl(Memo1, columnLeft, top, column, memoBottom - top);
+  ShowScrollBar(Memo1, SB_VERT, memoScrolls);
+  // The labels keep their places while they fit the page; else a scroll bar beside the note's column
+  // scrolls them (and takes its width from the line of the checks).
+  const int room = columnLeft - 2 * left;
+  int bottom = PlaceLabels(room, 0);
+  const bool scrolls = bottom > height;
+  const int barWidth = scrolls ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+  if (scrolls) bottom = PlaceLabels(room - barWidth, 0);
+  labelsTop_ = scrolls ? std::clamp(labelsTop_, 0, bottom - height) : 0;
+  if (labelsTop_ != 0) PlaceLabels(room - barWidth, labelsTop_);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMax = bottom - 1;
+  info.nPage = static_cast<UINT>(std::max(height, 0));
+  info.nPos = labelsTop_;
+  SetScrollInfo(LabelScroll, SB_CTL, &info, TRUE);
+  PlaceControl(LabelScroll, columnLeft - barWidth, 0, barWidth, height);
+  ShowWindow(LabelScroll, scrolls ? SW_SHOWNA : SW_HIDE);
+}
+
+bool SummaryPage::Wheel(int delta) {
+  if (!IsWindowVisible(LabelScroll)) return false;
+  ScrollLabelsTo(labelsTop_ - MulDiv(delta, 3 * Scaled(kLabelStep, Dpi), WHEEL_DELTA));
+  return true;
+}
+
+void SummaryPage::ScrollLabelsTo(int position) {
+  if (position == labelsTop_) return;
+  labelsTop_ = position;
+  Layout(sheet_.cx, sheet_.cy, shortRead_);  // which keeps it within the scroll bar's range
 }
 
 }  // namespace jwcount
@@ -182,6 +235,42 @@ void SummaryPage::Layout(int width, int height, bool shortRead) const {
 namespace jwcount {
 
 bool SummaryPage::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_VSCROLL && reinterpret_cast<HWND>(lParam) == LabelScroll) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(LabelScroll, SB_CTL, &info);
+    const int step = Scaled(kLabelStep, Dpi);
+    const int page = std::max(static_cast<int>(info.nPage) - step, step);
+    switch (LOWORD(wParam)) {
+      case SB_LINEUP:
+        ScrollLabelsTo(info.nPos - step);
+        break;
+      case SB_LINEDOWN:
+        ScrollLabelsTo(info.nPos + step);
+        break;
+      case SB_PAGEUP:
+        ScrollLabelsTo(info.nPos - page);
+        break;
+      case SB_PAGEDOWN:
+        ScrollLabelsTo(info.nPos + page);
+        break;
+      case SB_THUMBTRACK:
+      case SB_THUMBPOSITION:
+        ScrollLabelsTo(info.nTrackPos);
+        break;
+      case SB_TOP:
+        ScrollLabelsTo(0);
+        break;
+      case SB_BOTTOM:
+        ScrollLabelsTo(info.nMax);
+        break;
+      default:
+        break;
+    }
+    result = 0;
+    return true;
+  }
   if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORBTN) return false;
   const auto dc = reinterpret_cast<HDC>(wParam);
   const auto control = reinterpret_cast<HWND>(lParam);

@@ -4,7 +4,9 @@
 // right edge, under it the line of the comparison with the drawing's kept baseline once there is one to
 // tell of and the button Button3 that keeps this count as the baseline, and the short-read warning Label14
 // at the top of the note's column once a read has fallen short. It colours its controls: the note light blue,
-// the warning red, the rest on the sheet's white.
+// the warning red, the rest on the sheet's white. On a page too low for them (a small window at a high DPI)
+// the labels and the lines under them scroll, by a scroll bar beside them or the mouse wheel, and the note
+// scrolls its own lines, so that every line can be read at any size.
 #pragma once
 
 #include <windows.h>
@@ -31,7 +33,8 @@ struct SummaryPage final : PanelPart {
   HWND MarkLine = nullptr;
   // The comparison with the kept baseline, as a link to its page (LinkLabel.h); hidden while it has no text.
   HWND BaselineLine = nullptr;
-  HWND Button3 = nullptr;  // 基準として保存, usable once the count has covered the whole drawing
+  HWND Button3 = nullptr;      // 基準として保存, usable once the count has covered the whole drawing
+  HWND LabelScroll = nullptr;  // shown where the labels and the lines under them are taller than the page
   HFONT Font = nullptr;
   UINT Dpi = 96;  // the sizes are scaled to it
   COLORREF SheetColour = RGB(255, 255, 255);
@@ -52,9 +55,20 @@ struct SummaryPage final : PanelPart {
   void SetBaselineLine(const std::wstring& text);
   // Places the labels, the line of the checks, the note with the line of the comparison and Button3
   // under it and, when shortRead, the warning above the note, on a sheet of width x height.
-  void Layout(int width, int height, bool shortRead) const;
-  // The colours of the controls; their clicks go on to the form.
+  // The labels are scrolled as far as LabelScroll says.
+  void Layout(int width, int height, bool shortRead);
+  // The mouse wheel turned over the page: scrolls the labels, when they scroll. False when they do not.
+  bool Wheel(int delta);
+  // The colours of the controls and LabelScroll's scrolling; the clicks go on to the form.
   bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  int PlaceLabels(int room, int scrolled) const;  // the bottom of the labels and the lines under them
+  void ScrollLabelsTo(int position);
+
+  int labelsTop_ = 0;  // how far the labels are scrolled up, in pixels
+  SIZE sheet_{};       // the page as last laid out
+  bool shortRead_ = false;
 };
 
 }  // namespace jwcount

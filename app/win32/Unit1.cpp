@@ -228,12 +228,11 @@ void TForm1::CompareWithBaseline() {
   page1_.SetBaselineLine(line);
   if (auto& page = gridPages_[PageIndex("diff")]; page != nullptr) {
     page->Refresh();
-    // Above the grid: whose baseline, and the words of a page with no figures, which its first cell holds
-    // too narrow to read.
+    // Above the grid: whose baseline, and the words of a page with no rows, whose grid is its heads alone.
     const DiffSection section(&comparison_);
     std::string notice = section.Notice();
-    if (comparison_.State != CountComparison::Outcome::kCompared || comparison_.Diff.Rows.empty())
-      notice += (notice.empty() ? "" : "\r\n") + section.CellText(DiffSection::kSectionColumn, 1);
+    if (const std::string words = section.Message(); !words.empty())
+      notice += (notice.empty() ? "" : "\r\n") + words;
     page->SetNotice(Widen(notice));
   }
   Layout();
@@ -525,6 +524,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return 0;
+    case WM_MOUSEWHEEL:  // from the control with the focus, where it takes no wheel of its own
+      if (tabs_.Current() == 0 && page1_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam))) return 0;
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_CONTEXTMENU:
       if (OnContextMenu(reinterpret_cast<HWND>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) return 0;
       return DefWindowProcW(hwnd_, message, wParam, lParam);

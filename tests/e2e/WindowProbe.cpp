@@ -7,6 +7,12 @@
 //   jwcount-probe text ID                   the text of control ID
 //   jwcount-probe rect ID                   screen rectangle of control ID (0: the main window) as X Y W H
 //   jwcount-probe window                    main window: X Y W H, its caption, the application title
+//   jwcount-probe whole ID...               of the controls ID..., those that show whole: visible, inside
+//                                           their parent's client area, overlapping no visible sibling of
+//                                           another class
+//   jwcount-probe lines-readable ID         1 when every line of edit control ID can be read: none ends
+//                                           beyond its right edge, and they fit its height or its scroll
+//                                           bar scrolls them; else 0
 //   jwcount-probe resize W H                gives the main window that size, as dragging its frame does
 //   jwcount-probe visible ID                1 when control ID is visible, else 0
 //   jwcount-probe checked ID                1 when button ID is checked, else 0
@@ -220,6 +226,71 @@ bool TabsFit(HWND tabs) {
   return true;
 }
 
+struct Overlap {
+  HWND control;
+  RECT rect;
+  bool found;
+};
+
+BOOL CALLBACK FindOverlap(HWND hwnd, LPARAM data) {
+  auto* overlap = reinterpret_cast<Overlap*>(data);
+  RECT rect, common;
+  if (hwnd == overlap->control || GetParent(hwnd) != GetParent(overlap->control) || !IsWindowVisible(hwnd) ||
+      ClassOf(hwnd) == ClassOf(overlap->control) || !GetWindowRect(hwnd, &rect) ||
+      !IntersectRect(&common, &rect, &overlap->rect))
+    return TRUE;
+  overlap->found = true;
+  return FALSE;
+}
+
+// Visible, inside its parent's client area and under no control of another kind beside it.
+bool ShowsWhole(HWND control) {
+  HWND parent = GetParent(control);
+  RECT rect, client;
+  if (parent == nullptr || !IsWindowVisible(control) || !GetWindowRect(control, &rect) ||
+      !GetClientRect(parent, &client))
+    return false;
+  MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  if (rect.left < client.left || rect.top < client.top || rect.right > client.right ||
+      rect.bottom > client.bottom)
+    return false;
+  Overlap overlap{control, rect, false};
+  EnumChildWindows(parent, FindOverlap, reinterpret_cast<LPARAM>(&overlap));
+  return !overlap.found;
+}
+
+LRESULT Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeout, &result);
+  return static_cast<LRESULT>(result);
+}
+
+// Every line of an edit control not scrolled ends inside it, and the lines fit its height or it shows a
+// vertical scroll bar to scroll them. The places of its characters say where the lines lie.
+bool LinesReadable(HWND edit) {
+  RECT client;
+  GetClientRect(edit, &client);
+  const auto place = [edit](int index) {
+    const auto at = static_cast<DWORD>(Send(edit, EM_POSFROMCHAR, static_cast<WPARAM>(index)));
+    return POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  };
+  const auto lines = static_cast<int>(Send(edit, EM_GETLINECOUNT));
+  if (lines < 2 || Send(edit, EM_GETFIRSTVISIBLELINE) != 0) return false;
+  for (int line = 0; line < lines; ++line) {
+    const auto start = static_cast<int>(Send(edit, EM_LINEINDEX, static_cast<WPARAM>(line)));
+    const auto length = static_cast<int>(Send(edit, EM_LINELENGTH, static_cast<WPARAM>(start)));
+    if (length < 2) continue;
+    const POINT last = place(start + length - 1);
+    const POINT before = place(start + length - 2);
+    if (last.x + (last.x - before.x) > client.right)
+      return false;  // the last character, as wide as the one before
+  }
+  const LONG top = place(0).y;
+  const LONG lineHeight = place(static_cast<int>(Send(edit, EM_LINEINDEX, 1))).y - top;
+  const bool scrolls = (GetWindowLongPtrW(edit, GWL_STYLE) & WS_VSCROLL) != 0;
+  return lineHeight > 0 && (top + lines * lineHeight <= client.bottom || scrolls);
+}
+
 std::string RectText(const RECT& rect) {
   return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
          std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top);
@@ -422,6 +493,21 @@ int Main(int argc, wchar_t** argv) {
     RECT rect;
     GetWindowRect(control, &rect);
     Print(RectText(rect));
+    return 0;
+  }
+  if (command == L"whole") {
+    std::string shown;
+    for (int i = 2; i < argc; ++i) {
+      HWND control = Control(_wtoi(argv[i]));
+      if (control != nullptr && ShowsWhole(control)) shown += (shown.empty() ? "" : " ") + Utf8(argv[i]);
+    }
+    Print(shown);
+    return 0;
+  }
+  if (command == L"lines-readable" && argc >= 3) {
+    HWND edit = Control(_wtoi(argv[2]));
+    if (edit == nullptr) return 1;
+    Print(LinesReadable(edit) ? "1" : "0");
     return 0;
   }
   if (command == L"window") {

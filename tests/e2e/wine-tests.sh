@@ -324,6 +324,40 @@ set_dpi() {  # set_dpi DPI
   wineserver -p >/dev/null 2>&1 || true
 }
 
+# Page 1 in the smallest window the program opens at the DPI (475 x 200 pixels at 96 DPI, scaled): each
+# label, the line of the checks, its link and the note shows whole, the labels scrolled line by line by
+# their scroll bar where they are taller than the page (and back by the mouse wheel), and every line of
+# the note can be read.
+PAGE1_LINES="201 202 203 204 205 206 207 208 209 210 211 212 213 215 216 220"
+page1_at_minimum() {  # page1_at_minimum DPI WIDTH
+  local x y w h seen top last sw sh _
+  keys alt+1
+  probe resize "$2" $(((200 * $1 + 48) / 96)) && sleep 0.3
+  read -r x y w h < <(probe rect 0)
+  import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$1-page1-min.png"
+  seen=$(probe whole $PAGE1_LINES)
+  last=$(probe rect 201)
+  for _ in $(seq 40); do
+    [ "$(probe visible 218)" = 1 ] || break
+    read -r _ _ sw sh < <(probe rect 218)
+    click_control 218 $((sw / 2)) $((sh - 3))  # the arrow down
+    top=$(probe rect 201)
+    [ "$top" = "$last" ] && break
+    last=$top
+    seen="$seen $(probe whole $PAGE1_LINES)"
+  done
+  check "$1 DPI, smallest window: every line of page 1 shows whole, scrolled to" "$PAGE1_LINES" \
+    "$(tr ' ' '\n' <<<"$seen" | sort -un | paste -sd' ')"
+  check "$1 DPI, smallest window: every line of the note can be read" 1 "$(probe lines-readable 220)"
+  if [ "$(probe visible 218)" = 1 ]; then
+    read -r x y _ _ < <(probe rect 201)
+    xdotool mousemove $((x + 2)) $((y + 2)) click 4
+    sleep 0.3
+    check "$1 DPI, smallest window: the mouse wheel scrolls the labels back" 1 \
+      "$(($(probe rect 201 | cut -d' ' -f2) > y))"
+  fi
+}
+
 # At 96, 144 and 192 DPI (100, 150 and 200 %): the font, the controls, the grid's rows and the minimum
 # window size grow with the DPI, every tab (in two rows, or one in a wide window) and every caption fits,
 # and screenshots of pages 1, 2, 7, 8, 9, 10 and 11.
@@ -380,6 +414,7 @@ test_dpi() {
       check "$dpi DPI: page $page shown for its screenshot" 1 "$(probe visible $((300 + page)))"
       import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$dpi-page$page.png"
     done
+    page1_at_minimum "$dpi" "$w"
     keys Escape
     finish_program
   done
@@ -751,6 +786,8 @@ test_mark() {
 # holds jwcount-cli diff's rows, its CSV save is that command's CSV byte for byte, and keeping again asks
 # first. A baseline cut in half is said so on page 11 and left as it is, the count itself as before. A
 # drawing never saved keeps nothing.
+# Page 11's grid with no rows, as cells prints it: the heads, and the blank row a grid always keeps.
+DIFF_HEADS=$'表\t行\t項目\t基準\t今回\t増減\r\n\t\t\t\t\t\r\n.'
 test_baseline() {
   log "the drawing's baseline: kept by Alt+K, compared on page 11 (sample file and its revision)"
   new_case baseline -
@@ -765,8 +802,9 @@ test_baseline() {
   wait_counted
   check "before keeping: no line on page 1, Button3 usable" "0 1 基準として保存(&K)" \
     "$(probe visible 217) $(probe enabled 3) $(probe text 3)"
-  check "page 11 says there is no baseline yet" \
-    "この図面の基準はまだありません。「基準として保存」で今回の拾い出しを基準にできます。" "$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
+  check "page 11 says there is no baseline yet, above a grid of its heads alone" \
+    "この図面の基準はまだありません。「基準として保存」で今回の拾い出しを基準にできます。|$DIFF_HEADS" \
+    "$(probe text 811)|$(cells 10 0 0 5 -1)"
   click_control 101 300
   keys alt+k
   local kept
@@ -786,8 +824,9 @@ test_baseline() {
   fi
   check "keeping leaves the 28-byte reply" "$REPLY_HEX" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
   check "the status line, page 1's line and page 11 say 基準と同じ" "基準として保存しました|1 基準と同じ|基準と同じです。" \
-    "$(probe text 101)|$(probe visible 217) $(probe text 217)|$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
-  check "page 11's notice: whose baseline" "基準: " "$(probe text 811 | head -c 8)"
+    "$(probe text 101)|$(probe visible 217) $(probe text 217)|$(probe text 811 | tail -1)"
+  check "page 11's notice: whose baseline; its grid the heads alone" "基準: |$DIFF_HEADS" \
+    "$(probe text 811 | head -c 8)|$(cells 10 0 0 5 -1)"
   keys Escape
   finish_program
 
@@ -847,8 +886,9 @@ test_baseline() {
   start_program || return
   wait_counted
   check "page 1's line: the baseline cannot be read" "1 基準を読めません" "$(probe visible 217) $(probe text 217)"
-  check "page 11 says the file is cut" "基準のファイルが途中で切れています。もう一度「基準として保存」すると作り直せます。" \
-    "$(probe cells 10 0 1 0 1 | tr -d '\r\n')"
+  check "page 11 says the file is cut, above a grid of its heads alone" \
+    "基準のファイルが途中で切れています。もう一度「基準として保存」すると作り直せます。|$DIFF_HEADS" \
+    "$(probe text 811)|$(cells 10 0 0 5 -1)"
   check "the count as before" "$labels" "$(for id in $(seq 201 213); do probe text "$id"; done | paste -sd'|')"
   click_control 101 300
   keys Escape

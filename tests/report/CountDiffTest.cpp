@@ -3,6 +3,7 @@
 #include "report/CountDiff.h"
 
 #include "report/BaselineStore.h"
+#include "report/DiffSection.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 #include "bench/PlanGenerator.h"
 #include "counting/RunSequence.h"
+#include "report/DiffReport.h"
+#include "report/GridSource.h"
 #include "report/JsonReport.h"
 #include "tests/support/FakeFileSystem.h"
 #include "tests/support/QuietCount.h"
@@ -220,6 +223,38 @@ TEST(BaselineStore, ComparesWithTheBaselineKeptForTheDrawing) {
   EXPECT_EQ(files.files[path].size(), 100u);
   const Counted unsaved(std::string(" 0 0 10 0\r\n"));
   EXPECT_EQ(CompareWithKept(unsaved.report, files, folder).State, CountComparison::Outcome::kNoDrawing);
+}
+
+// Page 11 with no row to show is its heads alone, the words that say why going above the grid; jwcount-cli
+// diff of an unchanged drawing still writes those words under the heads of its text and CSV.
+TEST(DiffSection, NoRowsLeaveTheHeadsAlone) {
+  using Outcome = CountComparison::Outcome;
+  for (const Outcome state : {Outcome::kNoDrawing, Outcome::kNoBaseline, Outcome::kUnreadable,
+                              Outcome::kNotCompared, Outcome::kCompared}) {
+    SCOPED_TRACE(static_cast<int>(state));
+    CountComparison comparison;
+    comparison.State = state;
+    const DiffSection section(&comparison);
+    EXPECT_EQ(GridRows(section).size(), 1u);
+    EXPECT_FALSE(section.Message().empty());
+  }
+  CountComparison changed;
+  changed.State = Outcome::kCompared;
+  changed.Diff =
+      CompareCounts(Snapshot(BaselineOf({" 0 0 10 0"})), Snapshot(BaselineOf({" 0 0 10 0", " 0 0 0 10"})));
+  ASSERT_FALSE(changed.Diff.Rows.empty());
+  const DiffSection rows(&changed);
+  EXPECT_EQ(GridRows(rows).size(), changed.Diff.Rows.size() + 1);
+  EXPECT_EQ(rows.Message(), "");
+
+  std::string csv, text;
+  OutputBuffer csvOut(csv), textOut(text);
+  WriteDiffCsv(csvOut, CountDiff());
+  WriteDiffText(textOut, CountDiff());
+  csvOut.Flush();
+  textOut.Flush();
+  EXPECT_EQ(csv, "\xEF\xBB\xBF表,行,項目,基準,今回,増減\r\n基準と同じです。,,,,,\r\n");
+  EXPECT_EQ(text, "基準との差\n基準: ? 保存, jwcount ?\n基準と同じです。\n");
 }
 
 }  // namespace

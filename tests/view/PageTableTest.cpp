@@ -43,7 +43,8 @@ TEST(PageTable, PageOneShowsTheLabelsEveryOtherPageATitledGrid) {
     EXPECT_FALSE(Pages()[i].Title.empty());
     EXPECT_FALSE(Pages()[i].CsvSubject.empty());
     const std::unique_ptr<GridSource> source = Pages()[i].MakeSource({tables, drawing});
-    EXPECT_GE(source->RowCount(), 2);
+    // Page 11 with nothing to compare is its heads alone.
+    EXPECT_GE(source->RowCount(), Pages()[i].Id == "diff" ? 1 : 2);
   }
 }
 
