@@ -110,13 +110,50 @@ std::string_view SingleByte(unsigned char b) {
   }
 }
 
+// Converts `input` from one code to another with iconv into `out`. Where iconv stops at bytes it cannot
+// take, `standIn(rest, error, skip)` gives what stands for them in `out` and sets how many bytes of `rest`
+// they are. False, with `out` untouched, when the C library has no such conversion.
+template <class StandIn>
+bool Convert(const char* to, const char* from, std::string_view input, std::string& out, StandIn standIn) {
+  const iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  out.resize(input.size() * 3 + 4);
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
+  std::size_t done = 0;
+  while (inLeft > 0) {
+    char* dest = out.data() + done;
+    std::size_t outLeft = out.size() - done;
+    const std::size_t result = iconv(cd, &in, &inLeft, &dest, &outLeft);
+    done = out.size() - outLeft;
+    if (result != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+      continue;
+    }
+    std::size_t skip = 1;
+    const std::string_view stand = standIn(std::string_view(in, inLeft), errno, skip);
+    if (out.size() - done < stand.size()) out.resize(out.size() + stand.size());
+    out.replace(done, stand.size(), stand);
+    done += stand.size();
+    in += skip;
+    inLeft -= skip;
+  }
+  iconv_close(cd);
+  out.resize(done);
+  return true;
+}
+
 }  // namespace
 
 std::string ShiftJisToUtf8(std::string_view bytes) {
   std::string out;
   if (bytes.empty()) return out;
-  const iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  // EILSEQ or EINVAL (a lead byte at the very end): one byte is taken alone, as Windows takes it.
+  const bool converted = Convert("UTF-8", "CP932", bytes, out, [](std::string_view rest, int, std::size_t&) {
+    return SingleByte(static_cast<unsigned char>(rest[0]));
+  });
+  if (!converted) {
     // No CP932 table in this C library: keep the ASCII and mark the rest.
     for (const char c : bytes) {
       if (static_cast<unsigned char>(c) < 0x80)
@@ -124,71 +161,24 @@ std::string ShiftJisToUtf8(std::string_view bytes) {
       else
         out += kReplacementUtf8;
     }
-    return out;
   }
-  out.resize(bytes.size() * 3 + 4);
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  std::size_t done = 0;
-  while (inLeft > 0) {
-    char* dest = out.data() + done;
-    std::size_t outLeft = out.size() - done;
-    const std::size_t result = iconv(cd, &in, &inLeft, &dest, &outLeft);
-    done = out.size() - outLeft;
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-      continue;
-    }
-    // EILSEQ or EINVAL (a lead byte at the very end): one byte is taken alone, as Windows takes it.
-    const std::string_view single = SingleByte(static_cast<unsigned char>(*in));
-    if (out.size() - done < single.size()) out.resize(out.size() + single.size());
-    out.replace(done, single.size(), single);
-    done += single.size();
-    ++in;
-    --inLeft;
-  }
-  iconv_close(cd);
-  out.resize(done);
   return out;
 }
 
 std::string Utf8ToShiftJis(std::string_view utf8) {
   std::string out;
   if (utf8.empty()) return out;
-  const iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  // A character code page 932 lacks, or no UTF-8: "?" for the whole character, or for the byte.
+  const bool converted =
+      Convert("CP932", "UTF-8", utf8, out, [](std::string_view rest, int error, std::size_t& skip) {
+        const auto lead = static_cast<unsigned char>(rest[0]);
+        if (error == EILSEQ && lead >= 0xC2 && lead <= 0xF4)
+          skip = std::min<std::size_t>(lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2, rest.size());
+        return std::string_view("?");
+      });
+  if (!converted) {
     for (const char c : utf8) out += static_cast<unsigned char>(c) < 0x80 ? c : '?';
-    return out;
   }
-  out.resize(utf8.size() + 4);
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  std::size_t done = 0;
-  while (inLeft > 0) {
-    char* dest = out.data() + done;
-    std::size_t outLeft = out.size() - done;
-    const std::size_t result = iconv(cd, &in, &inLeft, &dest, &outLeft);
-    done = out.size() - outLeft;
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-      continue;
-    }
-    // A character code page 932 lacks, or no UTF-8: "?" for the whole character, or for the byte.
-    std::size_t skip = 1;
-    const auto lead = static_cast<unsigned char>(*in);
-    if (errno == EILSEQ && lead >= 0xC2 && lead <= 0xF4) {
-      skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-      skip = std::min(skip, inLeft);
-    }
-    if (done == out.size()) out.resize(out.size() + 8);
-    out[done++] = '?';
-    in += skip;
-    inLeft -= skip;
-  }
-  iconv_close(cd);
-  out.resize(done);
   return out;
 }
 

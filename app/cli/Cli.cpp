@@ -297,11 +297,11 @@ bool ReadWhole(const fs::path& file, std::string& bytes) {
 }
 
 // True when the bytes are a JSON text rather than an exchange file: the first thing after any byte-order
-// mark and blanks is "{", which no record of an exchange file starts with.
+// mark and blanks is "{" or "[", which no record of an exchange file starts with.
 bool LooksLikeJson(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   const std::size_t first = bytes.find_first_not_of(" \t\r\n");
-  return first != std::string_view::npos && bytes[first] == '{';
+  return first != std::string_view::npos && (bytes[first] == '{' || bytes[first] == '[');
 }
 
 std::string SnapshotProblem(const SnapshotRead& read) {

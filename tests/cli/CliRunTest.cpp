@@ -479,6 +479,7 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
   WriteBytes(scratch_ / "file.txt", "0 0 1 1\r\n");
   WriteBytes(scratch_ / "empty.json", "");
   WriteBytes(scratch_ / "cut.json", "{\"read_ok\":true,\"tables\":{\"SG1\":[[\"\"");
+  WriteBytes(scratch_ / "array.json", "\xEF\xBB\xBF [1,2,3]\n");
   const ExitCase cases[] = {
       {{"count", "missing.txt"}, 3, "cannot find 'missing.txt'"},
       {{"count", "folder"}, 4, "is a folder"},
@@ -505,6 +506,7 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
       {{"diff", "file.txt"}, 2, "diff needs two files"},
       {{"diff", "empty.json", "file.txt"}, 2, "'empty.json' is empty"},
       {{"diff", "file.txt", "cut.json"}, 2, "'cut.json' ends in the middle"},
+      {{"diff", "array.json", "file.txt"}, 2, "'array.json' is JSON but no jwcount report"},
       {{"diff", "file.txt", "missing.txt"}, 3, "cannot find 'missing.txt'"},
   };
   for (const ExitCase& c : cases) {
