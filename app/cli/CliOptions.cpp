@@ -319,7 +319,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   return parsed;
 }
 
-std::string HelpText() {
+namespace {
+
+// The usage lines and the commands of the help text.
+std::string CommandsText() {
   return "Usage: jwcount-cli run [FOLDER] [--format text|csv|json] [--state] [--table] [--progress]\n"
          "       jwcount-cli count FILE [--format text|csv|json] [--state] [--check] [--progress]\n"
          "       jwcount-cli count FILE --table [--progress]\n"
@@ -349,8 +352,12 @@ std::string HelpText() {
          "                 JSON report or kept baseline (told apart by content): every count, length,\n"
          "                 area, block, text and check that differs, with the baseline's figure, the\n"
          "                 current one and the change. Exits with 7 when something differs.\n"
-         "\n"
-         "Options:\n"
+         "\n";
+}
+
+// The options and the exit codes of the help text.
+std::string OptionsText() {
+  return "Options:\n"
          "  --format text  the summary counts, the rows of each table that hold counts with the layer\n"
          "                 names and their lengths and areas, the block names and the texts with their\n"
          "                 counts, and the drawing checks (default)\n"
@@ -403,6 +410,12 @@ std::string HelpText() {
          "  7  diff: the two counts differ\n"
          "  (mark: 2 also when a selector marks nothing: no such block, text or row;\n"
          "   diff: 2 also when OLD or NEW is no count to compare)\n";
+}
+
+}  // namespace
+
+std::string HelpText() {
+  return CommandsText() + OptionsText();
 }
 
 std::string JoinText(std::initializer_list<std::string_view> pieces) {
