@@ -73,15 +73,7 @@ std::string_view CheckSection::Title() const {
   return kCheckTitle;
 }
 
-void CheckSection::Write(SectionSink& sink) const {
-  WriteForm(
-      sink, [this](SectionText& out) { WriteText(out); }, [this](SectionCsv& out) { WriteCsv(out); },
-      [this](SectionJson& out) {
-        if (out.Member == Id()) WriteJson(out.Json);
-      });
-}
-
-void CheckSection::WriteJson(JsonWriter& json) const {
+void CheckSection::WriteJsonValue(JsonWriter& json) const {
   json.BeginObject();
   for (const CheckListRow& check : kCheckList) {
     if (!check.ByKind) {

@@ -12,7 +12,7 @@
 
 namespace jwcount {
 
-class CheckSection final : public Section {
+class CheckSection final : public OwnFormSection {
  public:
   static constexpr int kCheckColumn = 0;
   static constexpr int kCountColumn = 1;
@@ -24,11 +24,6 @@ class CheckSection final : public Section {
 
   std::string_view Id() const override { return "checks"; }
   std::string_view Title() const override;
-  // The text and CSV reports' part, and in the JSON report each check's number under its key (the
-  // duplicates also on their own layer and by kind).
-  void Write(SectionSink& sink) const override;
-  bool HasOwnForm() const override { return true; }
-
   int ColumnCount() const override { return 5; }
   int RowCount() const override;
   int FixedColumns() const override { return 0; }
@@ -42,9 +37,11 @@ class CheckSection final : public Section {
   ElementCover RowCover(int row) const override;
 
  private:
-  void WriteText(SectionText& out) const;
-  void WriteCsv(SectionCsv& out) const;
-  void WriteJson(JsonWriter& json) const;
+  void WriteText(SectionText& out) const override;
+  void WriteCsv(SectionCsv& out) const override;
+  // In the JSON report each check's number under its key (the duplicates also on their own layer and by
+  // kind).
+  void WriteJsonValue(JsonWriter& json) const override;
 
   const DrawingChecks& checks_;
 };

@@ -102,12 +102,6 @@ void CountSection::WriteQuantities(SectionText& out) const {
   out.Table(sectionTitle, rows);
 }
 
-void CountSection::Write(SectionSink& sink) const {
-  WriteForm(
-      sink, [this](SectionText& out) { WriteText(out); }, [this](SectionCsv& out) { WriteCsv(out); },
-      [this](SectionJson& out) { WriteJson(out); });
-}
-
 // Lengths (mm) and areas (mm²) of every row, head and separator rows 0, a sum beyond the range of a
 // double null.
 void CountSection::WriteJson(SectionJson& out) const {

@@ -13,18 +13,15 @@
 
 namespace jwcount {
 
-class CountSection final : public Section {
+class CountSection final : public OwnFormSection {
  public:
   CountSection(const CountTable& table, const DrawingState& drawing, CountTableId id)
       : table_(table), drawing_(drawing), id_(id) {}
 
   std::string_view Id() const override;
   std::string_view Title() const override;
-  // The text and CSV reports' part, and in the JSON report the table's row under "tables" and its
-  // lengths and areas under "quantities".
-  void Write(SectionSink& sink) const override;
+  // In the JSON report the table's rows under "tables" and its lengths and areas under "quantities".
   std::vector<std::string_view> JsonMembers() const override { return {"tables", "quantities"}; }
-  bool HasOwnForm() const override { return true; }
 
   int ColumnCount() const override { return CountTable::kColumns; }
   int RowCount() const override { return table_.RowCount(); }
@@ -36,10 +33,10 @@ class CountSection final : public Section {
  private:
   // The head of a row as the reports show it, with the name the drawing gives its layer or group.
   std::string RowHead(SectionText& out, int row) const;
-  void WriteText(SectionText& out) const;
+  void WriteText(SectionText& out) const override;
   void WriteQuantities(SectionText& out) const;
-  void WriteCsv(SectionCsv& out) const;
-  void WriteJson(SectionJson& out) const;
+  void WriteCsv(SectionCsv& out) const override;
+  void WriteJson(SectionJson& out) const override;
 
   const CountTable& table_;
   const DrawingState& drawing_;

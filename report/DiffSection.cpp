@@ -319,15 +319,7 @@ std::string DiffFigure(const std::optional<double>& value, bool quantity, bool s
   return buffer;
 }
 
-void DiffSection::Write(SectionSink& sink) const {
-  WriteForm(
-      sink, [this](SectionText& out) { WriteText(out); }, [this](SectionCsv& out) { WriteCsv(out); },
-      [this](SectionJson& out) {
-        if (out.Member == Id()) WriteJson(out.Json);
-      });
-}
-
-void DiffSection::WriteJson(JsonWriter& json) const {
+void DiffSection::WriteJsonValue(JsonWriter& json) const {
   if (comparison_ == nullptr) return;
   const CountDiff& diff = comparison_->Diff;
   json.BeginObject();

@@ -14,7 +14,7 @@
 
 namespace jwcount {
 
-class DiffSection final : public Section {
+class DiffSection final : public OwnFormSection {
  public:
   static constexpr int kSectionColumn = 0;
   static constexpr int kHeadColumn = 1;
@@ -29,12 +29,6 @@ class DiffSection final : public Section {
   std::string_view Id() const override { return "diff"; }
   std::string_view Title() const override;
   bool HasContent() const override { return comparison_ != nullptr; }
-  // The text report's part (the table, or the sentence when there are no rows), the CSV report's records
-  // and, in JSON, one object: "baseline" and "current" (file, time, range, version; null where unknown),
-  // "range_differs" and "rows", one row a line.
-  void Write(SectionSink& sink) const override;
-  bool HasOwnForm() const override { return true; }
-
   // The line above the grid (Shift-JIS): whose baseline, kept when, and the warning of another range.
   std::string Notice() const;
   // The words of a comparison with no rows (Shift-JIS), "" while there are rows: why there are none.
@@ -60,9 +54,12 @@ class DiffSection final : public Section {
   bool HasRows() const;
 
   const DiffRow& RowAt(int row) const;
-  void WriteText(SectionText& out) const;
-  void WriteCsv(SectionCsv& out) const;
-  void WriteJson(JsonWriter& json) const;
+  // The text report's part (the table, or the sentence when there are no rows), the CSV report's records
+  // and, in JSON, one object: "baseline" and "current" (file, time, range, version; null where unknown),
+  // "range_differs" and "rows", one row a line.
+  void WriteText(SectionText& out) const override;
+  void WriteCsv(SectionCsv& out) const override;
+  void WriteJsonValue(JsonWriter& json) const override;
 
   const CountComparison* comparison_;
   std::vector<int32_t> order_;  // rows of the comparison in the order shown; empty: as they come

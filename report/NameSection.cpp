@@ -203,16 +203,8 @@ std::string_view NameSection::NameHead() const {
   return which_ == kBlocks ? kBlockNameHead : kTextHead;
 }
 
-void NameSection::Write(SectionSink& sink) const {
-  WriteForm(
-      sink, [this](SectionText& out) { WriteText(out); }, [this](SectionCsv& out) { WriteCsv(out); },
-      [this](SectionJson& out) {
-        if (out.Member == Id()) WriteJson(out.Json);
-      });
-}
-
 // One entry a line: the name as shown under "name" (blocks) or "text", its bytes in hex and its count.
-void NameSection::WriteJson(JsonWriter& json) const {
+void NameSection::WriteJsonValue(JsonWriter& json) const {
   const std::string_view nameKey = which_ == kBlocks ? "name" : "text";
   json.BeginArray();
   for (const NameCountRow& row : table_.Rows()) {

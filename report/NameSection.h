@@ -34,7 +34,7 @@ std::string ShownName(std::string_view name);
 // True for a name ShownName shows in brackets: nothing, or blanks alone.
 bool IsBlankName(std::string_view name);
 
-class NameSection final : public Section {
+class NameSection final : public OwnFormSection {
  public:
   enum Which { kBlocks, kTexts };
   static constexpr int kNameColumn = 0;
@@ -44,11 +44,6 @@ class NameSection final : public Section {
 
   std::string_view Id() const override;
   std::string_view Title() const override;
-  // The text and CSV reports' part, and in the JSON report each name as shown, its exact bytes and its
-  // count.
-  void Write(SectionSink& sink) const override;
-  bool HasOwnForm() const override { return true; }
-
   // The rows as the count left them, in order of first appearance, sorted by nothing.
   void Reset();
   void Refresh() override { Reset(); }
@@ -75,9 +70,10 @@ class NameSection final : public Section {
 
  private:
   std::string_view NameHead() const;  // Shift-JIS
-  void WriteText(SectionText& out) const;
-  void WriteCsv(SectionCsv& out) const;
-  void WriteJson(JsonWriter& json) const;
+  void WriteText(SectionText& out) const override;
+  void WriteCsv(SectionCsv& out) const override;
+  // In the JSON report each name as shown, its exact bytes and its count.
+  void WriteJsonValue(JsonWriter& json) const override;
 
   Which which_;
   const NameCountTable& table_;

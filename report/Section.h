@@ -37,6 +37,21 @@ class Section : public GridSource {
   virtual bool HasOwnForm() const { return false; }
 };
 
+// A section whose outputs are forms of its own rather than its grid (the count tables, the names, the
+// checks, the comparison): it writes the text and CSV reports' part, and in the JSON report the value of its
+// own member (its id), or what it writes to a member it shares.
+class OwnFormSection : public Section {
+ public:
+  void Write(SectionSink& sink) const final;
+  bool HasOwnForm() const final { return true; }
+
+ protected:
+  virtual void WriteText(SectionText& out) const = 0;
+  virtual void WriteCsv(SectionCsv& out) const = 0;
+  virtual void WriteJson(SectionJson& out) const;
+  virtual void WriteJsonValue(JsonWriter& /*json*/) const {}
+};
+
 // What the sections show: the count's tables, the drawing for the names of its layers and layer groups,
 // and what the count is compared with, if anything. All outlive the sections.
 struct CountComparison;

@@ -1,0 +1,15 @@
+#include "report/Section.h"
+
+namespace jwcount {
+
+void OwnFormSection::Write(SectionSink& sink) const {
+  WriteForm(
+      sink, [this](SectionText& out) { WriteText(out); }, [this](SectionCsv& out) { WriteCsv(out); },
+      [this](SectionJson& out) { WriteJson(out); });
+}
+
+void OwnFormSection::WriteJson(SectionJson& out) const {
+  if (out.Member == Id()) WriteJsonValue(out.Json);
+}
+
+}  // namespace jwcount
