@@ -34,12 +34,17 @@ constexpr int kLabelHeight = 13;  // one line of the window's font
 constexpr int kMemoWidth = 177;
 constexpr int kMarkLineGap = 16;  // between the line of the checks and the link beside it
 constexpr wchar_t kMarkLineText[] = L"印を付けて閉じる";
-constexpr wchar_t kButton3Caption[] = L"基準として保存(&K)";
-constexpr int kButton3Height = 25;  // as Button1
-constexpr int kColumnGap = 6;       // between the note, the line of the comparison and Button3
-constexpr int kWarningInset = 4;    // around the short-read warning
+constexpr wchar_t kKeepBaselineCaption[] = L"基準として保存(&K)";
+constexpr int kKeepBaselineButtonHeight = 25;  // as Button1
+constexpr int kColumnGap = 6;                  // between the note, the line of the comparison and the button
+constexpr int kWarningInset = 4;               // around the short-read warning
 constexpr COLORREF kMemoColour = RGB(187, 235, 244);
 constexpr COLORREF kWarningColour = RGB(204, 0, 0);
+// The line of the comparison with the kept baseline.
+constexpr wchar_t kSameAsBaseline[] = L"基準と同じ";
+constexpr wchar_t kRowsFromBaseline[] = L"基準との差: ";  // then the number of rows and kRows
+constexpr wchar_t kRows[] = L" 行";
+constexpr wchar_t kBaselineUnreadable[] = L"基準を読めません";
 
 }  // namespace
 
@@ -58,10 +63,10 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
     SetLabel(i + 1, kSummaryCaptions[i]);
   }
   // Hidden until a read falls short; then it heads the note's column, above Memo1.
-  Label14 =
+  ShortReadWarning =
       CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0,
-                      0, 0, 0, sheet, ControlId(kIdLabel14), instance, nullptr);
-  SetControlFont(Label14, font);
+                      0, 0, 0, sheet, ControlId(kIdSummaryWarning), instance, nullptr);
+  SetControlFont(ShortReadWarning, font);
   // Read-only, skipped by the Tab key (no tab stop), no line wrapping.
   Memo1 =
       CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", kMemo1Text,
@@ -72,25 +77,27 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
   CheckLine = CreateLinkLabel(sheet, kIdCheckLine, sheetColour, font, dpi);
   MarkLine = CreateLinkLabel(sheet, kIdMarkLine, sheetColour, font, dpi);
   SetWindowTextW(MarkLine, kMarkLineText);
-  // Hidden until the count has a comparison to tell of; then, like Button3, after the links for the Tab key.
+  // Hidden until the count has a comparison to tell of; then, like the keep-baseline button, after the links
+  // for the Tab key.
   BaselineLine = CreateLinkLabel(sheet, kIdBaselineLine, sheetColour, font, dpi);
   // Greyed until the count has covered the whole drawing.
-  Button3 = CreateWindowExW(0, L"BUTTON", kButton3Caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED,
-                            0, 0, 0, 0, sheet, ControlId(kIdButton3), instance, nullptr);
-  SetControlFont(Button3, font);
-  KeepPlainLook(Button3);
+  KeepBaselineButton =
+      CreateWindowExW(0, L"BUTTON", kKeepBaselineCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 0,
+                      0, 0, 0, sheet, ControlId(kIdKeepBaselineButton), instance, nullptr);
+  SetControlFont(KeepBaselineButton, font);
+  KeepPlainLook(KeepBaselineButton);
 }
 
 void SummaryPage::SetDpi(UINT dpi, HFONT font) {
   Dpi = dpi;
   Font = font;
   for (HWND control : Labels) SetControlFont(control, font);
-  SetControlFont(Label14, font);
+  SetControlFont(ShortReadWarning, font);
   SetControlFont(Memo1, font);
   SetLinkLabelDpi(CheckLine, dpi, font);
   SetLinkLabelDpi(MarkLine, dpi, font);
   SetLinkLabelDpi(BaselineLine, dpi, font);
-  SetControlFont(Button3, font);
+  SetControlFont(KeepBaselineButton, font);
   // A copy: SetLabel keeps the text it is given in LabelTexts.
   for (int i = 0; i < kSummaryCount; ++i)
     SetLabel(i + 1, std::string(LabelTexts[static_cast<std::size_t>(i)]));
@@ -119,9 +126,24 @@ void SummaryPage::SetCheckLine(std::string_view sjis, bool markable) {
   ShowWindow(MarkLine, sjis.empty() || !markable ? SW_HIDE : SW_SHOWNA);
 }
 
-void SummaryPage::SetBaselineLine(const std::wstring& text) {
+void SummaryPage::ShowComparison(const CountComparison& comparison) {
+  std::wstring text;
+  if (comparison.State == CountComparison::Outcome::kCompared) {
+    const std::size_t rows = comparison.Diff.Rows.size();
+    text = rows == 0 ? kSameAsBaseline : kRowsFromBaseline + std::to_wstring(rows) + kRows;
+  } else if (comparison.State == CountComparison::Outcome::kUnreadable) {
+    text = kBaselineUnreadable;
+  }
   SetWindowTextW(BaselineLine, text.c_str());
   ShowWindow(BaselineLine, text.empty() ? SW_HIDE : SW_SHOWNA);
+}
+
+void SummaryPage::EnableKeepBaseline(bool enabled) const {
+  EnableWindow(KeepBaselineButton, enabled ? TRUE : FALSE);
+}
+
+void SummaryPage::ShowShortReadWarning() const {
+  ShowWindow(ShortReadWarning, SW_SHOWNA);
 }
 
 void SummaryPage::Layout(int width, int height, bool shortRead) const {
@@ -157,16 +179,19 @@ void SummaryPage::Layout(int width, int height, bool shortRead) const {
   }
   SetWindowRgn(CheckLine, shape, TRUE);  // the window owns the region from here on
   // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
-  // summary labels stay where they are. Button3 ends the column, the line of the comparison above it.
+  // summary labels stay where they are. The keep-baseline button ends the column, the line of the comparison
+  // above it.
   const int inset = scaled(kWarningInset);
   const int warningWidth = memoWidth - 2 * inset;
   const int top =
-      shortRead ? WrappedTextHeight(Label14, Font, WidenUtf8(kShortReadWarning), warningWidth) + 2 * inset
-                : 0;
-  PlaceControl(Label14, width - memoWidth + inset, inset, warningWidth, top - 2 * inset);
+      shortRead
+          ? WrappedTextHeight(ShortReadWarning, Font, WidenUtf8(kShortReadWarning), warningWidth) + 2 * inset
+          : 0;
+  PlaceControl(ShortReadWarning, width - memoWidth + inset, inset, warningWidth, top - 2 * inset);
   const int gap = scaled(kColumnGap);
-  const int buttonTop = height - gap - scaled(kButton3Height);
-  PlaceControl(Button3, width - memoWidth, buttonTop, memoWidth - gap, scaled(kButton3Height));
+  const int buttonTop = height - gap - scaled(kKeepBaselineButtonHeight);
+  PlaceControl(KeepBaselineButton, width - memoWidth, buttonTop, memoWidth - gap,
+               scaled(kKeepBaselineButtonHeight));
   int memoBottom = buttonTop - gap;
   if ((GetWindowLongPtrW(BaselineLine, GWL_STYLE) & WS_VISIBLE) != 0) {  // shown, whether or not page 1 is
     // One line (its texts are short), indented as the labels are.
@@ -185,7 +210,7 @@ bool SummaryPage::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, L
   if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORBTN) return false;
   const auto dc = reinterpret_cast<HDC>(wParam);
   const auto control = reinterpret_cast<HWND>(lParam);
-  if (control == Label14) SetTextColor(dc, kWarningColour);
+  if (control == ShortReadWarning) SetTextColor(dc, kWarningColour);
   const bool memo = control == Memo1;
   SetBkColor(dc, memo ? kMemoColour : SheetColour);
   result = reinterpret_cast<LRESULT>(memo ? MemoBrush.Get() : SheetBrush.Get());
