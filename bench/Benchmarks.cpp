@@ -110,10 +110,11 @@ void DrawingChecksRun(benchmark::State& state) {
 
 void JsonReport(benchmark::State& state) {
   NoWriteFileSystem noWrites(NativeFileSystem());
-  auto reader = std::make_unique<JwwGaibu>(noWrites);
-  auto report = std::make_unique<CountReport>();
-  ConsoleHost host(*report, nullptr);
-  CountForReport(*reader, BenchFile(), BenchFile().parent_path(), false, host, *report);
+  CountSession session(noWrites);
+  ConsoleHost host(session.Report(), nullptr);
+  CountForReport(session, BenchFile(), BenchFile().parent_path(), false, host);
+  const JwwGaibu* reader = &session.Reader();
+  const CountReport* report = &session.Report();
   std::FILE* sink = std::fopen("/dev/null", "wb");
   for (auto _ : state) {
     OutputBuffer out(sink);
@@ -128,10 +129,11 @@ void JsonReport(benchmark::State& state) {
 // reply that marks the whole drawing.
 void BaselineCompare(benchmark::State& state) {
   NoWriteFileSystem noWrites(NativeFileSystem());
-  auto reader = std::make_unique<JwwGaibu>(noWrites);
-  auto report = std::make_unique<CountReport>();
-  ConsoleHost host(*report, nullptr);
-  CountForReport(*reader, BenchFile(), BenchFile().parent_path(), false, host, *report);
+  CountSession session(noWrites);
+  ConsoleHost host(session.Report(), nullptr);
+  CountForReport(session, BenchFile(), BenchFile().parent_path(), false, host);
+  const JwwGaibu* reader = &session.Reader();
+  const CountReport* report = &session.Report();
   std::string kept;
   {
     OutputBuffer out(kept);
@@ -148,10 +150,11 @@ void BaselineCompare(benchmark::State& state) {
 
 void MarkEverything(benchmark::State& state) {
   NoWriteFileSystem noWrites(NativeFileSystem());
-  auto reader = std::make_unique<JwwGaibu>(noWrites);
-  auto report = std::make_unique<CountReport>();
-  ConsoleHost host(*report, nullptr);
-  CountForReport(*reader, BenchFile(), BenchFile().parent_path(), false, host, *report);
+  CountSession session(noWrites);
+  ConsoleHost host(session.Report(), nullptr);
+  CountForReport(session, BenchFile(), BenchFile().parent_path(), false, host);
+  const JwwGaibu* reader = &session.Reader();
+  const CountReport* report = &session.Report();
   std::vector<ElementCover> covers = CheckCovers(report->Tables.Checks);
   covers.push_back(
       CountSection(report->Tables.SG2, report->State.Drawing, CountTableId::kSG2).RowCover(kSg2TotalRow));

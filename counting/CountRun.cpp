@@ -141,7 +141,7 @@ std::string ProgressText(int32_t entity, int32_t total) {
   return text;
 }
 
-void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& programFolder,
+bool CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& programFolder,
                    CountHost& host) {
   host.ShowFirstPage();
   host.ShowStatus(kStatusCountStart);
@@ -155,6 +155,7 @@ void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem:
   reader.AppendReplyMessage(kStatusCountDone);
   host.AppendToReply(reader, tables, complete);
   reader.WriteReplyFile(TempFilePath(programFolder));
+  return complete;
 }
 
 }  // namespace jwcount

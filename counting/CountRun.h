@@ -45,8 +45,9 @@ std::string SummaryText(int label, int32_t count);
 std::string ProgressText(int32_t entity, int32_t total);
 
 // Runs the whole count over the reader's index and stores into the tables, then appends the completion
-// message to the reader's reply buffer and writes it to the exchange file in programFolder.
-void CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& programFolder,
+// message to the reader's reply buffer and writes it to the exchange file in programFolder. True when
+// every element was tallied; false when the host's Escape stopped the tally.
+bool CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& programFolder,
                    CountHost& host);
 
 }  // namespace jwcount

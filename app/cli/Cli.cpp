@@ -11,7 +11,6 @@
 
 #include "app/cli/CliOptions.h"
 #include "app/cli/ConsoleHost.h"
-#include "app/cli/Interrupt.h"
 #include "app/cli/MarkCommand.h"
 #include "app/cli/Platform.h"
 #include "app/cli/Progress.h"
@@ -20,7 +19,6 @@
 #include "report/CsvReport.h"
 #include "report/DiffReport.h"
 #include "report/JsonReport.h"
-#include "report/MarkReply.h"
 #include "report/TextReport.h"
 #include "tempfile/NoWriteFileSystem.h"
 #include "tempfile/ProgramPath.h"
@@ -115,37 +113,31 @@ int WriteReplyLines(std::string_view reply) {
   return kExitOk;
 }
 
-// A counted file: the reader, which keeps the drawing, and the report. Both are large, so on the heap.
-struct Counted {
-  std::unique_ptr<JwwGaibu> reader;
-  std::unique_ptr<CountReport> report;
-};
-
 // Reads and counts `file` through `fileSystem`, the reply going to replyFolder, with the progress on
 // standard error. Off a terminal the progress is shown only when asked for: a log or a pipe wants the report
 // alone.
-Counted CountWithProgress(const CliOptions& options, FileSystem& fileSystem, const fs::path& file,
-                          const fs::path& replyFolder, ReplyChoice reply) {
-  Counted counted{std::make_unique<JwwGaibu>(fileSystem), std::make_unique<CountReport>()};
+CountSession CountWithProgress(const CliOptions& options, FileSystem& fileSystem, const fs::path& file,
+                               const fs::path& replyFolder, ReplyChoice reply) {
+  CountSession session(fileSystem);
   const bool terminal = IsTerminal(stderr);
   std::optional<ProgressLine> progress;
   if (terminal || options.progress) progress.emplace(stderr, terminal);
-  ConsoleHost host(*counted.report, progress ? &*progress : nullptr, reply);
-  CountForReport(*counted.reader, file, replyFolder, options.state, host, *counted.report);
-  return counted;
+  ConsoleHost host(session.Report(), progress ? &*progress : nullptr, reply);
+  CountForReport(session, file, replyFolder, options.state, host);
+  return session;
 }
 
 // A file counted as count, mark and diff count it, writing nothing: the reply the count makes is kept in
 // noWrites (its Written()) rather than beside the file.
 struct DryCount {
   std::unique_ptr<NoWriteFileSystem> noWrites;  // first, so that it outlives the reader reading through it
-  Counted counted;
+  CountSession session;
 };
 
 DryCount CountWithoutWriting(const CliOptions& options, const fs::path& file, ReplyChoice reply = {}) {
   auto noWrites = std::make_unique<NoWriteFileSystem>(NativeFileSystem());
-  Counted counted = CountWithProgress(options, *noWrites, file, file.parent_path(), reply);
-  return {std::move(noWrites), std::move(counted)};
+  CountSession session = CountWithProgress(options, *noWrites, file, file.parent_path(), reply);
+  return {std::move(noWrites), std::move(session)};
 }
 
 // What count and run go on with once the count is written out: whether the file was read to its end, the
@@ -160,17 +152,14 @@ struct CountOutcome {
 
 // Makes the baseline when --baseline-out asks for one, then writes the report to standard output, or, when
 // `replyShown` is given, the records of that reply.
-CountOutcome WriteCount(const CliOptions& options, const Counted& counted, const std::string* replyShown) {
-  const CountReport& report = *counted.report;
+CountOutcome WriteCount(const CliOptions& options, const CountSession& session,
+                        const std::string* replyShown) {
+  const CountReport& report = session.Report();
   const bool checkFound = report.Tables.Checks.Found();
   std::string baseline;
-  if (!options.baselineOut.empty()) {
-    OutputBuffer out(baseline);
-    Utf8Text utf8;
-    WriteBaselineFile(out, utf8, report, *counted.reader, LocalTimeNow());
-  }
+  if (!options.baselineOut.empty()) baseline = session.Baseline(LocalTimeNow());
   if (replyShown != nullptr) return {report.ReadOk, WriteReplyLines(*replyShown), checkFound, baseline};
-  return {report.ReadOk, WriteReport(options, report, *counted.reader), checkFound, std::move(baseline)};
+  return {report.ReadOk, WriteReport(options, report, session.Reader()), checkFound, std::move(baseline)};
 }
 
 // kExitOk when `file` is a plain file that opens for reading; otherwise says why and gives the exit code.
@@ -205,7 +194,7 @@ int RunCount(const CliOptions& options) {
   if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
   const DryCount count = CountWithoutWriting(options, file, {options.table});
   const CountOutcome outcome =
-      WriteCount(options, count.counted, options.table ? &count.noWrites->Written() : nullptr);
+      WriteCount(options, count.session, options.table ? &count.noWrites->Written() : nullptr);
   if (outcome.reportExit != kExitOk) return outcome.reportExit;
   if (!outcome.readOk) {
     ComplainShortRead(file);
@@ -227,29 +216,29 @@ int RunMark(const CliOptions& options) {
   const fs::path file = PathFromArgument(options.path);
   if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
   const DryCount count = CountWithoutWriting(options, file);
-  const JwwGaibu& reader = *count.counted.reader;
-  const CountReport& report = *count.counted.report;
-  if (!report.ReadOk) {
+  const CountSession& session = count.session;
+  if (!session.Report().ReadOk) {
     ComplainShortRead(file);
     return kExitUnreadable;
   }
-  if (InterruptAsEscape::Requested()) {
+  if (!session.Completed()) {
     Complain({"stopped before every element was counted: nothing marked"});
     return kExitFailure;
   }
-  const SelectorCovers selected = CoversOfSelectors(options.marks, report, reader.Drawing);
-  if (!selected.Error.empty()) {
+  SelectorCovers selected = CoversOfSelectors(options.marks, session.Report(), session.Reader().Drawing);
+  const std::optional<std::string> bytes = session.MarkedReply(selected.Covers);
+  if (!selected.Error.empty() || !bytes) {
+    if (selected.Error.empty()) selected.Error = "the selectors cover no element";
     Complain({selected.Error, " in '", PathText(file), "': nothing marked"});
     return kExitNothingToMark;
   }
-  const std::string bytes = MarkReplyBytes(MakeMarkReply(reader, selected.Covers));
   if (options.reply) {
-    if (ReplaceFileWhole(file, bytes)) return kExitOk;
+    if (ReplaceFileWhole(file, *bytes)) return kExitOk;
     Complain({"cannot write the reply into '", PathText(file), "'; the file is as it was"});
     return kExitReplyNotWritten;
   }
   OutputBuffer out(stdout);
-  out.Append(bytes);
+  out.Append(*bytes);
   if (!out.Flush()) {
     Complain({"cannot write the reply to standard output"});
     return kExitFailure;
@@ -336,16 +325,13 @@ std::optional<CountSnapshot> ReadSide(const CliOptions& options, const fs::path&
   }
   if (!LooksLikeJson(bytes) && !bytes.empty()) {
     const DryCount count = CountWithoutWriting(options, file);
-    if (!count.counted.report->ReadOk) {
+    if (!count.session.Report().ReadOk) {
       ComplainShortRead(file);
       exit = kExitUnreadable;
       return std::nullopt;
     }
     // Taken as a baseline of no time: which drawing and range, and by which version, are known.
-    bytes.clear();
-    OutputBuffer out(bytes);
-    Utf8Text utf8;
-    WriteBaselineFile(out, utf8, *count.counted.report, *count.counted.reader, {});
+    bytes = count.session.Baseline({});
   }
   SnapshotRead read = ReadSnapshot(bytes);
   if (read.Error != SnapshotError::kNone) {

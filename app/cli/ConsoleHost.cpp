@@ -23,14 +23,12 @@ void ConsoleHost::ShowSummary(int label, std::string_view text) {
   if (label >= 1 && label <= kSummaryCount) report_.Labels[static_cast<std::size_t>(label - 1)] = text;
 }
 
-void CountForReport(JwwGaibu& reader, const std::filesystem::path& file,
-                    const std::filesystem::path& replyFolder, bool showState, CountHost& host,
-                    CountReport& report) {
-  report.ShowState = showState;
-  report.ReadOk = ReadForCount(reader, file, &report.State);
-  report.Summary = CountSummary(reader);
+bool CountForReport(CountSession& session, const std::filesystem::path& file,
+                    const std::filesystem::path& replyFolder, bool showState, CountHost& host) {
+  session.Report().ShowState = showState;
+  session.Read(file);
   const InterruptAsEscape interrupt;
-  CountElements(reader, report.Tables, replyFolder, host);
+  return session.Count(replyFolder, host);
 }
 
 }  // namespace jwcount

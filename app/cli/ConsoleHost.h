@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "app/view/CountSession.h"
 #include "counting/CountRun.h"
 #include "report/CountReport.h"
 #include "tempfile/JwwGaibu.h"
@@ -37,12 +38,11 @@ class ConsoleHost final : public CountHost {
   ReplyChoice reply_;
 };
 
-// The run sequence for the reports: ReadForCount(file), with the state captured, then CountElements with
-// the reply going into replyFolder through the reader's file system. Ctrl+C during the tally stops it as
-// Escape does; during the read it ends the program, leaving the files alone. showState becomes the report's
-// ShowState.
-void CountForReport(JwwGaibu& reader, const std::filesystem::path& file,
-                    const std::filesystem::path& replyFolder, bool showState, CountHost& host,
-                    CountReport& report);
+// The count of a session for the reports: its read of `file`, then its count with the reply going into
+// replyFolder through the session's file system. Ctrl+C during the tally stops it as Escape does; during
+// the read it ends the program, leaving the files alone. showState becomes the report's ShowState. True
+// when the count ran to its end.
+bool CountForReport(CountSession& session, const std::filesystem::path& file,
+                    const std::filesystem::path& replyFolder, bool showState, CountHost& host);
 
 }  // namespace jwcount

@@ -9,17 +9,17 @@ inline constexpr wchar_t kApplicationClass[] = L"TApplication";
 
 enum ControlId : int {
   kIdButton1 = 1,
-  kIdButton2 = 2,  // 印を付けて閉じる: marks the selected rows' elements in the drawing and closes
-  kIdButton3 = 3,  // 基準として保存 on page 1: keeps this count as the drawing's baseline
+  kIdMarkButton = 2,  // 印を付けて閉じる: marks the selected rows' elements in the drawing and closes
+  kIdKeepBaselineButton = 3,  // 基準として保存 on page 1: keeps this count as the drawing's baseline
   kIdPanel2 = 100,
   kIdLabelA1 = 101,
-  kIdLabelA2 = 102,       // the short-read warning beside the status line
-  kIdLabel1 = 201,        // Label1 .. Label13 are kIdLabel1 + 0 .. 12
-  kIdLabel14 = 214,       // the short-read warning on page 1
-  kIdCheckLine = 215,     // page 1's line of what the drawing checks found, a link to their page
-  kIdMarkLine = 216,      // beside it, the link that marks what the checks found and closes
-  kIdBaselineLine = 217,  // page 1's line of the comparison with the kept baseline, a link to its page
-  kIdLabelScroll = 218,   // beside page 1's labels, where they are taller than the page: scrolls them
+  kIdStatusWarning = 102,   // the short-read warning beside the status line
+  kIdLabel1 = 201,          // Label1 .. Label13 are kIdLabel1 + 0 .. 12
+  kIdSummaryWarning = 214,  // the short-read warning on page 1
+  kIdCheckLine = 215,       // page 1's line of what the drawing checks found, a link to their page
+  kIdMarkLine = 216,        // beside it, the link that marks what the checks found and closes
+  kIdBaselineLine = 217,    // page 1's line of the comparison with the kept baseline, a link to its page
+  kIdLabelScroll = 218,     // beside page 1's labels, where they are taller than the page: scrolls them
   kIdMemo1 = 220,
   kIdPageControl1 = 300,
   kIdTabSheet1 = 301,  // the sheet of page n (1, 2, ...) is kIdTabSheet1 + n - 1: TabSheet1, TabSheet2, ...
@@ -44,8 +44,8 @@ enum Command : int {
   kIdSaveCsv = 603,
   kIdNextPage = 604,
   kIdPreviousPage = 605,
-  kIdMark = 606,          // marks the selected rows' elements and closes, as Button2 does
-  kIdKeepBaseline = 607,  // keeps this count as the drawing's baseline, as Button3 does
+  kIdMark = 606,          // marks the selected rows' elements and closes, as the mark button does
+  kIdKeepBaseline = 607,  // keeps this count as the drawing's baseline, as the keep-baseline button does
   kIdShowPage1 = 700,     // shows page n (1, 2, ...) as kIdShowPage1 + n - 1
 };
 

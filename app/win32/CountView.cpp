@@ -11,7 +11,7 @@
 namespace jwcount {
 
 void TForm1::CountView::ShowStatus(std::string_view text) {
-  form_.report_.Statuses.emplace_back(text);
+  form_.session_.Report().Statuses.emplace_back(text);
   for (const std::string& shown : statusPacer_.Take(text, GetTickCount64())) {
     form_.status_.ShowStatus(Widen(shown));
   }
@@ -23,7 +23,8 @@ bool TForm1::CountView::EscapePressed() {
 
 void TForm1::CountView::ShowSummary(int label, std::string_view text) {
   form_.page1_.SetLabel(label, text);
-  if (label >= 1 && label <= kSummaryCount) form_.report_.Labels[static_cast<std::size_t>(label - 1)] = text;
+  if (label >= 1 && label <= kSummaryCount)
+    form_.session_.Report().Labels[static_cast<std::size_t>(label - 1)] = text;
 }
 
 void TForm1::CountView::ShowFirstPage() {
@@ -31,8 +32,7 @@ void TForm1::CountView::ShowFirstPage() {
 }
 
 void TForm1::CountView::AppendToReply(JwwGaibu& reader, const CountTables& tables, bool complete) {
-  form_.countComplete_ = complete;
-  if (form_.drawTable_) AppendTableAnswer(reader, tables, complete, !form_.shortRead_);
+  if (form_.drawTable_) AppendTableAnswer(reader, tables, complete, !form_.session_.ShortRead());
 }
 
 }  // namespace jwcount

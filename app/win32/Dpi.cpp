@@ -5,6 +5,9 @@
 namespace jwcount {
 namespace {
 
+constexpr wchar_t kFormFontName[] = L"ＭＳ ゴシック";
+constexpr int kFormFontHeight = 13;
+
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 
 // GetDpiForWindow where user32 has it; looked up once, since older Windows lacks it.
@@ -26,6 +29,12 @@ UINT WindowDpi(HWND window) {
   WindowDc dc(nullptr);
   const int dpi = dc.Dc() != nullptr ? GetDeviceCaps(dc.Dc(), LOGPIXELSY) : 0;
   return static_cast<UINT>(dpi > 0 ? dpi : kDesignDpi);
+}
+
+HFONT CreateFormFont(UINT dpi) {
+  return CreateFontW(-Scaled(kFormFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                     kFormFontName);
 }
 
 }  // namespace jwcount

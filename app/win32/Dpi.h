@@ -18,4 +18,7 @@ inline int Scaled(int designPixels, UINT dpi) {
 // else the system's.
 UINT WindowDpi(HWND window);
 
+// The window's one font at a DPI: ＭＳ ゴシック, 13 pixels high at 96 DPI.
+HFONT CreateFormFont(UINT dpi);
+
 }  // namespace jwcount

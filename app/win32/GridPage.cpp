@@ -19,6 +19,12 @@ constexpr int kChoiceLeft = 8;     // the first button from the sheet's left edg
 constexpr int kChoiceGlyph = 20;   // the glyph and the gap between it and the caption
 constexpr int kChoiceGap = 12;     // between two buttons
 constexpr int kNoticeInset = 4;    // above, below and left of the line of notice
+// The grid's context menu.
+constexpr wchar_t kCopyCaption[] = L"コピー(&C)\tCtrl+C";
+constexpr wchar_t kSelectAllCaption[] = L"すべて選択(&A)\tCtrl+A";
+constexpr wchar_t kSaveCsvCaption[] = L"CSV ファイルに保存(&S)...\tCtrl+S";
+constexpr wchar_t kMarkCaption[] = L"印を付けて閉じる(&M)\tAlt+M";
+constexpr wchar_t kKeepCaption[] = L"基準として保存(&K)\tAlt+K";
 
 // A choice's caption (Shift-JIS) as a button shows it: an & stays an & instead of marking a mnemonic.
 std::wstring ChoiceCaption(std::string_view sjis) {
@@ -70,6 +76,38 @@ void GridPage::Refresh() {
   source_->Refresh();
   RefreshStringGrid(grid_);
   ResetStringGridSelection(grid_);
+}
+
+void GridPage::AddSelectedCovers(std::vector<ElementCover>& covers) const {
+  int first = 0;
+  int last = -1;
+  if (!StringGridSelectedRows(grid_, first, last)) return;
+  for (int row = first; row <= last; ++row) {
+    ElementCover cover = source_->RowCover(row);
+    if (cover.CoversAny()) covers.push_back(std::move(cover));
+  }
+}
+
+int GridPage::ContextMenu(HWND owner, int x, int y, GridMenuChoices choices) const {
+  PopupMenu menu;
+  AppendMenuW(menu.Get(), MF_STRING, kIdCopy, kCopyCaption);
+  AppendMenuW(menu.Get(), MF_STRING, kIdSelectAll, kSelectAllCaption);
+  AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu.Get(), MF_STRING, kIdSaveCsv, kSaveCsvCaption);
+  AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu.Get(), MF_STRING | (choices.Mark ? MF_ENABLED : MF_GRAYED), kIdMark, kMarkCaption);
+  AppendMenuW(menu.Get(), MF_STRING | (choices.KeepBaseline ? MF_ENABLED : MF_GRAYED), kIdKeepBaseline,
+              kKeepCaption);
+  const int command =
+      TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
+  if (command == kIdCopy) {
+    SendMessageW(grid_, WM_COPY, 0, 0);
+  } else if (command == kIdSelectAll) {
+    SendMessageW(grid_, kGridSelectAll, 0, 0);
+  } else {
+    return command;
+  }
+  return 0;
 }
 
 void GridPage::SetNotice(const std::wstring& text) {

@@ -3,7 +3,8 @@
 // choices where the page's source offers them (radio buttons side by side, wrapping into another row where
 // the sheet is too narrow), and the grid filling the rest. It answers its controls on the sheet: a choice
 // clicked or reached with the arrow keys shows the source's rows for it, a click on a head sorts where the
-// source sorts, and it colours its choices on the sheet's white. The grid's context menu is the form's.
+// source sorts, and it colours its choices on the sheet's white. The grid's context menu copies and selects
+// in the grid; its other commands are the form's.
 #pragma once
 
 #include <windows.h>
@@ -15,9 +16,16 @@
 
 #include "app/win32/Panel.h"
 #include "app/win32/WinUtil.h"
+#include "counting/ElementCover.h"
 #include "report/GridSource.h"
 
 namespace jwcount {
+
+// Which of the form's commands the grids' context menu offers as usable.
+struct GridMenuChoices {
+  bool Mark = false;          // the count can mark elements
+  bool KeepBaseline = false;  // the count can be kept as the drawing's baseline
+};
 
 class GridPage final : public PanelPart {
  public:
@@ -30,8 +38,15 @@ class GridPage final : public PanelPart {
   GridPage& operator=(const GridPage&) = delete;
   ~GridPage() = default;
 
-  HWND Grid() const { return grid_; }
+  // True when the window is this page's grid.
+  bool HoldsGrid(HWND window) const { return window != nullptr && window == grid_; }
   const GridSource& Source() const { return *source_; }
+  // Adds the covers of the rows the user selected in the grid, in order, those that cover something. A page
+  // counts only once the user has selected in its grid: the cell a grid starts on is no choice.
+  void AddSelectedCovers(std::vector<ElementCover>& covers) const;
+  // Opens the grid's context menu at the screen point x, y, owned by `owner`: copy and select all act on the
+  // grid here; the form's command chosen (CSV save, mark, keep the baseline) is returned, 0 for none.
+  int ContextMenu(HWND owner, int x, int y, GridMenuChoices choices) const;
   // The source counts again (after the count has run) and the grid shows its rows, nothing selected.
   void Refresh();
   // Shows the line of notice under the title (wrapped into more lines where the sheet is narrow), or hides

@@ -45,4 +45,20 @@ HACCEL CreateFormKeys(std::span<const PageRow> pages) {
   return CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
 }
 
+bool TranslateFormKey(HWND form, HACCEL keys, const MSG& msg) {
+  if (msg.hwnd != form && !IsChild(form, msg.hwnd)) return false;
+  MSG key = msg;
+  if (TranslateAcceleratorW(form, keys, &key)) {
+    // The default handling still sees an Alt key, so that releasing Alt afterwards does not open the
+    // system menu; without TranslateMessage no WM_SYSCHAR follows, so nothing else happens.
+    if (msg.message == WM_SYSKEYDOWN) DefWindowProcW(form, msg.message, msg.wParam, msg.lParam);
+    return true;
+  }
+  // Tab and the arrow keys as in a dialog: the Tab key's order is the controls' order on the form and
+  // its sheets, and the arrows move within a group of radio buttons. Not for a control whose page went
+  // out of sight while the key was down (Wine's search for a mnemonic never ends there).
+  if (!IsWindowVisible(msg.hwnd)) return false;
+  return IsDialogMessageW(form, &key) != FALSE;
+}
+
 }  // namespace jwcount

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/win32/ControlIds.h"
+#include "app/win32/FormMessages.h"
 #include "app/win32/Unit1.h"
 #include "app/win32/WinUtil.h"
 
@@ -21,11 +22,13 @@ struct Application {
 
   static Application* Attach(HWND hwnd, const CREATESTRUCTW& create);
   static void Detach(Application* application) { application->hwnd = nullptr; }
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return RouteMessage(*this, hwnd, message, wParam, lParam);
+  }
 
   void OnActivate(WORD state);
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
-  void CloseForm();
+  void OnClose();
 };
 
 Application* Application::Attach(HWND hwnd, const CREATESTRUCTW& create) {
@@ -40,28 +43,13 @@ void Application::OnActivate(WORD state) {
 
 LRESULT Application::OnSysCommand(WPARAM command, LPARAM lParam) {
   if ((command & 0xFFF0) != SC_CLOSE) return DefWindowProcW(hwnd, WM_SYSCOMMAND, command, lParam);
-  CloseForm();
+  OnClose();
   return 0;
 }
 
 // Closing the application closes Form1, which ends the program.
-void Application::CloseForm() {
+void Application::OnClose() {
   if (form != nullptr) PostMessageW(form, WM_CLOSE, 0, 0);
-}
-
-LRESULT Application::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ACTIVATE:
-      OnActivate(LOWORD(wParam));
-      return 0;
-    case WM_SYSCOMMAND:
-      return OnSysCommand(wParam, lParam);
-    case WM_CLOSE:
-      CloseForm();
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
 }
 
 HWND CreateApplicationWindow(HINSTANCE instance, Application& application) {

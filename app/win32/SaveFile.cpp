@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/win32/WinText.h"
+#include "tempfile/FileIo.h"
 
 namespace jwcount {
 namespace {
@@ -15,6 +16,13 @@ constexpr wchar_t kCsvFilter[] = L"CSV ファイル (*.csv)\0*.csv\0すべての
 constexpr wchar_t kCsvExtension[] = L"csv";
 constexpr wchar_t kSaveFailed[] = L"CSV ファイルを保存できませんでした。";
 constexpr DWORD kPathCapacity = 32768;  // the longest path Windows knows
+// The drawing's baseline.
+constexpr wchar_t kUnsavedDrawing[] =
+    L"この図面はまだ保存されていないため、基準として保存できません。\r\n\r\n"
+    L"Jw_cad で図面に名前を付けて保存してから、もう一度集計してください。";
+constexpr wchar_t kReplaceBaseline[] =
+    L"この図面の基準はすでに保存されています。\r\n\r\n今回の集計で置き換えますか？";
+constexpr wchar_t kKeepFailed[] = L"基準を保存できませんでした。前の基準はそのまま残っています。";
 
 constexpr DWORD kWriteStep = 1 << 20;
 constexpr int kTemporaryNames = 100;
@@ -100,6 +108,34 @@ void SaveCsvFile(HWND owner, const CsvFileName& offered, const std::filesystem::
         std::wstring(kSaveFailed) + L"\r\n\r\n" + path + L"\r\n\r\n" + SystemErrorText(error);
     MessageBoxW(owner, message.c_str(), caption, MB_OK | MB_ICONERROR);
   }
+}
+
+bool WriteFileOrSay(HWND owner, const std::filesystem::path& path, std::string_view bytes,
+                    const WriteFailure& failure) {
+  DWORD error = ERROR_SUCCESS;
+  const std::wstring folder = path.parent_path().wstring();
+  if (failure.MakeFolder && !CreateDirectoryW(folder.c_str(), nullptr) &&
+      GetLastError() != ERROR_ALREADY_EXISTS)
+    error = GetLastError();
+  if (error == ERROR_SUCCESS) error = WriteFileReplacing(path.wstring(), bytes);
+  if (error == ERROR_SUCCESS) return true;
+  const std::wstring message =
+      std::wstring(failure.Failed) + L"\r\n\r\n" + path.wstring() + L"\r\n\r\n" + SystemErrorText(error);
+  MessageBoxW(owner, message.c_str(), failure.Caption, MB_OK | MB_ICONERROR);
+  return false;
+}
+
+bool KeepBaselineFile(HWND owner, const std::filesystem::path& file,
+                      const std::function<std::string()>& baseline, const wchar_t* caption) {
+  if (file.empty()) {
+    MessageBoxW(owner, kUnsavedDrawing, caption, MB_OK | MB_ICONINFORMATION);
+    return false;
+  }
+  if (NativeFileSystem().Exists(file) &&
+      MessageBoxW(owner, kReplaceBaseline, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    return false;
+  }
+  return WriteFileOrSay(owner, file, baseline(), {kKeepFailed, caption, true});
 }
 
 DWORD WriteFileReplacing(const std::wstring& path, std::string_view bytes) {

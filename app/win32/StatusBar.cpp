@@ -16,12 +16,12 @@ namespace jwcount {
 namespace {
 
 constexpr wchar_t kButton1Caption[] = L"閉じる(&C)";
-constexpr wchar_t kButton2Caption[] = L"印を付けて閉じる(&M)";
+constexpr wchar_t kMarkButtonCaption[] = L"印を付けて閉じる(&M)";
 constexpr wchar_t kStatusBlank[] = L"\u3000";  // one full-width space
 constexpr int kPanel2Height = 41;
 constexpr RECT kButton1Bounds{8, 8, 8 + 97, 8 + 25};
 constexpr int kButtonGap = 6;       // between two buttons, and between the buttons and the status text
-constexpr int kButtonPadding = 12;  // either side of a caption, Button2 being as wide as its caption
+constexpr int kButtonPadding = 12;  // either side of a caption, the mark button being as wide as its caption
 constexpr int kWarningInset = 4;    // above the short-read warning
 constexpr COLORREF kStatusColour = RGB(231, 231, 231);
 constexpr COLORREF kWarningColour = RGB(204, 0, 0);
@@ -35,17 +35,19 @@ LRESULT CALLBACK KeepDefault(HWND button, UINT message, WPARAM wParam, LPARAM lP
   return DefSubclassProc(button, message, wParam, lParam);
 }
 
-// Button2 never takes that look, even with the focus: Enter is Button1's.
+// The mark button never takes that look, even with the focus: Enter is Button1's.
 LRESULT CALLBACK KeepPlain(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
     wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
   return DefSubclassProc(button, message, wParam, lParam);
 }
 
+}  // namespace
+
 // The status line: its text centred in the room right of the buttons in front of it, so that no button
 // hides any of it; a text wider than that room starts at the room's left edge.
-LRESULT CALLBACK PaintStatusLine(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR data) {
+LRESULT CALLBACK StatusBar::PaintStatusLine(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR data) {
   if (message == WM_SETTEXT) {  // kept, and painted here rather than by the static control itself
     const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
     InvalidateRect(label, nullptr, FALSE);
@@ -57,18 +59,18 @@ LRESULT CALLBACK PaintStatusLine(HWND label, UINT message, WPARAM wParam, LPARAM
   PaintScope paint(label);
   RECT client;
   GetClientRect(label, &client);
-  FillRect(paint.Dc(), &client, bar.StatusBrush.Get());
+  FillRect(paint.Dc(), &client, bar.statusBrush_.Get());
   RECT room = client;
-  for (HWND button : {bar.Button1, bar.Button2}) {
+  for (HWND button : {bar.Button1, bar.markButton_}) {
     if (!IsWindowVisible(button)) continue;
     RECT bounds;
     GetWindowRect(button, &bounds);
     MapWindowPoints(nullptr, label, reinterpret_cast<POINT*>(&bounds), 2);
-    room.left = std::max<LONG>(room.left, bounds.right + Scaled(kButtonGap, bar.Dpi));
+    room.left = std::max<LONG>(room.left, bounds.right + Scaled(kButtonGap, bar.dpi_));
   }
   wchar_t text[512];
   const int length = GetWindowTextW(label, text, 512);
-  ScopedSelectObject selectFont(paint.Dc(), bar.Font);
+  ScopedSelectObject selectFont(paint.Dc(), bar.font_);
   SetBkMode(paint.Dc(), TRANSPARENT);
   SetTextColor(paint.Dc(), GetSysColor(COLOR_WINDOWTEXT));
   RECT measured{0, 0, 0, 0};
@@ -77,6 +79,8 @@ LRESULT CALLBACK PaintStatusLine(HWND label, UINT message, WPARAM wParam, LPARAM
   DrawTextW(paint.Dc(), text, length, &room, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
   return 0;
 }
+
+namespace {
 
 // The width a push button needs for its caption, the mnemonic's & left out.
 int CaptionWidth(HWND button, HFONT font) {
@@ -100,11 +104,11 @@ void KeepPlainLook(HWND button) {
 }
 
 void StatusBar::Create(HWND form, HFONT font, UINT dpi) {
-  Font = font;
-  Dpi = dpi;
+  font_ = font;
+  dpi_ = dpi;
   const HINSTANCE instance = InstanceOf(form);
-  StatusBrush = Brush(CreateSolidBrush(kStatusColour));
-  WarningBrush = Brush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  statusBrush_ = Brush(CreateSolidBrush(kStatusColour));
+  warningBrush_ = Brush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
   Panel2 = CreatePanel(form, kIdPanel2, L"", {GetSysColor(COLOR_BTNFACE), true, false}, font);
   SetPanelPart(Panel2, this);
   LabelA1 =
@@ -119,38 +123,46 @@ void StatusBar::Create(HWND form, HFONT font, UINT dpi) {
   SetWindowSubclass(Button1, KeepDefault, 0, 0);
   SetWindowSubclass(LabelA1, PaintStatusLine, 0, reinterpret_cast<DWORD_PTR>(this));
   // Disabled and out of sight until the count has run: the progress texts keep the room they always had.
-  Button2 = CreateWindowExW(0, L"BUTTON", kButton2Caption,
-                            WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_DISABLED | BS_PUSHBUTTON, 0, 0, 0, 0,
-                            Panel2, ControlId(kIdButton2), instance, nullptr);
+  markButton_ = CreateWindowExW(0, L"BUTTON", kMarkButtonCaption,
+                                WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_DISABLED | BS_PUSHBUTTON, 0, 0,
+                                0, 0, Panel2, ControlId(kIdMarkButton), instance, nullptr);
   // In front of the label, after Button1 for the Tab key.
-  SetWindowPos(Button2, Button1, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  KeepPlainLook(Button2);
+  SetWindowPos(markButton_, Button1, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  KeepPlainLook(markButton_);
   // Hidden until a read falls short; then Panel2 grows to show it below the status line.
-  LabelA2 = CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(),
-                            WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel2,
-                            ControlId(kIdLabelA2), instance, nullptr);
-  for (HWND control : {LabelA1, Button1, Button2, LabelA2}) SetControlFont(control, font);
+  warning_ = CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(),
+                             WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel2,
+                             ControlId(kIdStatusWarning), instance, nullptr);
+  for (HWND control : {LabelA1, Button1, markButton_, warning_}) SetControlFont(control, font);
 }
 
-void StatusBar::ShowButton2(bool enabled) const {
-  EnableWindow(Button2, enabled ? TRUE : FALSE);
-  ShowWindow(Button2, SW_SHOWNA);
+void StatusBar::PlaceBehind(HWND window) const {
+  SetWindowPos(Panel2, window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void StatusBar::ShowMarkButton(bool enabled) const {
+  EnableWindow(markButton_, enabled ? TRUE : FALSE);
+  ShowWindow(markButton_, SW_SHOWNA);
   InvalidateRect(LabelA1, nullptr, FALSE);
 }
 
+void StatusBar::ShowShortReadWarning() const {
+  ShowWindow(warning_, SW_SHOWNA);
+}
+
 void StatusBar::SetDpi(UINT dpi, HFONT font) {
-  Dpi = dpi;
-  Font = font;
-  for (HWND control : {Panel2, LabelA1, Button1, Button2, LabelA2}) SetControlFont(control, font);
+  dpi_ = dpi;
+  font_ = font;
+  for (HWND control : {Panel2, LabelA1, Button1, markButton_, warning_}) SetControlFont(control, font);
 }
 
 int StatusBar::Layout(int width, int height, bool shortRead) const {
-  const auto scaled = [this](int pixels) { return Scaled(pixels, Dpi); };
+  const auto scaled = [this](int pixels) { return Scaled(pixels, dpi_); };
   const int left = scaled(kButton1Bounds.left);
   const int barHeight = scaled(kPanel2Height);
   const int warningWidth = width - 2 * left;
   const int warningHeight =
-      shortRead ? WrappedTextHeight(LabelA2, Font, WidenUtf8(kShortReadWarning), warningWidth) +
+      shortRead ? WrappedTextHeight(warning_, font_, WidenUtf8(kShortReadWarning), warningWidth) +
                       scaled(kWarningInset)
                 : 0;
   const int panel2Height = barHeight + warningHeight;
@@ -160,10 +172,10 @@ int StatusBar::Layout(int width, int height, bool shortRead) const {
   const int buttonHeight = scaled(kButton1Bounds.bottom - kButton1Bounds.top);
   const int button1Width = scaled(kButton1Bounds.right - kButton1Bounds.left);
   PlaceControl(Button1, left, scaled(kButton1Bounds.top), button1Width, buttonHeight);
-  PlaceControl(Button2, left + button1Width + scaled(kButtonGap), scaled(kButton1Bounds.top),
-               CaptionWidth(Button2, Font) + 2 * scaled(kButtonPadding), buttonHeight);
+  PlaceControl(markButton_, left + button1Width + scaled(kButtonGap), scaled(kButton1Bounds.top),
+               CaptionWidth(markButton_, font_) + 2 * scaled(kButtonPadding), buttonHeight);
   InvalidateRect(LabelA1, nullptr, FALSE);
-  PlaceControl(LabelA2, left, barHeight - 1, warningWidth, warningHeight);
+  PlaceControl(warning_, left, barHeight - 1, warningWidth, warningHeight);
   return panel2Height;
 }
 
@@ -181,15 +193,15 @@ bool StatusBar::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORBTN) return false;
   const auto dc = reinterpret_cast<HDC>(wParam);
   const auto control = reinterpret_cast<HWND>(lParam);
-  if (control == LabelA2) {
+  if (control == warning_) {
     SetTextColor(dc, kWarningColour);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    result = reinterpret_cast<LRESULT>(WarningBrush.Get());
+    result = reinterpret_cast<LRESULT>(warningBrush_.Get());
     return true;
   }
   if (control == LabelA1) {
     SetBkColor(dc, kStatusColour);
-    result = reinterpret_cast<LRESULT>(StatusBrush.Get());
+    result = reinterpret_cast<LRESULT>(statusBrush_.Get());
     return true;
   }
   return false;

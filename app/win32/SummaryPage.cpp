@@ -34,12 +34,17 @@ constexpr int kLabelHeight = 13;  // one line of the window's font
 constexpr int kMemoWidth = 177;
 constexpr int kMarkLineGap = 16;  // between the line of the checks and the link beside it
 constexpr wchar_t kMarkLineText[] = L"印を付けて閉じる";
-constexpr wchar_t kButton3Caption[] = L"基準として保存(&K)";
-constexpr int kButton3Height = 25;  // as Button1
-constexpr int kColumnGap = 6;       // between the note, the line of the comparison and Button3
-constexpr int kWarningInset = 4;    // around the short-read warning
+constexpr wchar_t kKeepBaselineCaption[] = L"基準として保存(&K)";
+constexpr int kKeepBaselineButtonHeight = 25;  // as Button1
+constexpr int kColumnGap = 6;                  // between the note, the line of the comparison and the button
+constexpr int kWarningInset = 4;               // around the short-read warning
 constexpr COLORREF kMemoColour = RGB(187, 235, 244);
 constexpr COLORREF kWarningColour = RGB(204, 0, 0);
+// The line of the comparison with the kept baseline.
+constexpr wchar_t kSameAsBaseline[] = L"基準と同じ";
+constexpr wchar_t kRowsFromBaseline[] = L"基準との差: ";  // then the number of rows and kRows
+constexpr wchar_t kRows[] = L" 行";
+constexpr wchar_t kBaselineUnreadable[] = L"基準を読めません";
 
 }  // namespace
 
@@ -58,10 +63,10 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
     SetLabel(i + 1, kSummaryCaptions[i]);
   }
   // Hidden until a read falls short; then it heads the note's column, above Memo1.
-  Label14 =
+  ShortReadWarning =
       CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0,
-                      0, 0, 0, sheet, ControlId(kIdLabel14), instance, nullptr);
-  SetControlFont(Label14, font);
+                      0, 0, 0, sheet, ControlId(kIdSummaryWarning), instance, nullptr);
+  SetControlFont(ShortReadWarning, font);
   // Read-only, skipped by the Tab key (no tab stop), no line wrapping; its scroll bar shows only where it
   // is too low for its lines (Layout).
   Memo1 = CreateWindowExW(
@@ -73,13 +78,15 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
   CheckLine = CreateLinkLabel(sheet, kIdCheckLine, sheetColour, font, dpi);
   MarkLine = CreateLinkLabel(sheet, kIdMarkLine, sheetColour, font, dpi);
   SetWindowTextW(MarkLine, kMarkLineText);
-  // Hidden until the count has a comparison to tell of; then, like Button3, after the links for the Tab key.
+  // Hidden until the count has a comparison to tell of; then, like the keep-baseline button, after the links
+  // for the Tab key.
   BaselineLine = CreateLinkLabel(sheet, kIdBaselineLine, sheetColour, font, dpi);
   // Greyed until the count has covered the whole drawing.
-  Button3 = CreateWindowExW(0, L"BUTTON", kButton3Caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED,
-                            0, 0, 0, 0, sheet, ControlId(kIdButton3), instance, nullptr);
-  SetControlFont(Button3, font);
-  KeepPlainLook(Button3);
+  KeepBaselineButton =
+      CreateWindowExW(0, L"BUTTON", kKeepBaselineCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 0,
+                      0, 0, 0, sheet, ControlId(kIdKeepBaselineButton), instance, nullptr);
+  SetControlFont(KeepBaselineButton, font);
+  KeepPlainLook(KeepBaselineButton);
   // Hidden while the labels fit the page.
   LabelScroll = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 0, 0, 0, sheet,
                                 ControlId(kIdLabelScroll), instance, nullptr);
@@ -89,12 +96,12 @@ void SummaryPage::SetDpi(UINT dpi, HFONT font) {
   Dpi = dpi;
   Font = font;
   for (HWND control : Labels) SetControlFont(control, font);
-  SetControlFont(Label14, font);
+  SetControlFont(ShortReadWarning, font);
   SetControlFont(Memo1, font);
   SetLinkLabelDpi(CheckLine, dpi, font);
   SetLinkLabelDpi(MarkLine, dpi, font);
   SetLinkLabelDpi(BaselineLine, dpi, font);
-  SetControlFont(Button3, font);
+  SetControlFont(KeepBaselineButton, font);
   // A copy: SetLabel keeps the text it is given in LabelTexts.
   for (int i = 0; i < kSummaryCount; ++i)
     SetLabel(i + 1, std::string(LabelTexts[static_cast<std::size_t>(i)]));
@@ -123,9 +130,24 @@ void SummaryPage::SetCheckLine(std::string_view sjis, bool markable) {
   ShowWindow(MarkLine, sjis.empty() || !markable ? SW_HIDE : SW_SHOWNA);
 }
 
-void SummaryPage::SetBaselineLine(const std::wstring& text) {
+void SummaryPage::ShowComparison(const CountComparison& comparison) {
+  std::wstring text;
+  if (comparison.State == CountComparison::Outcome::kCompared) {
+    const std::size_t rows = comparison.Diff.Rows.size();
+    text = rows == 0 ? kSameAsBaseline : kRowsFromBaseline + std::to_wstring(rows) + kRows;
+  } else if (comparison.State == CountComparison::Outcome::kUnreadable) {
+    text = kBaselineUnreadable;
+  }
   SetWindowTextW(BaselineLine, text.c_str());
   ShowWindow(BaselineLine, text.empty() ? SW_HIDE : SW_SHOWNA);
+}
+
+void SummaryPage::EnableKeepBaseline(bool enabled) const {
+  EnableWindow(KeepBaselineButton, enabled ? TRUE : FALSE);
+}
+
+void SummaryPage::ShowShortReadWarning() const {
+  ShowWindow(ShortReadWarning, SW_SHOWNA);
 }
 
 // The labels from the top, scrolled up by `scrolled` pixels, and the line of the checks under them in room
@@ -174,15 +196,17 @@ void SummaryPage::Layout(int width, int height, bool shortRead) {
   const auto scaled = [this](int pixels) { return Scaled(pixels, Dpi); };
   const int left = scaled(kLabelLeft);
   // Memo1 docked to the right edge; after a short read the warning takes the top of its column, so the
-  // summary labels stay where they are. Button3 ends the column, the line of the comparison above it.
+  // summary labels stay where they are. The keep-baseline button ends the column, the line of the comparison
+  // above it.
   const int memoWidth = scaled(kMemoWidth);
   const int inset = scaled(kWarningInset);
   const int warningWidth = memoWidth - 2 * inset;
   const int top =
-      shortRead ? WrappedTextHeight(Label14, Font, WidenUtf8(kShortReadWarning), warningWidth) + 2 * inset
-                : 0;
+      shortRead
+          ? WrappedTextHeight(ShortReadWarning, Font, WidenUtf8(kShortReadWarning), warningWidth) + 2 * inset
+          : 0;
   const int gap = scaled(kColumnGap);
-  const int buttonTop = height - gap - scaled(kButton3Height);
+  const int buttonTop = height - gap - scaled(kKeepBaselineButtonHeight);
   const bool baselineShown = (GetWindowLongPtrW(BaselineLine, GWL_STYLE) & WS_VISIBLE) != 0;  // page 1 or not
   const int baselineTop = buttonTop - gap - scaled(kLabelHeight);
   const int memoBottom = baselineShown ? baselineTop - gap : buttonTop - gap;
@@ -192,8 +216,8 @@ void SummaryPage::Layout(int width, int height, bool shortRead) {
   const bool memoScrolls = WrappedTextHeight(Memo1, Font, kMemo1Text, 0x7FFF) > memoLines;
   const int column = memoWidth + (memoScrolls ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   const int columnLeft = width - column;
-  PlaceControl(Label14, columnLeft + inset, inset, column - 2 * inset, top - 2 * inset);
-  PlaceControl(Button3, columnLeft, buttonTop, column - gap, scaled(kButton3Height));
+  PlaceControl(ShortReadWarning, columnLeft + inset, inset, column - 2 * inset, top - 2 * inset);
+  PlaceControl(KeepBaselineButton, columnLeft, buttonTop, column - gap, scaled(kKeepBaselineButtonHeight));
   if (baselineShown)  // one line (its texts are short), indented as the labels are
     PlaceLinkLabel(BaselineLine, columnLeft + left, baselineTop, column - 2 * left);
   PlaceControl(Memo1, columnLeft, top, column, memoBottom - top);
@@ -274,7 +298,7 @@ bool SummaryPage::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, L
   if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORBTN) return false;
   const auto dc = reinterpret_cast<HDC>(wParam);
   const auto control = reinterpret_cast<HWND>(lParam);
-  if (control == Label14) SetTextColor(dc, kWarningColour);
+  if (control == ShortReadWarning) SetTextColor(dc, kWarningColour);
   const bool memo = control == Memo1;
   SetBkColor(dc, memo ? kMemoColour : SheetColour);
   result = reinterpret_cast<LRESULT>(memo ? MemoBrush.Get() : SheetBrush.Get());

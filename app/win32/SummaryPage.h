@@ -2,9 +2,9 @@
 // line of what the drawing checks found once a check has found something, with beside it the link that
 // marks those elements in the drawing and closes the window, the note Memo1 docked to the
 // right edge, under it the line of the comparison with the drawing's kept baseline once there is one to
-// tell of and the button Button3 that keeps this count as the baseline, and the short-read warning Label14
-// at the top of the note's column once a read has fallen short. It colours its controls: the note light blue,
-// the warning red, the rest on the sheet's white. On a page too low for them (a small window at a high DPI)
+// tell of and the button that keeps this count as the baseline, and the short-read warning at the top of
+// the note's column once a read has fallen short. It colours its controls: the note light blue, the
+// warning red, the rest on the sheet's white. On a page too low for them (a small window at a high DPI)
 // the labels and the lines under them scroll, by a scroll bar beside them or the mouse wheel, and the note
 // scrolls its own lines, so that every line can be read at any size.
 #pragma once
@@ -19,28 +19,12 @@
 #include "app/win32/Panel.h"
 #include "app/win32/WinUtil.h"
 #include "counting/CountTexts.h"
+#include "report/CountDiff.h"
 
 namespace jwcount {
 
-struct SummaryPage final : PanelPart {
-  std::array<HWND, kSummaryCount> Labels{};           // Label1 .. Label13
-  std::array<std::string, kSummaryCount> LabelTexts;  // as shown, Shift-JIS, for the CSV save
-  HWND Label14 = nullptr;
-  HWND Memo1 = nullptr;
-  // What the drawing checks found, as a link to their page (LinkLabel.h); hidden while it has no text.
-  HWND CheckLine = nullptr;
-  // 印を付けて閉じる beside the line of the checks (LinkLabel.h), shown with it where marking is possible.
-  HWND MarkLine = nullptr;
-  // The comparison with the kept baseline, as a link to its page (LinkLabel.h); hidden while it has no text.
-  HWND BaselineLine = nullptr;
-  HWND Button3 = nullptr;      // 基準として保存, usable once the count has covered the whole drawing
-  HWND LabelScroll = nullptr;  // shown where the labels and the lines under them are taller than the page
-  HFONT Font = nullptr;
-  UINT Dpi = 96;  // the sizes are scaled to it
-  COLORREF SheetColour = RGB(255, 255, 255);
-  Brush SheetBrush;
-  Brush MemoBrush;
-
+class SummaryPage final : public PanelPart {
+ public:
   // Creates the controls on the sheet (a panel of the sheet's colour), the labels showing their bare
   // captions.
   void Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi);
@@ -51,11 +35,18 @@ struct SummaryPage final : PanelPart {
   // Shows the line of what the drawing checks found (Shift-JIS, "点検: 重複 2, ..."), or hides it for "";
   // the link that marks what they found shows with it when markable.
   void SetCheckLine(std::string_view sjis, bool markable);
-  // Shows the line of the comparison with the kept baseline ("基準との差: 3 行"), or hides it for "".
-  void SetBaselineLine(const std::wstring& text);
-  // Places the labels, the line of the checks, the note with the line of the comparison and Button3
-  // under it and, when shortRead, the warning above the note, on a sheet of width x height.
-  // The labels are scrolled as far as LabelScroll says.
+  // Shows the line of the comparison with the kept baseline ("基準との差: 3 行", "基準と同じ" or
+  // "基準を読めません"), or hides it where there is nothing to tell of (no baseline, or not compared).
+  void ShowComparison(const CountComparison& comparison);
+  // Makes the keep-baseline button usable (once the count has covered the whole drawing) or greys it.
+  void EnableKeepBaseline(bool enabled) const;
+  // Shows the short-read warning at the top of the note's column; the window then lays the page out anew.
+  void ShowShortReadWarning() const;
+  // The texts of Label1 .. Label13 as shown, Shift-JIS, for the CSV save.
+  const std::array<std::string, kSummaryCount>& ShownLabels() const { return LabelTexts; }
+  // Places the labels, the line of the checks, the note with the line of the comparison and the
+  // keep-baseline button under it and, when shortRead, the warning above the note, on a sheet of width x
+  // height. The labels are scrolled as far as LabelScroll says.
   void Layout(int width, int height, bool shortRead);
   // The mouse wheel turned over the page: scrolls the labels, when they scroll. False when they do not.
   bool Wheel(int delta);
@@ -66,6 +57,23 @@ struct SummaryPage final : PanelPart {
   int PlaceLabels(int room, int scrolled) const;  // the bottom of the labels and the lines under them
   void ScrollLabelsTo(int position);
 
+  std::array<HWND, kSummaryCount> Labels{};           // Label1 .. Label13
+  std::array<std::string, kSummaryCount> LabelTexts;  // as shown, Shift-JIS, for the CSV save
+  HWND ShortReadWarning = nullptr;
+  HWND Memo1 = nullptr;
+  // What the drawing checks found, as a link to their page (LinkLabel.h); hidden while it has no text.
+  HWND CheckLine = nullptr;
+  // 印を付けて閉じる beside the line of the checks (LinkLabel.h), shown with it where marking is possible.
+  HWND MarkLine = nullptr;
+  // The comparison with the kept baseline, as a link to its page (LinkLabel.h); hidden while it has no text.
+  HWND BaselineLine = nullptr;
+  HWND KeepBaselineButton = nullptr;  // 基準として保存, usable once the count has covered the whole drawing
+  HWND LabelScroll = nullptr;  // shown where the labels and the lines under them are taller than the page
+  HFONT Font = nullptr;
+  UINT Dpi = 96;  // the sizes are scaled to it
+  COLORREF SheetColour = RGB(255, 255, 255);
+  Brush SheetBrush;
+  Brush MemoBrush;
   int labelsTop_ = 0;  // how far the labels are scrolled up, in pixels
   SIZE sheet_{};       // the page as last laid out
   bool shortRead_ = false;

@@ -68,6 +68,13 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, const WindowCl
   RegisterClassExW(&windowClass);
 }
 
+// The icon resource `id` at the size of a small icon (the caption's, the taskbar's).
+inline HICON LoadSmallIcon(HINSTANCE instance, int id) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       LR_DEFAULTCOLOR));
+}
+
 inline HCURSOR ArrowCursor() {
   return LoadCursorW(nullptr, IDC_ARROW);
 }
@@ -229,5 +236,31 @@ class PopupMenu {
  private:
   HMENU menu_;
 };
+
+// The control a window gives the focus back to when it is activated again: the one that had it when the
+// window was last deactivated, while that control is in sight.
+class FocusMemory {
+ public:
+  void Deactivated(HWND window) {
+    HWND focus = GetFocus();
+    if (IsChild(window, focus)) last_ = focus;
+  }
+  void Activated(HWND fallback) const {
+    SetFocus(last_ != nullptr && IsWindowVisible(last_) ? last_ : fallback);
+  }
+
+ private:
+  HWND last_ = nullptr;
+};
+
+// WM_SYSCOMMAND of a window owned by the application window, which holds the taskbar entry: minimising
+// minimises the owner; every other command gets the default handling.
+inline LRESULT MinimiseThroughOwner(HWND window, WPARAM command, LPARAM lParam) {
+  HWND owner = GetWindow(window, GW_OWNER);
+  if ((command & 0xFFF0) != SC_MINIMIZE || owner == nullptr)
+    return DefWindowProcW(window, WM_SYSCOMMAND, command, lParam);
+  ShowWindow(owner, SW_MINIMIZE);
+  return 0;
+}
 
 }  // namespace jwcount

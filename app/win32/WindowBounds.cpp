@@ -52,4 +52,15 @@ WindowPlacement WindowBounds(HWND window) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void RestorePlacement(HWND window, const std::filesystem::path& programPath, UINT dpi) {
+  const std::filesystem::path file = PlacementPath(programPath);
+  const WindowPlacement placement = LoadPlacement(NativeFileSystem(), file);
+  const bool stored = NativeFileSystem().Exists(file);
+  ApplyPlacement(window, PlacementAtDpi(placement, stored, static_cast<int32_t>(dpi)));
+}
+
+void KeepPlacement(HWND window, const std::filesystem::path& programPath) {
+  SavePlacement(NativeFileSystem(), PlacementPath(programPath), WithMinimums(WindowBounds(window)));
+}
+
 }  // namespace jwcount

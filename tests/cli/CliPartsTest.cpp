@@ -175,14 +175,13 @@ TEST(CtrlC, StopsTheTallyAsEscapeDoesAndEndsTheProgramAfterwards) {
   for (int i = 0; i < 250; ++i) lines += "0 0 1 1\r\n";
   test::WriteBytes(file, lines);
   NoWriteFileSystem noWrites(NativeFileSystem());
-  JwwGaibu reader(noWrites);
-  auto report = std::make_unique<CountReport>();
+  CountSession session(noWrites);
   CtrlCHost host;
-  CountForReport(reader, file, folder.Path(), false, host, *report);
+  EXPECT_FALSE(CountForReport(session, file, folder.Path(), false, host));
 
   EXPECT_EQ(host.polls, 3);
-  EXPECT_EQ(report->Summary[0], 250);  // the summary comes from the stores
-  EXPECT_EQ(report->Tables.SG1.CellText(1, kSg1TotalRow), "200");
+  EXPECT_EQ(session.Report().Summary[0], 250);  // the summary comes from the stores
+  EXPECT_EQ(session.Report().Tables.SG1.CellText(1, kSg1TotalRow), "200");
   // Outside the tally Ctrl+C ends the program again.
   EXPECT_EQ(std::signal(SIGINT, SIG_DFL), SIG_DFL);
 }
@@ -208,10 +207,9 @@ TEST(ConsoleHost, DrawsTheTableOnlyAfterAWholeRead) {
     files.failAtRead = c.failAtRead;
     const std::filesystem::path file = "tool/JWC_TEMP.TXT";
     if (c.exists) files.files[file] = "0 0 1 1\r\nci 0 0 5\r\n";
-    JwwGaibu reader(files);
-    auto report = std::make_unique<CountReport>();
-    ConsoleHost host(*report, nullptr, {true, c.fileMissing});
-    CountForReport(reader, file, "tool", false, host, *report);
+    CountSession session(files);
+    ConsoleHost host(session.Report(), nullptr, {true, c.fileMissing});
+    CountForReport(session, file, "tool", false, host);
     EXPECT_EQ(files.files[file].rfind(test::kReply, 0), 0u);
     EXPECT_EQ(files.files[file] != test::kReply, c.table);
   }

@@ -75,7 +75,7 @@ class CountRunTest : public ::testing::Test {
     }
   }
 
-  void Run(FakeHost& host) { CountElements(reader_, tables_, folder_.Path(), host); }
+  bool Run(FakeHost& host) { return CountElements(reader_, tables_, folder_.Path(), host); }
 
   std::string ReplyFile() const { return test::ReadBytes(folder_ / "JWC_TEMP.TXT"); }
 
@@ -118,7 +118,7 @@ TEST_F(CountRunTest, OneEntityShowsOneProgressTextThenPolls) {
 TEST_F(CountRunTest, ProgressEveryHundredEntities) {
   AddEntities(kText, 250, 3, 4);
   FakeHost host;
-  Run(host);
+  EXPECT_TRUE(Run(host));
   EXPECT_EQ(host.Statuses(),
             (std::vector<std::string>{"status:" + kStart, Progress(1, 250), Progress(101, 250),
                                       Progress(201, 250), "status:" + kDone}));
@@ -145,7 +145,7 @@ TEST_F(CountRunTest, EscapeAtStartTalliesNothingButSummariesAreFull) {
 TEST_F(CountRunTest, EscapeAtThePollBefore201CountsTheFirst200) {
   AddEntities(kLine, 350);
   FakeHost host({2});
-  Run(host);
+  EXPECT_FALSE(Run(host));
   EXPECT_EQ(host.Statuses(),
             (std::vector<std::string>{"status:" + kStart, Progress(1, 350), Progress(101, 350),
                                       Progress(201, 350), "status:" + kDone}));

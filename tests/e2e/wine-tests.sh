@@ -401,12 +401,12 @@ test_dpi() {
     check "$dpi DPI: the link to mark what the checks found ends left of the note" 1 $((lx + lw <= memo))
     read -r x _ w button2 < <(probe rect 2)
     read -r lx _ lw _ < <(probe rect 1)
-    check "$dpi DPI: Button2 right of Button1, of its height" "1 $button" "$((x >= lx + lw)) $button2"
+    check "$dpi DPI: the mark button right of Button1, of its height" "1 $button" "$((x >= lx + lw)) $button2"
     local by bh my mh py
     read -r _ by _ bh < <(probe rect 3)
     read -r _ my _ mh < <(probe rect 220)
     read -r _ py _ _ < <(probe rect 100)
-    check "$dpi DPI: Button3 under the note, as high as Button1, above the status bar" "1 $button 1" \
+    check "$dpi DPI: the keep-baseline button under the note, as high as Button1, above the status bar" "1 $button 1" \
       "$((by >= my + mh)) $bh $((by + bh <= py))"
     read -r x y w h < <(probe rect 0)
     for page in 1 2 7 8 9 10 11; do
@@ -740,14 +740,14 @@ test_mark() {
   printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
   start_program || return
   wait_counted
-  check "Button2 shown and usable after the count" "1 1 印を付けて閉じる(&M)" \
+  check "the mark button shown and usable after the count" "1 1 印を付けて閉じる(&M)" \
     "$(probe visible 2) $(probe enabled 2) $(probe text 2)"
   click_control 101 300
   click_control 2
   check "nothing selected: the status line says so, the window stays" "選んだ行に要素がありません 1" \
     "$(probe text 101) $(probe visible 0)"
   keys shift+Tab
-  check "Button2 comes after Button1 for the Tab key" "1" "$(probe focus)"
+  check "the mark button comes after Button1 for the Tab key" "1" "$(probe focus)"
   keys alt+0
   click_control 509 50 "$(row_y 1)"
   keys alt+7
@@ -800,7 +800,7 @@ test_baseline() {
   printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
   start_program || return
   wait_counted
-  check "before keeping: no line on page 1, Button3 usable" "0 1 基準として保存(&K)" \
+  check "before keeping: no line on page 1, the keep-baseline button usable" "0 1 基準として保存(&K)" \
     "$(probe visible 217) $(probe enabled 3) $(probe text 3)"
   check "page 11 says there is no baseline yet, above a grid of its heads alone" \
     "この図面の基準はまだありません。「基準として保存」で今回の拾い出しを基準にできます。|$DIFF_HEADS" \

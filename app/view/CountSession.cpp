@@ -1,0 +1,52 @@
+#include "app/view/CountSession.h"
+
+#include <algorithm>
+
+#include "counting/RunSequence.h"
+#include "report/BaselineStore.h"
+#include "report/MarkReply.h"
+
+namespace jwcount {
+
+CountSession::CountSession(FileSystem& files)
+    : files_(&files),
+      reader_(std::make_unique<JwwGaibu>(files)),
+      report_(std::make_unique<CountReport>()),
+      comparison_(std::make_unique<CountComparison>(
+          CountComparison{CountComparison::Outcome::kNotCompared, SnapshotError::kNone, {}})) {}
+
+bool CountSession::Read(const std::filesystem::path& file) {
+  const bool present = files_->Exists(file);
+  report_->ReadOk = ReadForCount(*reader_, file, &report_->State);
+  report_->Summary = CountSummary(*reader_);
+  shortRead_ = !report_->ReadOk && present;
+  return report_->ReadOk;
+}
+
+bool CountSession::Count(const std::filesystem::path& replyFolder, CountHost& host) {
+  completed_ = CountElements(*reader_, report_->Tables, replyFolder, host);
+  return completed_;
+}
+
+const CountComparison& CountSession::CompareWithBaseline(const std::filesystem::path& programFolder) {
+  *comparison_ = WholeCount()
+                     ? CompareWithKept(*report_, *files_, programFolder)
+                     : CountComparison{CountComparison::Outcome::kNotCompared, SnapshotError::kNone, {}};
+  return *comparison_;
+}
+
+std::filesystem::path CountSession::BaselineFile(const std::filesystem::path& programFolder) const {
+  return BaselinePath(programFolder, report_->State.Drawing.FileName);
+}
+
+std::string CountSession::Baseline(std::string_view time) const {
+  return BaselineBytes(*report_, *reader_, time);
+}
+
+std::optional<std::string> CountSession::MarkedReply(std::span<const ElementCover> covers) const {
+  if (std::none_of(covers.begin(), covers.end(), [](const ElementCover& c) { return c.CoversAny(); }))
+    return std::nullopt;
+  return MarkReplyBytes(MakeMarkReply(*reader_, covers));
+}
+
+}  // namespace jwcount
