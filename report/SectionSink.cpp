@@ -76,17 +76,6 @@ void SectionCsv::Record(std::string_view table, std::string_view row, std::strin
   out_.Append(line_);
 }
 
-void WriteJsonRows(JsonWriter& json, const GridSource& grid) {
-  json.BeginArray();
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    json.Newline();
-    json.BeginArray();
-    for (int column = 0; column < grid.ColumnCount(); ++column) json.Text(grid.CellText(column, row));
-    json.EndArray();
-  }
-  json.EndArray();
-}
-
 void WriteGrid(SectionSink& sink, std::string_view id, std::string_view title, const GridSource& grid) {
   if (SectionText* text = sink.Text()) {
     std::vector<std::vector<std::string>> rows;
