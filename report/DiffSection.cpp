@@ -32,7 +32,6 @@ constexpr std::string_view kKeepAgain = "\x82\xE0\x82\xA4\x88\xEA\x93x\x81u\x8A\
 constexpr std::string_view kSameLayerSuffix = " (\x93\xAF\x82\xB6\x83\x8C\x83" "C\x83\x84)";  //  (同じレイヤ)
 constexpr std::string_view kLengthItem = "\x92\xB7\x82\xB3 (m)";  // 長さ (m)
 constexpr std::string_view kAreaItem = "\x96\xCA\x90\xCF (\x87u)";  // 面積 (㎡)
-constexpr std::string_view kCountItem = "\x90\x94";  // 数
 constexpr std::string_view kBaselineOf = "\x8A\xEE\x8F\x80: ";  // 基準: 
 constexpr std::string_view kKeptBy = " \x95\xDB\x91\xB6, jwcount ";  //  保存, jwcount 
 constexpr std::string_view kHeads[] = {"\x95\\", "\x8Ds", "\x8D\x80\x96\xDA", "\x8A\xEE\x8F\x80", "\x8D\xA1\x89\xF1", "\x91\x9D\x8C\xB8"};  // 表 行 項目 基準 今回 増減
