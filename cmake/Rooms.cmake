@@ -1,6 +1,6 @@
 # The rooms of the code and the rooms each may include from. Arrows point down only:
-#   text   tempfile <- counting <- report <- app/view <- app/cli, app/win32
-# text/ depends on nothing; report/ and the programs use it. Every include of a room's source names the
+#   text   tempfile <- counting <- takeoff <- report <- app/view <- app/cli, app/win32
+# text/ depends on nothing; takeoff/, report/ and the programs use it. Every include of a room's source names the
 # room it comes from ("report/CsvWriter.h"), so the rule can be read off the include lines alone.
 #
 #   cmake -DJWCOUNT_ROOT=<source folder> [-DJWCOUNT_STAMP=<file>] -P cmake/Rooms.cmake
@@ -11,14 +11,15 @@ if(CMAKE_SCRIPT_MODE_FILE)
   cmake_minimum_required(VERSION 3.25)
 endif()
 
-set(JWCOUNT_ROOMS text tempfile counting report app/view app/cli app/win32)
+set(JWCOUNT_ROOMS text tempfile counting takeoff report app/view app/cli app/win32)
 set(JWCOUNT_ROOM_text text)
 set(JWCOUNT_ROOM_tempfile tempfile)
 set(JWCOUNT_ROOM_counting counting tempfile)
-set(JWCOUNT_ROOM_report report counting tempfile text)
-set(JWCOUNT_ROOM_app/view app/view report counting tempfile text)
-set(JWCOUNT_ROOM_app/cli app/cli app/view report counting tempfile text)
-set(JWCOUNT_ROOM_app/win32 app/win32 app/view report counting tempfile text)
+set(JWCOUNT_ROOM_takeoff takeoff counting tempfile text)
+set(JWCOUNT_ROOM_report report takeoff counting tempfile text)
+set(JWCOUNT_ROOM_app/view app/view report takeoff counting tempfile text)
+set(JWCOUNT_ROOM_app/cli app/cli app/view report takeoff counting tempfile text)
+set(JWCOUNT_ROOM_app/win32 app/win32 app/view report takeoff counting tempfile text)
 
 # The room an included path names: its longest leading folder that is a room, or "" for none.
 function(jwcount_room_of path result)
