@@ -17,6 +17,11 @@ struct ElementCover {
     kBlockName,    // every insertion of the block named Name, or of every block when Every is set
     kTextContent,  // every text whose content is Name, or every text when Every is set
     kCheck,        // every element Check found (of Kind alone, for a kind's duplicates)
+    // The quantity sheet's rows, which the take-off's own rules select (takeoff/Takeoff.h) rather than
+    // the count's attributes: what the rules of item Row took, or what no rule took of column Row (1 to
+    // 13; 0 for every column).
+    kTakeoffItem,
+    kUnassigned,
   };
   Source From = Source::kNothing;
   CountTableId Table = CountTableId::kSG1;

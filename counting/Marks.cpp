@@ -42,6 +42,8 @@ class CoverTest {
   void Add(const ElementCover& cover) {
     switch (cover.From) {
       case ElementCover::Source::kNothing:
+      case ElementCover::Source::kTakeoffItem:
+      case ElementCover::Source::kUnassigned:
         break;
       case ElementCover::Source::kCountRow:
         AddRow(cover.Table, cover.Row, cover.Kinds != 0 ? cover.Kinds & kEveryKind : kEveryKind);

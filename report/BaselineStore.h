@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "report/CountReport.h"
 #include "report/CountDiff.h"
+#include "report/CountReport.h"
 #include "tempfile/FileIo.h"
 #include "tempfile/JwwGaibu.h"
 

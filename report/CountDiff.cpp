@@ -11,6 +11,7 @@
 #include "counting/CountTable.h"
 #include "report/CountReport.h"
 #include "report/SectionList.h"
+#include "report/TakeoffSection.h"
 #include "text/ShiftJis.h"
 #include "text/Utf8Text.h"
 
@@ -25,6 +26,9 @@ using Json = nlohmann::json;
 
 constexpr std::string_view kLengthItem = "長さ(mm)";
 constexpr std::string_view kAreaItem = "面積(mm2)";
+constexpr std::string_view kSheetQuantityItem = "数量";
+constexpr std::string_view kSheetAmountItem = "金額";
+constexpr std::string_view kSheetHeadSeparator = "／";
 constexpr std::string_view kCountItem = "数";
 
 // A report that is not of the shape this version writes.
@@ -369,9 +373,9 @@ void CompareNames(std::string_view section, const std::vector<CountSnapshot::Nam
 }
 
 // The members a report holds besides those of the sections written from their grids.
-constexpr std::string_view kReportMembers[] = {"read_ok", "summary", "labels", "status",
-                                               "tables",  "blocks",  "names",  "quantities",
-                                               "texts",   "checks",  "state",  "baseline"};
+constexpr std::string_view kReportMembers[] = {"read_ok", "summary",  "labels",     "status", "tables",
+                                               "blocks",  "names",    "quantities", "texts",  "checks",
+                                               "state",   "baseline", "takeoff"};
 
 bool IsGridMember(const std::string& key, const Json& value) {
   if (std::find(std::begin(kReportMembers), std::end(kReportMembers), key) != std::end(kReportMembers))
@@ -393,6 +397,64 @@ std::vector<CountSnapshot::Grid> ReadGrids(const Json& report) {
     for (const Json& row : value) grid.Rows.push_back(row.get<std::vector<std::string>>());
   }
   return grids;
+}
+
+// The quantity sheet's items, where the report holds a sheet that applied (its unassigned elements are
+// given); none otherwise.
+std::optional<std::vector<CountSnapshot::SheetItem>> ReadSheet(const Json& report) {
+  const auto sheet = report.find("takeoff");
+  if (sheet == report.end() || !sheet->is_object()) return std::nullopt;
+  const auto unassigned = sheet->find("unassigned");
+  if (unassigned == sheet->end() || !unassigned->is_object()) return std::nullopt;
+  std::vector<CountSnapshot::SheetItem> items;
+  for (const Json& item : Member(*sheet, "items", "$.takeoff")) {
+    const std::string where = "$.takeoff.items";
+    std::string head = Member(item, "trade", where).get<std::string>();
+    for (const char* part : {"name", "spec", "unit"}) {
+      head += kSheetHeadSeparator;
+      head += Member(item, part, where).get<std::string>();
+    }
+    items.push_back({head, Figure(Member(item, "quantity", where), where),
+                     Figure(Member(item, "amount", where), where),
+                     WholeNumber(Member(item, "elements", where), where)});
+  }
+  return items;
+}
+
+const CountSnapshot::SheetItem* FindSheetItem(const std::vector<CountSnapshot::SheetItem>& items,
+                                              const std::string& head) {
+  for (const CountSnapshot::SheetItem& item : items)
+    if (item.Head == head) return &item;
+  return nullptr;
+}
+
+// Each item's 数量 and 金額 against the baseline's, the current items first in their order, then those
+// the baseline alone has.
+void CompareSheets(const std::vector<CountSnapshot::SheetItem>& before,
+                   const std::vector<CountSnapshot::SheetItem>& now, std::vector<DiffRow>& rows) {
+  const CountSnapshot::SheetItem none;
+  const auto compare = [&rows, &none](const CountSnapshot::SheetItem* was,
+                                      const CountSnapshot::SheetItem* is) {
+    const CountSnapshot::SheetItem& current = is != nullptr ? *is : none;
+    const CountSnapshot::SheetItem& baseline = was != nullptr ? *was : none;
+    DiffRow row;
+    row.Section = "takeoff";
+    row.Head = is != nullptr ? is->Head : was->Head;
+    row.Elements = current.Elements;
+    const auto zeroWhereAbsent = [](const CountSnapshot::SheetItem* item, const std::optional<double>& v) {
+      return item == nullptr ? std::optional<double>(0) : v;
+    };
+    row.Item = std::string(kSheetQuantityItem);
+    CompareQuantity(zeroWhereAbsent(was, baseline.Quantity), zeroWhereAbsent(is, current.Quantity), row,
+                    rows);
+    row.Item = std::string(kSheetAmountItem);
+    const std::size_t before = rows.size();
+    CompareQuantity(zeroWhereAbsent(was, baseline.Amount), zeroWhereAbsent(is, current.Amount), row, rows);
+    if (rows.size() > before) rows.back().Quantity = false;  // whole 円
+  };
+  for (const CountSnapshot::SheetItem& item : now) compare(FindSheetItem(before, item.Head), &item);
+  for (const CountSnapshot::SheetItem& item : before)
+    if (FindSheetItem(now, item.Head) == nullptr) compare(&item, nullptr);
 }
 
 // A cell of a grid as a count: a whole number, or blank for 0; nothing for words.
@@ -523,6 +585,7 @@ SnapshotRead ReadSnapshot(std::string_view text) {
     read.Snapshot.GroupNames = ReadTexts(Member(names, "groups", "$.names"), kGroupCount, "$.names.groups");
     read.Snapshot.LayerNames = ReadTexts(Member(names, "layers", "$.names"), kLayerCount, "$.names.layers");
     read.Snapshot.Grids = ReadGrids(report);
+    read.Snapshot.Sheet = ReadSheet(report);
   } catch (const WrongShape& wrong) {
     read = {};
     read.Error = SnapshotError::kWrongShape;
@@ -574,6 +637,18 @@ CountSnapshot SnapshotOf(const CountReport& report, std::span<const SectionRow> 
   snapshot.Checks = ChecksOf(report.Tables.Checks);
   for (const std::string& name : drawing.GroupNames) snapshot.GroupNames.push_back(text(name));
   for (const std::string& name : drawing.LayerNames) snapshot.LayerNames.push_back(text(name));
+  if (report.Takeoff && report.Takeoff->State == TakeoffResult::Outcome::kApplied) {
+    const TakeoffResult& takeoff = *report.Takeoff;
+    std::vector<CountSnapshot::SheetItem>& items = snapshot.Sheet.emplace();
+    for (const TakeoffItem& item : takeoff.Sheet.Items) {
+      const TakeoffItemDef& def = takeoff.Rules.Items[static_cast<std::size_t>(item.Def)];
+      const auto figure = [](const std::optional<int64_t>& v, double unit) {
+        return v ? std::optional<double>(static_cast<double>(*v) / unit) : std::nullopt;
+      };
+      items.push_back({text(TakeoffItemHead(def)), figure(item.QuantityMicros, 1e6), figure(item.Amount, 1),
+                       item.Elements});
+    }
+  }
   for (const std::unique_ptr<Section>& section : ReportSections(report, sections)) {
     if (section->HasOwnForm()) continue;
     CountSnapshot::Grid& grid = snapshot.Grids.emplace_back();
@@ -603,6 +678,7 @@ CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& curr
     row.Elements = current.Checks[i].second;
     CompareCount(baseline.Checks[i].second, current.Checks[i].second, row, diff.Rows);
   }
+  if (baseline.Sheet && current.Sheet) CompareSheets(*baseline.Sheet, *current.Sheet, diff.Rows);
   CompareGrids(baseline, current, diff.Rows);
   return diff;
 }

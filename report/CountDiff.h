@@ -49,6 +49,15 @@ struct CountSnapshot {
     std::vector<std::vector<std::string>> Rows;
   };
   std::vector<Grid> Grids;
+  // The quantity sheet's items, where the count was made with rules that applied: each by its head
+  // (工種／品名／規格／単位, UTF-8) with its 数量 and 金額 (none where the sheet gives none).
+  struct SheetItem {
+    std::string Head;
+    std::optional<double> Quantity;
+    std::optional<double> Amount;
+    int64_t Elements = 0;
+  };
+  std::optional<std::vector<SheetItem>> Sheet;
 };
 
 // Why a JSON text is no count to compare with.
@@ -85,14 +94,14 @@ inline constexpr int kAreaLastColumn = 13;
 struct DiffRow {
   static constexpr int kLengthColumn = 14;
   static constexpr int kAreaColumn = 15;
-  std::string Section;    // "SG1" to "SG5", "blocks", "texts", "checks"
+  std::string Section;    // "SG1" to "SG5", "blocks", "texts", "checks", "takeoff", or a grid's id
   int Row = -1;           // the row in the report's table (SG1 to SG5), else -1
   int Column = 0;         // SG1 to SG5: 1 to 13 for a count, kLengthColumn or kAreaColumn
   std::string Head;       // the row's head, or the name as shown, or the check's key path (UTF-8)
   std::string RowName;    // SG1 and SG2: the name the drawing gives the row's layer or group (UTF-8)
   std::string Name;       // blocks and texts: the name's own bytes
   std::string Bytes;      // blocks and texts: the name's bytes in hex
-  std::string Item;       // the column's head, 長さ(mm), 面積(mm2) or 数
+  std::string Item;       // the column's head, 長さ(mm), 面積(mm2), 数, or an item's 数量 or 金額
   bool Quantity = false;  // a length or area
   // The elements behind the current figure: its count, or for a length those of lines, circles and arcs in
   // the row, for an area those of the solids that have one (triangles to rings).
@@ -124,8 +133,10 @@ struct CountComparison {
 
 // The rows that differ, in order: SG1 to SG5, each row's count cells then its length and area; blocks and
 // texts in the current count's order followed by the names found only in the baseline; then the checks;
-// then each section written from its grid, the cells that hold whole numbers by the heads of their row and
-// column (a blank cell counts 0; a row or column only one count has counts 0 in the other).
+// then the quantity sheet's items whose 数量 or 金額 changed (when both counts have a sheet; an item on one
+// side only counts 0 on the other); then each section written from its grid, the cells that hold whole
+// numbers by the heads of their row and column (a blank cell counts 0; a row or column only one count has
+// counts 0 in the other).
 CountDiff CompareCounts(const CountSnapshot& baseline, const CountSnapshot& current);
 
 }  // namespace jwcount

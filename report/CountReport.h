@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "counting/CountTables.h"
 #include "counting/RowNames.h"
 #include "counting/RunSequence.h"
+#include "takeoff/Takeoff.h"
 
 namespace jwcount {
 
@@ -24,6 +26,8 @@ struct CountReport {
   // the JSON report shows it whole only when ShowState is set.
   bool ShowState = false;
   StateAfterRead State;
+  // The quantity sheet, where the count was given take-off rules.
+  std::optional<TakeoffResult> Takeoff;
 };
 
 }  // namespace jwcount

@@ -12,6 +12,7 @@
 
 #include "counting/CountTexts.h"
 #include "report/NameSection.h"
+#include "report/SectionList.h"
 #include "text/ShiftJis.h"
 
 namespace jwcount {
@@ -46,6 +47,8 @@ std::string_view SectionName(std::string_view section) {
   if (section == "blocks") return kBlocksName;
   if (section == "texts") return kTextsName;
   if (section == "checks") return kCheckTitle;
+  for (const SectionRow& row : Sections())
+    if (row.Id == section) return row.Title;
   return section;
 }
 
@@ -106,6 +109,9 @@ std::string ItemText(const DiffRow& row) {
 // A figure in the page's units: lengths in m and areas in ㎡, to three places; counts whole.
 std::string Figure(const DiffRow& row, const std::optional<double>& value, bool change) {
   if (!value || !row.Quantity) return DiffFigure(value, false, change);
+  // A quantity of the sheet is in its item's unit already.
+  if (row.Column != DiffRow::kLengthColumn && row.Column != DiffRow::kAreaColumn)
+    return DiffFigure(value, true, change);
   const double scale = row.Column == DiffRow::kAreaColumn ? 1e-6 : 1e-3;
   return DiffFigure(*value * scale, true, change);
 }

@@ -32,6 +32,13 @@ void JsonWriter::Text(std::string_view shiftJis) {
   out_.Append('"');
 }
 
+void JsonWriter::Utf8(std::string_view utf8) {
+  Separate();
+  out_.Append('"');
+  AppendEscaped(utf8);
+  out_.Append('"');
+}
+
 void JsonWriter::Hex(std::string_view bytes) {
   Separate();
   out_.Append('"');

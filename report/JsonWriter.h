@@ -46,6 +46,8 @@ class JsonWriter {
   void Real(double value);
   // A Shift-JIS text as a JSON string in UTF-8.
   void Text(std::string_view shiftJis);
+  // A text in UTF-8 already (a path as given) as a JSON string.
+  void Utf8(std::string_view utf8);
   // A value already in JSON form, written as it is.
   void Literal(std::string_view json) {
     Separate();

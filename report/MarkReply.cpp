@@ -4,6 +4,7 @@
 
 #include "counting/Marks.h"
 #include "report/ReplyText.h"
+#include "takeoff/Takeoff.h"
 
 namespace jwcount {
 namespace {
@@ -62,8 +63,26 @@ std::string Notice(std::span<const ElementCover> covers, const MarkReply& reply)
 
 }  // namespace
 
-MarkReply MakeMarkReply(const JwwGaibu& reader, std::span<const ElementCover> covers) {
-  const ElementSelection selection = SelectElements(reader, covers);
+// Every element the covers take: the count's rows by the count's attributes, the quantity sheet's by its
+// rules.
+ElementSelection CoveredElements(const JwwGaibu& reader, std::span<const ElementCover> covers,
+                                 const TakeoffRules* takeoffRules) {
+  ElementSelection selection = SelectElements(reader, covers);
+  std::vector<TakeoffPick> picks;
+  for (const ElementCover& cover : covers) {
+    if (cover.From == ElementCover::Source::kTakeoffItem || cover.From == ElementCover::Source::kUnassigned)
+      picks.push_back({cover.From == ElementCover::Source::kUnassigned, cover.Row});
+  }
+  if (picks.empty() || takeoffRules == nullptr) return selection;
+  const ElementSelection taken = SelectTakeoffElements(*takeoffRules, reader, picks);
+  for (std::size_t w = 0; w < selection.Bits.size() && w < taken.Bits.size(); ++w)
+    selection.Bits[w] |= taken.Bits[w];
+  return selection;
+}
+
+MarkReply MakeMarkReply(const JwwGaibu& reader, std::span<const ElementCover> covers,
+                        const TakeoffRules* takeoffRules) {
+  const ElementSelection selection = CoveredElements(reader, covers, takeoffRules);
   MarkReply reply;
   std::vector<std::string> marks;
   const int32_t count = reader.EntityCount();

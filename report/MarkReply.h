@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "counting/ElementCover.h"
+#include "takeoff/TakeoffRules.h"
 #include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
@@ -35,7 +36,9 @@ struct MarkReply {
 
 // The reply that marks every element the covers take, each once, in reading order. The notice names the
 // covers that take something with the number each row counts: "印を付けました: 重複 2, 長さ 0 の線 2".
-MarkReply MakeMarkReply(const JwwGaibu& reader, std::span<const ElementCover> covers);
+// Rows of the quantity sheet are found by the take-off's rules, given where the sheet has them.
+MarkReply MakeMarkReply(const JwwGaibu& reader, std::span<const ElementCover> covers,
+                        const TakeoffRules* takeoffRules = nullptr);
 
 // The reply file's bytes: each line and CR LF, Shift-JIS.
 std::string MarkReplyBytes(const MarkReply& reply);

@@ -53,12 +53,15 @@ class OwnFormSection : public Section {
 };
 
 // What the sections show: the count's tables, the drawing for the names of its layers and layer groups,
-// and what the count is compared with, if anything. All outlive the sections.
+// what the count is compared with, if anything, and its quantity sheet, if rules were given. All outlive the
+// sections.
 struct CountComparison;
+struct TakeoffResult;
 struct SectionData {
   const CountTables& Tables;
   const DrawingState& Drawing;
   const CountComparison* Comparison = nullptr;
+  const TakeoffResult* Takeoff = nullptr;  // none where the count was made without take-off rules
 };
 
 struct SectionRow {

@@ -5,6 +5,8 @@
 #include "report/CountSection.h"
 #include "report/DiffSection.h"
 #include "report/NameSection.h"
+#include "report/TakeoffSection.h"
+#include "takeoff/TakeoffTexts.h"
 
 namespace jwcount {
 
@@ -31,6 +33,10 @@ std::unique_ptr<Section> ComparisonSection(const SectionData& data) {
   return std::make_unique<DiffSection>(data.Comparison);
 }
 
+std::unique_ptr<Section> QuantitySheetSection(const SectionData& data) {
+  return std::make_unique<TakeoffSection>(data.Takeoff);
+}
+
 template <CountTableId Id>
 constexpr SectionRow CountTableRowOf() {
   return {CountTableOf(Id).Id, CountTableOf(Id).Title, CountTableSection<Id>};
@@ -41,7 +47,7 @@ constexpr SectionRow kSections[] = {
     CountTableRowOf<CountTableId::kSG3>(),   CountTableRowOf<CountTableId::kSG4>(),
     CountTableRowOf<CountTableId::kSG5>(),   {"blocks", kBlockTableTitle, BlockSection},
     {"texts", kTextTableTitle, TextSection}, {"checks", kCheckTitle, ChecksSection},
-    {"diff", kDiffTitle, ComparisonSection},
+    {"diff", kDiffTitle, ComparisonSection}, {"takeoff", kTakeoffTitle, QuantitySheetSection},
 };
 
 }  // namespace
@@ -54,7 +60,8 @@ std::vector<std::unique_ptr<Section>> ReportSections(const CountReport& report,
                                                      std::span<const SectionRow> rows) {
   std::vector<std::unique_ptr<Section>> sections;
   for (const SectionRow& row : rows) {
-    std::unique_ptr<Section> section = row.Make({report.Tables, report.State.Drawing});
+    const TakeoffResult* takeoff = report.Takeoff ? &*report.Takeoff : nullptr;
+    std::unique_ptr<Section> section = row.Make({report.Tables, report.State.Drawing, nullptr, takeoff});
     if (section->HasContent()) sections.push_back(std::move(section));
   }
   return sections;

@@ -61,6 +61,10 @@ struct TakeoffSheet {
   TakeoffUnassigned Unassigned;
 };
 
+// An exact count of millionths as a decimal: at least `decimals` places (0 to 6), and no trailing zeros
+// beyond them ("42.3", "12", "0.29").
+std::string MicrosText(int64_t micros, int32_t decimals);
+
 // Applies rules without errors to the elements of a complete count.
 TakeoffSheet ApplyTakeoff(const TakeoffRules& rules, const JwwGaibu& reader);
 
@@ -74,7 +78,7 @@ ElementSelection SelectTakeoffElements(const TakeoffRules& rules, const JwwGaibu
                                        std::span<const TakeoffPick> picks);
 
 // The take-off of one count: where its rules came from, and what became of them.
-struct Takeoff {
+struct TakeoffResult {
   enum class Outcome : uint8_t {
     kNoRules,      // there is no rules file
     kUnreadable,   // the file is there but cannot be read (Excel holds it, say): Why says so
@@ -85,14 +89,14 @@ struct Takeoff {
   Outcome State = Outcome::kNoRules;
   std::string RulesFile;  // the path as given, or the file name the window used (UTF-8)
   std::string Sha256;     // of the file's bytes, as hexadecimal digits
-  std::string Why;        // kUnreadable: the system's reason (UTF-8)
+  std::string Why;        // kUnreadable and kNotComplete: why there is no sheet (Shift-JIS)
   TakeoffRules Rules;
   TakeoffSheet Sheet;
 };
 
 // Reads the rules file through `files` and applies it to the count, when the count was complete. `shown`
 // is what the sheet calls the file (the path as given, or its name).
-Takeoff RunTakeoff(FileSystem& files, const std::filesystem::path& rulesFile, std::string shown,
+TakeoffResult RunTakeoff(FileSystem& files, const std::filesystem::path& rulesFile, std::string shown,
                    const JwwGaibu& reader, bool wholeCount);
 
 }  // namespace jwcount

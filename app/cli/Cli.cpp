@@ -17,8 +17,11 @@
 #include "report/BaselineStore.h"
 #include "report/CountDiff.h"
 #include "report/CsvReport.h"
+#include "report/CsvWriter.h"
 #include "report/DiffReport.h"
 #include "report/JsonReport.h"
+#include "report/JsonWriter.h"
+#include "report/TakeoffSection.h"
 #include "report/TextReport.h"
 #include "tempfile/NoWriteFileSystem.h"
 #include "tempfile/ProgramPath.h"
@@ -189,10 +192,43 @@ void ComplainShortRead(const fs::path& file) {
   Complain({"reading '", PathText(file), "' failed part way; the counts cover the lines before the failure"});
 }
 
+// With --rules, reads the rules and makes the count's quantity sheet: kExitOk, or the exit code of a rules
+// file that is missing, cannot be read or has errors (each told on standard error as RULES:LINE: COLUMN:
+// reason). The sheet is made all the same, so that the report shows the errors too.
+int ApplyRules(const CliOptions& options, CountSession& session) {
+  if (options.rules.empty()) return kExitOk;
+  const fs::path rules = PathFromArgument(options.rules);
+  std::error_code error;
+  if (!fs::is_regular_file(rules, error)) {
+    Complain({"cannot find the rules file '", options.rules, "'"});
+    return kExitMissing;
+  }
+  const TakeoffResult& takeoff = session.ApplyRules(rules, options.rules);
+  if (takeoff.State == TakeoffResult::Outcome::kUnreadable) {
+    Complain({"cannot read the rules file '", options.rules, "'"});
+    return kExitUnreadable;
+  }
+  if (takeoff.State != TakeoffResult::Outcome::kErrors) return kExitOk;
+  std::string lines;
+  for (const TakeoffError& e : takeoff.Rules.Errors) {
+    lines += options.rules;
+    if (e.Line > 0) lines += ":" + std::to_string(e.Line);
+    lines += ": ";
+    if (!e.Column.empty()) lines += ShiftJisToUtf8(e.Column) + ": ";
+    lines += ShiftJisToUtf8(e.Message) + "\n";
+  }
+  std::fflush(stdout);
+  std::fputs(lines.c_str(), stderr);
+  std::fflush(stderr);
+  return kExitRulesErrors;
+}
+
 int RunCount(const CliOptions& options) {
   const fs::path file = PathFromArgument(options.path);
   if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
-  const DryCount count = CountWithoutWriting(options, file, {options.table});
+  DryCount count = CountWithoutWriting(options, file, {options.table});
+  const int rulesExit = ApplyRules(options, count.session);
+  if (rulesExit == kExitMissing) return rulesExit;
   const CountOutcome outcome =
       WriteCount(options, count.session, options.table ? &count.noWrites->Written() : nullptr);
   if (outcome.reportExit != kExitOk) return outcome.reportExit;
@@ -200,6 +236,7 @@ int RunCount(const CliOptions& options) {
     ComplainShortRead(file);
     return kExitUnreadable;
   }
+  if (rulesExit != kExitOk) return rulesExit;
   if (!options.baselineOut.empty()) {
     const fs::path out = PathFromArgument(options.baselineOut);
     if (!ReplaceFileWhole(out, outcome.baseline)) {
@@ -215,12 +252,14 @@ int RunCount(const CliOptions& options) {
 int RunMark(const CliOptions& options) {
   const fs::path file = PathFromArgument(options.path);
   if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
-  const DryCount count = CountWithoutWriting(options, file);
+  DryCount count = CountWithoutWriting(options, file);
+  const int rulesExit = ApplyRules(options, count.session);
   const CountSession& session = count.session;
   if (!session.Report().ReadOk) {
     ComplainShortRead(file);
     return kExitUnreadable;
   }
+  if (rulesExit != kExitOk) return rulesExit;
   if (!session.Completed()) {
     Complain({"stopped before every element was counted: nothing marked"});
     return kExitFailure;
@@ -358,6 +397,42 @@ int RunDiff(const CliOptions& options) {
   return diff.Rows.empty() ? kExitOk : kExitDiffers;
 }
 
+// The quantity sheet alone: the text report's part, the page's grid as CSV, or the JSON report's member.
+bool WriteSheet(Format format, const TakeoffResult& takeoff) {
+  OutputBuffer out(stdout);
+  Utf8Text utf8;
+  const TakeoffSection sheet(&takeoff);
+  if (format == Format::kText) {
+    TextSink sink(out, utf8);
+    sheet.Write(sink);
+  } else if (format == Format::kCsv) {
+    out.Append(CsvFile(GridRows(sheet)));
+  } else {
+    JsonWriter json(out, utf8);
+    JsonSink sink(json, sheet.Id());
+    sheet.Write(sink);
+    out.Append('\n');
+  }
+  return out.Flush();
+}
+
+int RunTakeoff(const CliOptions& options) {
+  const fs::path file = PathFromArgument(options.path);
+  if (const int exit = CheckExchangeFile(file); exit != kExitOk) return exit;
+  DryCount count = CountWithoutWriting(options, file);
+  const int rulesExit = ApplyRules(options, count.session);
+  if (rulesExit == kExitMissing || rulesExit == kExitUnreadable) return rulesExit;
+  if (!WriteSheet(options.format, *count.session.Report().Takeoff)) {
+    Complain({"cannot write the quantity sheet to standard output"});
+    return kExitFailure;
+  }
+  if (!count.session.Report().ReadOk) {
+    ComplainShortRead(file);
+    return kExitUnreadable;
+  }
+  return rulesExit;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args) {
@@ -381,6 +456,8 @@ int RunCli(const std::vector<std::string>& args) {
         return RunMark(parsed.options);
       case Command::kDiff:
         return RunDiff(parsed.options);
+      case Command::kTakeoff:
+        return RunTakeoff(parsed.options);
       case Command::kRun:
         return RunHeadless(parsed.options);
     }

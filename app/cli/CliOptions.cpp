@@ -1,5 +1,6 @@
 #include "app/cli/CliOptions.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -97,26 +98,43 @@ std::string SetFormat(Reading& reading, std::optional<std::string_view> value) {
 
 std::string AddChecks(Reading& reading, std::optional<std::string_view> id) {
   if (!id) {
-    reading.options.marks.push_back({MarkSelector::By::kChecks, {}});
+    reading.options.marks.push_back({MarkSelector::By::kChecks, {}, std::nullopt});
     return {};
   }
   if (!IsCheckId(*id)) {
     return JoinText({"unknown check '", *id, "' (use ", CheckNames(), ")"});
   }
-  reading.options.marks.push_back({MarkSelector::By::kCheck, std::string(*id)});
+  reading.options.marks.push_back({MarkSelector::By::kCheck, std::string(*id), std::nullopt});
   return {};
 }
 
 template <MarkSelector::By by>
 std::string AddSelector(Reading& reading, std::optional<std::string_view> value) {
-  reading.options.marks.push_back({by, std::string(*value)});
+  reading.options.marks.push_back({by, std::string(*value), std::nullopt});
+  return {};
+}
+
+std::string SetRules(Reading& reading, std::optional<std::string_view> path) {
+  reading.options.rules = *path;
+  return {};
+}
+
+std::string SetTrade(Reading& reading, std::optional<std::string_view> trade) {
+  reading.options.trade = *trade;
+  reading.options.tradeGiven = true;
+  return {};
+}
+
+std::string AddUnassigned(Reading& reading, std::optional<std::string_view>) {
+  reading.options.marks.push_back({MarkSelector::By::kUnassigned, {}, std::nullopt});
   return {};
 }
 
 constexpr Commands kCount = Bit(Command::kCount);
 constexpr Commands kMark = Bit(Command::kMark);
 constexpr Commands kReportCommands = Bit(Command::kRun) | kCount;
-constexpr std::string_view kMarkOnly = "--checks, --block, --text, --row and --reply go with mark only";
+constexpr std::string_view kMarkOnly =
+    "--checks, --block, --text, --row, --item, --trade, --unassigned and --reply go with mark only";
 
 // The options. Their order is the order in which a command refuses them: --baseline-out first, then the
 // report options, then the selectors of mark.
@@ -128,6 +146,13 @@ constexpr OptionRow kOptions[] = {
      .given = [](const CliOptions& options) { return !options.baselineOut.empty(); },
      .refusal = "--baseline-out goes with count only",
      .set = SetBaselineOut},
+    {.name = "--rules",
+     .takes = Takes::kValue,
+     .missing = "--rules needs a value",
+     .commands = kCount | kMark | Bit(Command::kTakeoff),
+     .given = [](const CliOptions& options) { return !options.rules.empty(); },
+     .refusal = "--rules goes with count, takeoff and mark only",
+     .set = SetRules},
     {.name = "--state",
      .commands = kReportCommands,
      .given = IsOn<&CliOptions::state>,
@@ -143,7 +168,7 @@ constexpr OptionRow kOptions[] = {
     {.name = "--format",
      .takes = Takes::kValue,
      .missing = "--format needs a value: text, csv or json",
-     .commands = kReportCommands | Bit(Command::kDiff),
+     .commands = kReportCommands | Bit(Command::kDiff) | Bit(Command::kTakeoff),
      .given = IsOn<&CliOptions::formatGiven>,
      .set = SetFormat},
     {.name = "--checks",
@@ -173,6 +198,25 @@ constexpr OptionRow kOptions[] = {
      .given = HasMarks,
      .refusal = kMarkOnly,
      .set = AddSelector<MarkSelector::By::kRow>},
+    {.name = "--item",
+     .takes = Takes::kValue,
+     .missing = "--item needs a value",
+     .commands = kMark,
+     .given = HasMarks,
+     .refusal = kMarkOnly,
+     .set = AddSelector<MarkSelector::By::kItem>},
+    {.name = "--trade",
+     .takes = Takes::kValue,
+     .missing = "--trade needs a value",
+     .commands = kMark,
+     .given = IsOn<&CliOptions::tradeGiven>,
+     .refusal = kMarkOnly,
+     .set = SetTrade},
+    {.name = "--unassigned",
+     .commands = kMark,
+     .given = HasMarks,
+     .refusal = kMarkOnly,
+     .set = AddUnassigned},
     {.name = "--reply",
      .commands = kMark,
      .given = IsOn<&CliOptions::reply>,
@@ -203,6 +247,8 @@ constexpr CommandRow kCommands[] = {
      "mark writes the reply, not a report: drop --format, --state, --table and --check"},
     {"diff", Command::kDiff, 2, 2, "diff needs two files: OLD and NEW", "diff needs two files: OLD and NEW",
      "diff takes --format only"},
+    {"takeoff", Command::kTakeoff, 1, 1, "takeoff needs a FILE", "takeoff takes exactly one FILE",
+     "takeoff takes --rules, --format and --progress only"},
 };
 
 // The option `arg` spells, with the value written into it after "=", if any; no row for an unknown option.
@@ -284,13 +330,13 @@ std::string ReadCommand(Reading& reading) {
     return {};
   }
   const std::vector<std::string>& words = reading.words;
-  if (words.empty()) return "missing command: run, count, mark or diff";
+  if (words.empty()) return "missing command: run, count, mark, diff or takeoff";
   const CommandRow* command = nullptr;
   for (const CommandRow& row : kCommands) {
     if (words[0] == row.word) command = &row;
   }
   if (command == nullptr) {
-    return JoinText({"unknown command '", words[0], "' (use run, count, mark or diff)"});
+    return JoinText({"unknown command '", words[0], "' (use run, count, mark, diff or takeoff)"});
   }
   options.command = command->command;
   const std::size_t paths = words.size() - 1;
@@ -299,8 +345,20 @@ std::string ReadCommand(Reading& reading) {
   if (paths >= 1) options.path = words[1];
   if (paths >= 2) options.other = words[2];
   if (command->command == Command::kMark && options.marks.empty()) {
-    return "mark needs something to mark: --checks, --block, --text or --row";
+    return "mark needs something to mark: --checks, --block, --text, --row, --item or --unassigned";
   }
+  if (command->command == Command::kTakeoff && options.rules.empty()) return "takeoff needs --rules RULES";
+  const bool bySheet = std::any_of(options.marks.begin(), options.marks.end(), [](const MarkSelector& m) {
+    return m.by == MarkSelector::By::kItem || m.by == MarkSelector::By::kUnassigned;
+  });
+  if (bySheet && options.rules.empty()) return "--item and --unassigned need --rules RULES";
+  for (MarkSelector& selector : options.marks) {
+    if (selector.by == MarkSelector::By::kItem && options.tradeGiven) selector.trade = options.trade;
+  }
+  if (options.tradeGiven &&
+      std::none_of(options.marks.begin(), options.marks.end(),
+                   [](const MarkSelector& m) { return m.by == MarkSelector::By::kItem; }))
+    return "--trade narrows --item: give --item NAME too";
   return std::string(CombinationError(reading, *command));
 }
 
@@ -324,11 +382,14 @@ namespace {
 // The usage lines and the commands of the help text.
 std::string CommandsText() {
   return "Usage: jwcount-cli run [FOLDER] [--format text|csv|json] [--state] [--table] [--progress]\n"
-         "       jwcount-cli count FILE [--format text|csv|json] [--state] [--check] [--progress]\n"
+         "       jwcount-cli count FILE [--format text|csv|json] [--state] [--check] [--rules RULES]\n"
+         "                              [--progress]\n"
          "       jwcount-cli count FILE --table [--progress]\n"
          "       jwcount-cli mark FILE [--checks[=ID]] [--block NAME] [--text TEXT]\n"
-         "                             [--row TABLE:ROW] [--reply] [--progress]\n"
+         "                             [--row TABLE:ROW] [--rules RULES [--item NAME [--trade TRADE]]\n"
+         "                             [--unassigned]] [--reply] [--progress]\n"
          "       jwcount-cli diff OLD NEW [--format text|csv|json]\n"
+         "       jwcount-cli takeoff FILE --rules RULES [--format text|csv|json] [--progress]\n"
          "       jwcount-cli count FILE --baseline-out PATH\n"
          "       jwcount-cli --help | --version\n"
          "\n"
@@ -352,6 +413,10 @@ std::string CommandsText() {
          "                 JSON report or kept baseline (told apart by content): every count, length,\n"
          "                 area, block, text and check that differs, with the baseline's figure, the\n"
          "                 current one and the change. Exits with 7 when something differs.\n"
+         "  takeoff FILE   counts FILE and prints the quantity sheet the take-off rules RULES make of it\n"
+         "                 (a CSV file as Excel saves it: see the guide): each item's quantity, unit price\n"
+         "                 and amount by trade, the totals, and what no rule took. Its JSON is the report's\n"
+         "                 \"takeoff\" member alone.\n"
          "\n";
 }
 
@@ -383,6 +448,12 @@ std::string OptionsText() {
          "  --row T:R      mark: the elements counted in row R of count table T (SG1 to SG5), as the\n"
          "                 JSON report numbers the rows (SG1:47; a subtotal or total row sums its rows)\n"
          "                 Selectors add up; an element taken by two is marked once.\n"
+         "  --rules RULES  count: add the quantity sheet of the take-off rules RULES to the report;\n"
+         "                 takeoff, mark: the rules the sheet is made of. Errors in RULES are told on\n"
+         "                 standard error as RULES:LINE: COLUMN: reason, and the exit code is 2.\n"
+         "  --item NAME    mark (with --rules): what the rules of the items named NAME took\n"
+         "  --trade TRADE  mark: only the items of --item in the trade TRADE\n"
+         "  --unassigned   mark (with --rules): every element no rule took\n"
          "  --reply        mark: write the reply into FILE itself (replacing it whole, as the window\n"
          "                 does) instead of standard output\n"
          "  --progress     show the progress on standard error even when it is no terminal, one line\n"
@@ -408,7 +479,8 @@ std::string OptionsText() {
          "  5  run: the reply could not be written into JWC_TEMP.TXT\n"
          "  6  count --check: a check found something in the drawing\n"
          "  7  diff: the two counts differ\n"
-         "  (mark: 2 also when a selector marks nothing: no such block, text or row;\n"
+         "  (mark: 2 also when a selector marks nothing: no such block, text, row or item;\n"
+         "   count, takeoff, mark: 2 also when the rules file has errors;\n"
          "   diff: 2 also when OLD or NEW is no count to compare)\n";
 }
 

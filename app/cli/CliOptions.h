@@ -2,6 +2,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,16 +20,19 @@ enum ExitCode : int {
   kExitCheckFound = 6,       // count --check: a check found something in the drawing
   kExitNothingToMark = 2,    // mark: a selector marks nothing (the same code as a bad command line)
   kExitDiffers = 7,          // diff: the two counts differ
+  kExitRulesErrors = 2,      // --rules: the rules file has errors (the same code as a bad command line)
 };
 
 // What `mark` marks: one selector of the command line, in the order given.
 struct MarkSelector {
-  enum class By { kChecks, kCheck, kBlock, kText, kRow };
+  enum class By { kChecks, kCheck, kBlock, kText, kRow, kItem, kUnassigned };
   By by = By::kChecks;
-  std::string value;  // kCheck: the check's id; kBlock, kText: the name in UTF-8; kRow: "TABLE:ROW"
+  // kCheck: the check's id; kBlock, kText, kItem: the name in UTF-8; kRow: "TABLE:ROW"
+  std::string value;
+  std::optional<std::string> trade;  // kItem: the trade the item must be in (UTF-8), if --trade gave one
 };
 
-enum class Command { kRun, kCount, kMark, kDiff, kHelp, kVersion };
+enum class Command { kRun, kCount, kMark, kDiff, kTakeoff, kHelp, kVersion };
 enum class Format { kText, kCsv, kJson };
 
 struct CliOptions {
@@ -44,6 +48,9 @@ struct CliOptions {
   bool check = false;     // --check: count exits with kExitCheckFound when a check found something
   std::vector<MarkSelector> marks;  // mark: what to mark
   bool reply = false;               // mark --reply: write the reply into FILE instead of standard output
+  std::string rules;                // --rules PATH: the take-off rules (UTF-8)
+  std::string trade;                // mark --trade: the trade of the items --item names (UTF-8)
+  bool tradeGiven = false;
 };
 
 struct ParsedCommandLine {

@@ -7,6 +7,7 @@
 #include "report/CheckSection.h"
 #include "report/CountSection.h"
 #include "report/NameSection.h"
+#include "report/TakeoffSection.h"
 #include "text/ShiftJis.h"
 
 namespace jwcount {
@@ -41,6 +42,16 @@ std::string Quoted(std::string_view text) {
   return "'" + std::string(text) + "'";
 }
 
+// The items of the sheet named `selector.value` (in the trade it names, if any).
+void AddItems(const TakeoffResult& takeoff, const MarkSelector& selector, std::vector<ElementCover>& covers) {
+  for (const TakeoffItem& item : takeoff.Sheet.Items) {
+    const TakeoffItemDef& def = takeoff.Rules.Items[static_cast<std::size_t>(item.Def)];
+    if (ShiftJisToUtf8(def.Name) != selector.value) continue;
+    if (selector.trade && ShiftJisToUtf8(def.Trade) != *selector.trade) continue;
+    if (item.Elements > 0) covers.push_back(TakeoffItemCover(takeoff, item));
+  }
+}
+
 }  // namespace
 
 SelectorCovers CoversOfSelectors(const std::vector<MarkSelector>& selectors, const CountReport& report,
@@ -69,6 +80,16 @@ SelectorCovers CoversOfSelectors(const std::vector<MarkSelector>& selectors, con
       case MarkSelector::By::kText:
         AddNames(tables.Texts, NameSection::kTexts, selector.value, result.Covers);
         nothing = "no text reads " + Quoted(selector.value);
+        break;
+      case MarkSelector::By::kItem:
+        if (report.Takeoff) AddItems(*report.Takeoff, selector, result.Covers);
+        nothing = "no item " + Quoted(selector.value) +
+                  (selector.trade ? " of " + Quoted(*selector.trade) : "") + " takes an element";
+        break;
+      case MarkSelector::By::kUnassigned:
+        if (report.Takeoff && report.Takeoff->Sheet.Unassigned.Elements > 0)
+          result.Covers.push_back(UnassignedCover(*report.Takeoff, 0));
+        nothing = "every element is taken by a rule";
         break;
       case MarkSelector::By::kRow: {
         const std::optional<TableRow> place = ParseTableRow(selector.value);

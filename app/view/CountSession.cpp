@@ -43,10 +43,18 @@ std::string CountSession::Baseline(std::string_view time) const {
   return BaselineBytes(*report_, *reader_, time);
 }
 
+const TakeoffResult& CountSession::ApplyRules(const std::filesystem::path& rules, std::string shown) {
+  report_->Takeoff = RunTakeoff(*files_, rules, std::move(shown), *reader_, WholeCount());
+  return *report_->Takeoff;
+}
+
 std::optional<std::string> CountSession::MarkedReply(std::span<const ElementCover> covers) const {
   if (std::none_of(covers.begin(), covers.end(), [](const ElementCover& c) { return c.CoversAny(); }))
     return std::nullopt;
-  return MarkReplyBytes(MakeMarkReply(*reader_, covers));
+  const TakeoffRules* rules = report_->Takeoff && report_->Takeoff->State == TakeoffResult::Outcome::kApplied
+                                  ? &report_->Takeoff->Rules
+                                  : nullptr;
+  return MarkReplyBytes(MakeMarkReply(*reader_, covers, rules));
 }
 
 }  // namespace jwcount

@@ -52,6 +52,10 @@ class CountSession final {
   std::filesystem::path BaselineFile(const std::filesystem::path& programFolder) const;
   // The baseline of this count kept at `time` (ISO 8601 with its offset; empty for no time), as its bytes.
   std::string Baseline(std::string_view time) const;
+  // Reads the take-off rules and makes the count's quantity sheet of them (a count that did not cover the
+  // whole drawing gets none); the reports and pages show it from then on. `shown` is what the sheet calls
+  // the file. Reading the rules again makes the sheet anew, without reading the drawing again.
+  const TakeoffResult& ApplyRules(const std::filesystem::path& rules, std::string shown);
   // The reply that marks every element the covers take, as the exchange file's bytes; none when they take
   // no element.
   std::optional<std::string> MarkedReply(std::span<const ElementCover> covers) const;

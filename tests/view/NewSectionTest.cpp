@@ -81,7 +81,7 @@ TEST(NewSection, OneClassAndOneRowReachEveryOutputAndTheComparison) {
 
   const std::vector<PageRow> pages = PagesOf(sections);
   ASSERT_EQ(pages.back().Id, "block_grid");
-  EXPECT_TRUE(pages.back().Caption == u8"Page(12)");
+  EXPECT_TRUE(pages.back().Caption == u8"Page(13)");
   EXPECT_TRUE(pages.back().CsvSubject == u8"ブロック一覧");
   const std::unique_ptr<GridSource> grid =
       pages.back().MakeSource({before.report.Tables, before.reader.Drawing});

@@ -1,0 +1,396 @@
+#include "report/TakeoffSection.h"
+
+#include <cmath>
+
+#include "counting/CountTexts.h"
+#include "report/QuantityText.h"
+#include "takeoff/TakeoffTexts.h"
+
+namespace jwcount {
+namespace {
+
+constexpr std::string_view kSheetHeads[TakeoffSection::kSheetColumns] = {
+    kTradeHead,  kItemNameHead, kSpecHead,     kQuantityHead, kUnitHead, kUnitPriceHead,
+    kAmountHead, kNoteHead,     kElementsHead, kMeasuredHead, kLossHead, kRuleLinesHead,
+};
+constexpr std::string_view kErrorHeads[] = {kErrorLineHead, kErrorColumnHead, kErrorReasonHead};
+
+constexpr std::string_view kSourceNames[] = {"count", "length", "area"};
+constexpr std::string_view kRoundingNames[] = {"none", "up", "half_up", "down"};
+
+// A whole number of 円 for people: with a thousands separator.
+std::string YenText(int64_t yen, bool forCsv) {
+  std::string digits = std::to_string(yen);
+  if (forCsv) return digits;
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<std::size_t>(at), 1, ',');
+  return digits;
+}
+
+// A length (mm) or area (mm²) of unassigned elements in the sheet's units: m or ㎡ with three decimals.
+std::string UnassignedFigure(const TakeoffUnassigned& u, std::size_t c, bool forCsv) {
+  if (u.Length[c] > 0) return forCsv ? ExactQuantity(u.Length[c] / 1e3) : ShownQuantity(u.Length[c], false);
+  if (u.Area[c] > 0) return forCsv ? ExactQuantity(u.Area[c] / 1e6) : ShownQuantity(u.Area[c], true);
+  return std::to_string(u.ByKind[c]);
+}
+
+std::string_view UnassignedUnit(const TakeoffUnassigned& u, std::size_t c) {
+  if (u.Length[c] > 0) return kDefaultUnits[1];
+  if (u.Area[c] > 0) return kDefaultUnits[2];
+  return kDefaultUnits[0];
+}
+
+std::string RuleLinesText(const std::vector<int32_t>& lines) {
+  std::string text;
+  for (const int32_t line : lines) {
+    if (!text.empty()) text += ',';
+    text += std::to_string(line);
+  }
+  return text;
+}
+
+std::string FiniteText(double value) {
+  return std::isfinite(value) ? ExactQuantity(value) : std::string(kNoFigure);
+}
+
+}  // namespace
+
+std::string TakeoffItemHead(const TakeoffItemDef& item) {
+  std::string head = item.Trade;
+  for (const std::string* part : {&item.Name, &item.Spec, &item.Unit}) {
+    head += kHeadSeparator;
+    head += *part;
+  }
+  return head;
+}
+
+TakeoffSection::TakeoffSection(const TakeoffResult* takeoff) : takeoff_(takeoff) {
+  if (takeoff_ == nullptr || takeoff_->State != TakeoffResult::Outcome::kApplied) return;
+  const TakeoffSheet& sheet = takeoff_->Sheet;
+  for (std::size_t t = 0; t < sheet.Trades.size(); ++t) {
+    const TakeoffTrade& trade = sheet.Trades[t];
+    for (std::size_t i = trade.First; i < trade.First + trade.Count; ++i)
+      rows_.push_back({Row::Kind::kItem, i});
+    rows_.push_back({Row::Kind::kSubtotal, t});
+  }
+  rows_.push_back({Row::Kind::kTotal, 0});
+  for (std::size_t c = 0; c < sheet.Unassigned.ByKind.size(); ++c) {
+    if (sheet.Unassigned.ByKind[c] > 0) rows_.push_back({Row::Kind::kUnassigned, c + 1});
+  }
+}
+
+std::string_view TakeoffSection::Title() const {
+  return kTakeoffTitle;
+}
+
+bool TakeoffSection::HasContent() const {
+  return takeoff_ != nullptr && takeoff_->State != TakeoffResult::Outcome::kNoRules;
+}
+
+bool TakeoffSection::ShowsErrors() const {
+  return takeoff_ != nullptr && takeoff_->State == TakeoffResult::Outcome::kErrors;
+}
+
+int TakeoffSection::ColumnCount() const {
+  return ShowsErrors() ? static_cast<int>(std::size(kErrorHeads)) : kSheetColumns;
+}
+
+int TakeoffSection::RowCount() const {
+  if (ShowsErrors()) return static_cast<int>(takeoff_->Rules.Errors.size()) + 1;
+  return static_cast<int>(rows_.size()) + 1;
+}
+
+std::string TakeoffSection::CellText(int column, int row) const {
+  if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) return {};
+  if (ShowsErrors()) return ErrorCell(column, row);
+  if (row == 0) return std::string(kSheetHeads[column]);
+  return SheetCell(column, rows_[static_cast<std::size_t>(row - 1)], false);
+}
+
+std::string TakeoffSection::CsvText(int column, int row) const {
+  if (column < 0 || column >= ColumnCount() || row < 1 || row >= RowCount() || ShowsErrors())
+    return CellText(column, row);
+  return SheetCell(column, rows_[static_cast<std::size_t>(row - 1)], true);
+}
+
+std::string TakeoffSection::ErrorCell(int column, int row) const {
+  if (row == 0) return std::string(kErrorHeads[column]);
+  const TakeoffError& error = takeoff_->Rules.Errors[static_cast<std::size_t>(row - 1)];
+  if (column == 0) return error.Line > 0 ? std::to_string(error.Line) : std::string();
+  return column == 1 ? error.Column : error.Message;
+}
+
+std::string TakeoffSection::SheetCell(int column, const Row& row, bool forCsv) const {
+  const TakeoffSheet& sheet = takeoff_->Sheet;
+  switch (row.What) {
+    case Row::Kind::kSubtotal: {
+      const TakeoffTrade& trade = sheet.Trades[row.Index];
+      if (column == kTrade) return trade.Name;
+      if (column == kName) return std::string(kSubtotalLabel);
+      if (column == kAmount && trade.Amount) return YenText(*trade.Amount, forCsv);
+      return {};
+    }
+    case Row::Kind::kTotal:
+      if (column == kName) return std::string(kTotalLabel);
+      if (column == kAmount && sheet.TotalAmount) return YenText(*sheet.TotalAmount, forCsv);
+      return {};
+    case Row::Kind::kUnassigned: {
+      const std::size_t c = row.Index - 1;
+      if (column == kTrade) return std::string(kUnassignedLabel);
+      if (column == kName) return std::string(kColumnHeads[c]);
+      if (column == kQuantity || column == kMeasured) return UnassignedFigure(sheet.Unassigned, c, forCsv);
+      if (column == kUnit) return std::string(UnassignedUnit(sheet.Unassigned, c));
+      if (column == kElements) return std::to_string(sheet.Unassigned.ByKind[c]);
+      return {};
+    }
+    case Row::Kind::kItem:
+      break;
+  }
+  const TakeoffItem& item = sheet.Items[row.Index];
+  const TakeoffItemDef& def = takeoff_->Rules.Items[static_cast<std::size_t>(item.Def)];
+  switch (column) {
+    case kTrade:
+      return def.Trade;
+    case kName:
+      return def.Name;
+    case kSpec:
+      return def.Spec;
+    case kQuantity:
+      return item.QuantityMicros
+                 ? MicrosText(*item.QuantityMicros, def.Rounding == TakeoffRounding::kNone ? 0 : def.Digits)
+                 : std::string(kNoFigure);
+    case kUnit:
+      return def.Unit;
+    case kUnitPrice:
+      return def.UnitPriceMicros ? MicrosText(*def.UnitPriceMicros, 0) : std::string();
+    case kAmount:
+      if (!def.UnitPriceMicros) return {};
+      return item.Amount ? YenText(*item.Amount, forCsv) : std::string(kNoFigure);
+    case kNote:
+      return def.Note;
+    case kElements:
+      return std::to_string(item.Elements);
+    case kMeasured:
+      return FiniteText(item.Measured);
+    case kLoss:
+      return ExactQuantity(def.LossPercent);
+    default:
+      return RuleLinesText(item.RuleLines);
+  }
+}
+
+int TakeoffSection::ColumnWidth(int column) const {
+  if (ShowsErrors()) {
+    constexpr int kWidths[] = {48, 96, 400};
+    return column >= 0 && column < 3 ? kWidths[column] : 0;
+  }
+  constexpr int kWidths[kSheetColumns] = {96, 160, 96, 80, 40, 72, 96, 160, 56, 80, 56, 72};
+  return column >= 0 && column < kSheetColumns ? kWidths[column] : 0;
+}
+
+bool TakeoffSection::RightAligned(int column) const {
+  if (ShowsErrors()) return column == 0;
+  return column == kQuantity || column == kUnitPrice || column == kAmount || column == kElements ||
+         column == kMeasured || column == kLoss;
+}
+
+ElementCover TakeoffItemCover(const TakeoffResult& takeoff, const TakeoffItem& item) {
+  ElementCover cover;
+  cover.From = ElementCover::Source::kTakeoffItem;
+  cover.Row = item.Def;
+  cover.Label = takeoff.Rules.Items[static_cast<std::size_t>(item.Def)].Name;
+  cover.Count = item.Elements;
+  return cover;
+}
+
+ElementCover UnassignedCover(const TakeoffResult& takeoff, int column) {
+  const TakeoffUnassigned& unassigned = takeoff.Sheet.Unassigned;
+  ElementCover cover;
+  cover.From = ElementCover::Source::kUnassigned;
+  cover.Row = column;
+  cover.Label = std::string(kUnassignedLabel);
+  if (column == 0) {
+    cover.Count = unassigned.Elements;
+  } else {
+    cover.Label += kColumnHeads[static_cast<std::size_t>(column - 1)];
+    cover.Count = unassigned.ByKind[static_cast<std::size_t>(column - 1)];
+  }
+  return cover;
+}
+
+ElementCover TakeoffSection::RowCover(int row) const {
+  if (ShowsErrors() || row < 1 || row >= RowCount()) return {};
+  const Row& entry = rows_[static_cast<std::size_t>(row - 1)];
+  if (entry.What == Row::Kind::kItem) return TakeoffItemCover(*takeoff_, takeoff_->Sheet.Items[entry.Index]);
+  if (entry.What == Row::Kind::kUnassigned) return UnassignedCover(*takeoff_, static_cast<int>(entry.Index));
+  return {};
+}
+
+void TakeoffSection::WriteText(SectionText& out) const {
+  if (takeoff_->State != TakeoffResult::Outcome::kApplied && !ShowsErrors()) {
+    out.Line(kTakeoffTitle);
+    out.Line(takeoff_->Why);
+    return;
+  }
+  std::vector<std::vector<std::string>> rows;
+  for (int row = 0; row < RowCount(); ++row) {
+    std::vector<std::string>& cells = rows.emplace_back();
+    for (int column = 0; column < ColumnCount(); ++column) {
+      // The note, a text of any length, goes last.
+      const int shown = ShowsErrors() || column < kNote ? column
+                        : column == kSheetColumns - 1   ? kNote
+                                                        : column + 1;
+      cells.push_back(out.Name(CellText(shown, row)));
+    }
+  }
+  out.Table(kTakeoffTitle, rows, true);
+}
+
+void TakeoffSection::WriteCsv(SectionCsv& out) const {
+  if (ShowsErrors()) {
+    for (const TakeoffError& error : takeoff_->Rules.Errors)
+      out.Record(kTakeoffTitle, std::to_string(error.Line), error.Column, kErrorReasonHead, error.Message);
+    return;
+  }
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    const Row& row = rows_[r];
+    std::string head;
+    if (row.What == Row::Kind::kItem) {
+      const TakeoffItem& item = takeoff_->Sheet.Items[row.Index];
+      head = TakeoffItemHead(takeoff_->Rules.Items[static_cast<std::size_t>(item.Def)]);
+    } else {
+      head = SheetCell(kTrade, row, true) + std::string(kHeadSeparator) + SheetCell(kName, row, true);
+    }
+    for (int column = kQuantity; column < kSheetColumns; ++column) {
+      if (column == kUnit) continue;
+      const std::string value = SheetCell(column, row, true);
+      if (!value.empty()) out.Record(kTakeoffTitle, head, {}, kSheetHeads[column], value);
+    }
+  }
+}
+
+namespace {
+
+void WriteMicros(JsonWriter& json, std::string_view key, const std::optional<int64_t>& micros) {
+  json.Key(key);
+  if (micros)
+    json.Literal(MicrosText(*micros, 0));
+  else
+    json.Literal("null");
+}
+
+void WriteYen(JsonWriter& json, std::string_view key, const std::optional<int64_t>& yen) {
+  json.Key(key);
+  if (yen)
+    json.Int(*yen);
+  else
+    json.Literal("null");
+}
+
+void WriteItem(JsonWriter& json, const TakeoffItem& item, const TakeoffItemDef& def) {
+  json.Newline();
+  json.BeginObject();
+  json.TextField("trade", def.Trade);
+  json.TextField("name", def.Name);
+  json.TextField("spec", def.Spec);
+  json.TextField("unit", def.Unit);
+  json.Key("source");
+  json.Text(kSourceNames[static_cast<std::size_t>(def.Source)]);
+  json.ArrayField("rules", item.RuleLines);
+  json.Field("elements", item.Elements);
+  json.Field("measured", item.Measured);
+  json.Field("factored", item.Factored);
+  json.Field("loss_percent", def.LossPercent);
+  json.Key("rounding");
+  json.Text(kRoundingNames[static_cast<std::size_t>(def.Rounding)]);
+  json.Field("digits", def.Digits);
+  WriteMicros(json, "quantity", item.QuantityMicros);
+  WriteMicros(json, "unit_price", def.UnitPriceMicros);
+  WriteYen(json, "amount", item.Amount);
+  json.TextField("note", def.Note);
+  json.EndObject();
+}
+
+void WriteUnassigned(JsonWriter& json, const TakeoffUnassigned& u) {
+  json.Key("unassigned");
+  json.BeginObject();
+  json.Field("elements", u.Elements);
+  json.ArrayField("by_kind", u.ByKind);
+  json.Field("length", u.TotalLength);
+  json.Field("area", u.TotalArea);
+  json.EndObject();
+}
+
+void WriteErrors(JsonWriter& json, const TakeoffResult& takeoff) {
+  json.Key("errors");
+  json.BeginArray();
+  for (const TakeoffError& error : takeoff.Rules.Errors) {
+    json.Newline();
+    json.BeginObject();
+    json.Field("line", error.Line);
+    json.TextField("column", error.Column);
+    json.TextField("message", error.Message);
+    json.EndObject();
+  }
+  // A file that could not be read or a count of part of the drawing: one error for the file as a whole.
+  if (takeoff.State == TakeoffResult::Outcome::kUnreadable ||
+      takeoff.State == TakeoffResult::Outcome::kNotComplete) {
+    json.Newline();
+    json.BeginObject();
+    json.Field("line", 0);
+    json.TextField("column", "");
+    json.TextField("message", takeoff.Why);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+}  // namespace
+
+void TakeoffSection::WriteJsonValue(JsonWriter& json) const {
+  const TakeoffResult& takeoff = *takeoff_;
+  const bool applied = takeoff.State == TakeoffResult::Outcome::kApplied;
+  json.BeginObject();
+  json.Newline();
+  json.Key("rules_file");
+  json.Utf8(takeoff.RulesFile);
+  json.Key("rules_sha256");
+  if (takeoff.Sha256.empty())
+    json.Literal("null");
+  else
+    json.Text(takeoff.Sha256);
+  json.Newline();
+  json.TextArrayField("ignored_columns", takeoff.Rules.IgnoredColumns);
+  json.Newline();
+  WriteErrors(json, takeoff);
+  json.Newline();
+  json.Key("items");
+  json.BeginArray();
+  for (const TakeoffItem& item : takeoff.Sheet.Items)
+    WriteItem(json, item, takeoff.Rules.Items[static_cast<std::size_t>(item.Def)]);
+  json.EndArray();
+  json.Newline();
+  json.Key("trades");
+  json.BeginArray();
+  for (const TakeoffTrade& trade : takeoff.Sheet.Trades) {
+    json.BeginObject();
+    json.TextField("trade", trade.Name);
+    WriteYen(json, "amount", trade.Amount);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Newline();
+  if (applied) {
+    WriteYen(json, "total_amount", takeoff.Sheet.TotalAmount);
+    json.Newline();
+    WriteUnassigned(json, takeoff.Sheet.Unassigned);
+  } else {
+    json.Key("total_amount");
+    json.Literal("null");
+    json.Key("unassigned");
+    json.Literal("null");
+  }
+  json.EndObject();
+}
+
+}  // namespace jwcount
