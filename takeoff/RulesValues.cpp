@@ -95,15 +95,15 @@ std::string_view WithoutLeadingZeros(std::string_view digits) {
   return first == std::string_view::npos ? std::string_view() : digits.substr(first);
 }
 
-// A whole number in [low, high] from narrowed text, or none.
+// A whole number in [low, high], or none.
 std::optional<int32_t> WholeIn(std::string_view text, int32_t low, int32_t high) {
   const std::optional<int32_t> n = ReadWholeNumber(text);
   if (!n || *n < low || *n > high) return std::nullopt;
   return n;
 }
 
-// One value of a colour or type list: a row head of the count table (`prefix`N for N 1 to prefixMax,
-// SXFn for n 1 to sxfMax, which is sxfBase + n) or the number as the file has it.
+// How a colour or a type is written: as a row head of its count table (Prefix and N for N 1 to PrefixMax,
+// or SXFn for n 1 to SxfMax, which is SxfBase + n) or as the number the file has for it.
 struct ListValueForm {
   std::string_view Prefix;
   int32_t PrefixMax = 0;
@@ -111,8 +111,7 @@ struct ListValueForm {
   int32_t SxfBase = 0;
 };
 
-// Colours: 線色1 to 線色10 and SXF1 to SXF256 (101 to 356); types: 線種1 to 線種19 and SXF1 to SXF32 (31 to
-// 62).
+// Colours 線色1 to 線色10 and SXF1 to SXF256 (101 to 356); types 線種1 to 線種19 and SXF1 to SXF32 (31-62).
 constexpr ListValueForm kColourForm{kLineColourPrefix, 10, 256, 100};
 constexpr ListValueForm kTypeForm{kLineTypePrefix, 19, 32, 30};
 

@@ -14,7 +14,7 @@ namespace jwcount {
 
 namespace {
 
-// The columns the program knows, in the order a row's cells are read and their errors said.
+// The columns the program knows, in the order a row's cells are read.
 enum class Field : uint8_t {
   kTrade,
   kName,
@@ -37,7 +37,7 @@ enum class Field : uint8_t {
   kContinue,
   kNote,
 };
-constexpr std::size_t kFieldCount = 20;
+constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::kNote) + 1;
 
 constexpr std::array<std::string_view, kFieldCount> kHeads = {
     kHeadTrade, kHeadName,     kHeadSpec,   kHeadUnit,   kHeadSource,    kHeadKinds, kHeadLayerGroup,
@@ -222,12 +222,11 @@ class RulesReader {
  public:
   explicit RulesReader(RulesEncoding encoding) : encoding_(encoding) {}
 
-  // Takes the row of heads; false when the file cannot be read past it.
-  bool ReadHeads(const CsvRow& row) {
-    const std::vector<Cell> cells = ToCells(row, encoding_);
-    for (std::size_t i = 0; i < cells.size(); ++i) ReadHead(cells[i].Text, i, row.Line);
+  // Takes the row of heads, on `line`; false when the file cannot be read past it.
+  bool ReadHeads(const std::vector<Cell>& cells, int32_t line) {
+    for (std::size_t i = 0; i < cells.size(); ++i) ReadHead(cells[i].Text, i, line);
     if (columns_[static_cast<std::size_t>(Field::kName)]) return true;
-    Fail(row.Line, HeadOf(Field::kName), kErrNoNameColumn);
+    Fail(line, HeadOf(Field::kName), kErrNoNameColumn);
     return false;
   }
 
@@ -327,9 +326,10 @@ TakeoffRules ReadTakeoffRules(std::string_view bytes) {
         reader.Fail(row.Line, "", kErrOpenQuote);
         break;
       }
-      if (IsBlank(ToCells(row, text.Encoding))) continue;
+      const std::vector<Cell> cells = ToCells(row, text.Encoding);
+      if (IsBlank(cells)) continue;
       heads = true;
-      if (!reader.ReadHeads(row)) break;
+      if (!reader.ReadHeads(cells, row.Line)) break;
       continue;
     }
     if (!reader.ReadRow(row)) break;
