@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SECONDS_PER_TARGET=${1:-20}
-TARGETS=(fuzz_read_count fuzz_numbers fuzz_placement fuzz_plain_line fuzz_marks fuzz_baseline)
+TARGETS=(fuzz_read_count fuzz_numbers fuzz_placement fuzz_plain_line fuzz_marks fuzz_baseline fuzz_takeoff_rules)
 BUILD=build/fuzz
 
 cmake --preset fuzz >/dev/null

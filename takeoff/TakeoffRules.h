@@ -34,7 +34,17 @@ class NamePattern {
   const std::string& Text() const { return text_; }
 
  private:
+  // A run of the pattern between stars: its bytes text_[Begin, End) and how many characters it takes.
+  struct Segment {
+    std::size_t Begin = 0;
+    std::size_t End = 0;
+    std::size_t Chars = 0;
+  };
+  bool SegmentMatchesAt(const Segment& segment, std::string_view name, std::size_t at,
+                        std::size_t& end) const;
+
   std::string text_;
+  std::vector<Segment> segments_;  // one more than the stars; none for a pattern never given
 };
 
 // Any value of a selector: the number of a layer group or layer that a selector does not fix.

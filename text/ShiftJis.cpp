@@ -13,6 +13,15 @@
 
 namespace jwcount {
 
+namespace {
+
+// ASCII is the same bytes in UTF-8 and code page 932, so most cells need no conversion at all.
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
 #ifdef _WIN32
 
 namespace {
@@ -84,6 +93,57 @@ std::string Utf8ToShiftJis(std::string_view utf8) {
   std::string out(static_cast<std::size_t>(std::max(length, 0)), '\0');
   if (length > 0)
     WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wideLength, out.data(), length, "?", nullptr);
+  return out;
+}
+
+namespace {
+
+// What stands in UTF-16 for a character that code page 932 holds under another code point: the yen sign
+// for 0x5C, and the forms a Mac writes (the C library's CP932 table takes them as well). Others stay.
+wchar_t ToCodePage932Form(wchar_t c) {
+  switch (c) {
+    case L'\u00A5':  // ¥
+      return L'\\';
+    case L'\u203E':  // ‾
+      return L'~';
+    case L'\u00A2':  // ¢
+      return L'\uFFE0';
+    case L'\u00A3':  // £
+      return L'\uFFE1';
+    case L'\u00AC':  // ¬
+      return L'\uFFE2';
+    case L'\u2014':  // —
+      return L'\u2015';
+    case L'\u2016':  // ‖
+      return L'\u2225';
+    case L'\u2212':  // −
+      return L'\uFF0D';
+    case L'\u301C':  // 〜
+      return L'\uFF5E';
+    default:
+      return c;
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> Utf8ToShiftJisExact(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  const int size = static_cast<int>(utf8.size());
+  const int wideLength = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+  if (wideLength <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
+  std::transform(wide.begin(), wide.end(), wide.begin(), ToCodePage932Form);
+  // No best fit: a character the code page lacks must not pass as a look-alike.
+  BOOL usedDefault = FALSE;
+  const int length = WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
+                                         nullptr, 0, nullptr, &usedDefault);
+  if (length <= 0 || usedDefault) return std::nullopt;
+  std::string out(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, out.data(), length,
+                      nullptr, &usedDefault);
+  if (usedDefault) return std::nullopt;
   return out;
 }
 
@@ -179,6 +239,31 @@ std::string Utf8ToShiftJis(std::string_view utf8) {
   if (!converted) {
     for (const char c : utf8) out += static_cast<unsigned char>(c) < 0x80 ? c : '?';
   }
+  return out;
+}
+
+std::optional<std::string> Utf8ToShiftJisExact(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  // The yen sign is byte 0x5C on Japanese Windows, whatever the C library's table says.
+  std::string input;
+  input.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8.substr(i, 2) == "\xC2\xA5") {
+      input += '\\';
+      ++i;
+    } else {
+      input += utf8[i];
+    }
+  }
+  bool exact = true;
+  std::string out;
+  const bool converted =
+      Convert("CP932", "UTF-8", input, out, [&exact](std::string_view rest, int, std::size_t& skip) {
+        exact = false;
+        skip = rest.size();  // nothing more is needed once one character fails
+        return std::string_view();
+      });
+  if (!converted || !exact) return std::nullopt;
   return out;
 }
 

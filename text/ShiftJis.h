@@ -3,6 +3,7 @@
 // in UTF-16).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,13 @@ std::string ShiftJisToUtf8(std::string_view bytes);
 // The other way: UTF-8 to code page 932, for texts that come back from a JSON report to be shown where
 // Shift-JIS is expected. A character code page 932 lacks becomes "?"; so does a byte that is no UTF-8.
 std::string Utf8ToShiftJis(std::string_view utf8);
+
+// UTF-8 to code page 932 for texts that must arrive exactly, such as the cells of a rules file saved as
+// UTF-8: none when the bytes are no UTF-8 or hold a character code page 932 lacks, rather than a stand-in.
+// The yen sign U+00A5 becomes byte 0x5C, which Japanese Windows shows as ¥; the characters a Mac writes
+// for those of code page 932 (〜 U+301C, − U+2212, ‖ U+2016, — U+2014, ¢ £ ¬, ‾ U+203E) become them, on
+// Windows as the C library's table does elsewhere.
+std::optional<std::string> Utf8ToShiftJisExact(std::string_view utf8);
 
 #ifdef _WIN32
 // The same conversion to UTF-16, for the window's controls. Names come from other people's drawings and

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "text/Utf8Text.h"
@@ -64,6 +65,34 @@ TEST(ShiftJis, BackFromUtf8) {
   EXPECT_EQ(Utf8ToShiftJis("a\xF0\x9F\x98\x80"
                            "b\xC3\xA9"),
             "a?b?");  // an emoji, é
+}
+
+// The exact conversion of a rules file's UTF-8 cells: what code page 932 holds arrives byte for byte, the
+// yen sign and the characters a Mac writes become their Windows forms, and anything else fails whole
+// rather than turning into "?".
+TEST(ShiftJis, ExactlyFromUtf8OrNotAtAll) {
+  const struct {
+    std::string utf8;
+    std::optional<std::string> shiftJis;
+  } cases[] = {
+      {"", ""},
+      {"VVF 2.0-3C", "VVF 2.0-3C"},
+      {"\xE7\x85\xA7\xE6\x98\x8E", "\x8F\xC6\x96\xBE"},  // 照明
+      {"\xEF\xBD\xB1\xE3\x8E\xA1", "\xB1\x87\x75"},      // ｱ㎡
+      {"\xC2\xA5 3,200", "\\ 3,200"},                    // ¥ is 0x5C
+      {"\xEF\xBF\xA5", "\x81\x8F"},                      // ￥ stays full-width
+      {"\xE3\x80\x9C\xE2\x88\x92", "\x81\x60\x81\x7C"},  // 〜− as ～－
+      {"a\xC3\xA9", std::nullopt},                       // é
+      {"\xE2\x82\xAC", std::nullopt},                    // €
+      {"\xF0\x9F\x98\x80", std::nullopt},                // an emoji
+      {"\xE7\x85", std::nullopt},                        // cut off
+      {"\xC0\xAF", std::nullopt},                        // overlong /
+      {"\xED\xA0\x80", std::nullopt},                    // a surrogate
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(Utf8ToShiftJisExact(c.utf8), c.shiftJis);
+  }
 }
 
 }  // namespace
