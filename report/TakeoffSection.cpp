@@ -1,5 +1,6 @@
 #include "report/TakeoffSection.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "counting/CountTexts.h"
@@ -18,13 +19,26 @@ constexpr std::string_view kErrorHeads[] = {kErrorLineHead, kErrorColumnHead, kE
 constexpr std::string_view kSourceNames[] = {"count", "length", "area"};
 constexpr std::string_view kRoundingNames[] = {"none", "up", "half_up", "down"};
 
-// A whole number of 円 for people: with a thousands separator.
-std::string YenText(int64_t yen, bool forCsv) {
-  std::string digits = std::to_string(yen);
+// A decimal for people: a thousands separator in its whole part ("1,234.5"); for a file, as it is.
+std::string Grouped(std::string digits, bool forCsv) {
   if (forCsv) return digits;
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+  const std::size_t whole = std::min(digits.find('.'), digits.size());
+  for (auto at = static_cast<std::ptrdiff_t>(whole) - 3; at > 0; at -= 3)
     digits.insert(static_cast<std::size_t>(at), 1, ',');
   return digits;
+}
+
+std::string YenText(int64_t yen, bool forCsv) {
+  return Grouped(std::to_string(yen), forCsv);
+}
+
+// What an item measured: for people a count whole and a length or area to three places, as page 8 shows
+// them; for a file the exact figure.
+std::string MeasuredText(double value, TakeoffSource source, bool forCsv) {
+  if (!std::isfinite(value)) return std::string(kNoFigure);
+  if (forCsv) return ExactQuantity(value);
+  if (source == TakeoffSource::kCount) return Grouped(ExactQuantity(value), false);
+  return ShownQuantity(value * (source == TakeoffSource::kArea ? 1e6 : 1e3), source == TakeoffSource::kArea);
 }
 
 // A length (mm) or area (mm²) of unassigned elements in the sheet's units: m or ㎡ with three decimals.
@@ -47,10 +61,6 @@ std::string RuleLinesText(const std::vector<int32_t>& lines) {
     text += std::to_string(line);
   }
   return text;
-}
-
-std::string FiniteText(double value) {
-  return std::isfinite(value) ? ExactQuantity(value) : std::string(kNoFigure);
 }
 
 }  // namespace
@@ -162,7 +172,7 @@ std::string TakeoffSection::SheetCell(int column, const Row& row, bool forCsv) c
     case kUnit:
       return def.Unit;
     case kUnitPrice:
-      return def.UnitPriceMicros ? MicrosText(*def.UnitPriceMicros, 0) : std::string();
+      return def.UnitPriceMicros ? Grouped(MicrosText(*def.UnitPriceMicros, 0), forCsv) : std::string();
     case kAmount:
       if (!def.UnitPriceMicros) return {};
       return item.Amount ? YenText(*item.Amount, forCsv) : std::string(kNoFigure);
@@ -171,7 +181,7 @@ std::string TakeoffSection::SheetCell(int column, const Row& row, bool forCsv) c
     case kElements:
       return std::to_string(item.Elements);
     case kMeasured:
-      return FiniteText(item.Measured);
+      return MeasuredText(item.Measured, def.Source, forCsv);
     case kLoss:
       return ExactQuantity(def.LossPercent);
     default:
