@@ -363,12 +363,13 @@ std::optional<CountSnapshot> ReadSide(const CliOptions& options, const fs::path&
     return std::nullopt;
   }
   if (!LooksLikeJson(bytes) && !bytes.empty()) {
-    const DryCount count = CountWithoutWriting(options, file);
+    DryCount count = CountWithoutWriting(options, file);
     if (!count.session.Report().ReadOk) {
       ComplainShortRead(file);
       exit = kExitUnreadable;
       return std::nullopt;
     }
+    if (exit = ApplyRules(options, count.session); exit != kExitOk) return std::nullopt;
     // Taken as a baseline of no time: which drawing and range, and by which version, are known.
     bytes = count.session.Baseline({});
   }

@@ -149,9 +149,9 @@ constexpr OptionRow kOptions[] = {
     {.name = "--rules",
      .takes = Takes::kValue,
      .missing = "--rules needs a value",
-     .commands = kCount | kMark | Bit(Command::kTakeoff),
+     .commands = kCount | kMark | Bit(Command::kTakeoff) | Bit(Command::kDiff),
      .given = [](const CliOptions& options) { return !options.rules.empty(); },
-     .refusal = "--rules goes with count, takeoff and mark only",
+     .refusal = "--rules goes with count, takeoff, mark and diff only",
      .set = SetRules},
     {.name = "--state",
      .commands = kReportCommands,
@@ -246,7 +246,7 @@ constexpr CommandRow kCommands[] = {
     {"mark", Command::kMark, 1, 1, "mark needs a FILE", "mark takes exactly one FILE",
      "mark writes the reply, not a report: drop --format, --state, --table and --check"},
     {"diff", Command::kDiff, 2, 2, "diff needs two files: OLD and NEW", "diff needs two files: OLD and NEW",
-     "diff takes --format only"},
+     "diff takes --format and --rules only"},
     {"takeoff", Command::kTakeoff, 1, 1, "takeoff needs a FILE", "takeoff takes exactly one FILE",
      "takeoff takes --rules, --format and --progress only"},
 };
@@ -388,7 +388,7 @@ std::string CommandsText() {
          "       jwcount-cli mark FILE [--checks[=ID]] [--block NAME] [--text TEXT]\n"
          "                             [--row TABLE:ROW] [--rules RULES [--item NAME [--trade TRADE]]\n"
          "                             [--unassigned]] [--reply] [--progress]\n"
-         "       jwcount-cli diff OLD NEW [--format text|csv|json]\n"
+         "       jwcount-cli diff OLD NEW [--format text|csv|json] [--rules RULES]\n"
          "       jwcount-cli takeoff FILE --rules RULES [--format text|csv|json] [--progress]\n"
          "       jwcount-cli count FILE --baseline-out PATH\n"
          "       jwcount-cli --help | --version\n"
@@ -449,7 +449,8 @@ std::string OptionsText() {
          "                 JSON report numbers the rows (SG1:47; a subtotal or total row sums its rows)\n"
          "                 Selectors add up; an element taken by two is marked once.\n"
          "  --rules RULES  count: add the quantity sheet of the take-off rules RULES to the report;\n"
-         "                 takeoff, mark: the rules the sheet is made of. Errors in RULES are told on\n"
+         "                 takeoff, mark: the rules the sheet is made of; diff: the sheet of each exchange\n"
+         "                 file counted on the spot, so that the items' changes are compared too. Errors in RULES are told on\n"
          "                 standard error as RULES:LINE: COLUMN: reason, and the exit code is 2.\n"
          "  --item NAME    mark (with --rules): what the rules of the items named NAME took\n"
          "  --trade TRADE  mark: only the items of --item in the trade TRADE\n"

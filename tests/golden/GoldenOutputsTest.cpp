@@ -139,8 +139,18 @@ TEST(GoldenOutputs, EveryOutputIsAsAccepted) {
   // What changed from the sample to its revised twin, in the three forms of the comparison.
   const std::string pair = "'" + inputs.at("sample").string() + "' '" +
                            (fs::path(JWCOUNT_EXAMPLES) / "revised" / "JWC_TEMP.TXT").string() + "'";
-  for (const char* format : {"text", "csv", "json"})
+  // The quantity sheet of the example rules: alone, in the report, and what changed of it in the revision.
+  const std::string rules = " --rules '" + (fs::path(JWCOUNT_EXAMPLES) / "takeoff.csv").string() + "'";
+  const std::string sample = "'" + inputs.at("sample").string() + "'";
+  for (const char* format : {"text", "csv", "json"}) {
     outputs["revised"][std::string("diff-") + format] = CliOutput("diff " + pair + " --format " + format);
+    outputs["revised"][std::string("diff-rules-") + format] =
+        CliOutput("diff " + pair + " --format " + format + rules);
+    outputs["sample"][std::string("takeoff-") + format] =
+        CliOutput("takeoff " + sample + " --format " + format + rules);
+    outputs["sample"][std::string("rules-") + format] =
+        CliOutput("count " + sample + " --format " + format + rules);
+  }
 
   if (std::getenv("JWCOUNT_ACCEPT_OUTPUTS") != nullptr) {
     AcceptOutputs(outputs);

@@ -7,7 +7,8 @@
   check_report_schema.py --schema SCHEMA --cli JWCOUNT_CLI --generator JWCOUNT_GENERATE --generate real|tidy
       validates what `jwcount-cli count DRAWING --format json` writes, with and without --state, on the
       drawing or on a generated drawing of 20,000 elements (the golden tests' inputs), and that the
-      reader state is there exactly when --state asks for it.
+      reader state is there exactly when --state asks for it; with --rules RULES also the report with the
+      quantity sheet of those take-off rules, which must hold a "takeoff" member.
 
 Every breach is printed as "WHAT: JSON-PATH: reason", WHAT being the file or the command; the exit code
 is 1 then, 77 (a skip for ctest) when python3-jsonschema is not installed, 0 when every report holds.
@@ -60,9 +61,9 @@ def check_files(validator, paths):
     return problems
 
 
-def check_cli(validator, cli, drawing):
+def check_cli(validator, cli, drawing, rules=None):
     problems = []
-    for extra in ([], ["--state"]):
+    for extra in ([], ["--state"]) + ((["--rules", rules],) if rules else ()):
         command = [cli, "count", drawing, "--format", "json"] + extra
         what = " ".join(command)
         run = subprocess.run(command, stdout=subprocess.PIPE, check=False)
@@ -74,8 +75,10 @@ def check_cli(validator, cli, drawing):
             problems += errors
             continue
         problems += breaches(validator, what, report)
-        if ("state" in report) != bool(extra):
+        if ("state" in report) != ("--state" in extra):
             problems.append(f"{what}: $.state: " + ("missing" if extra else "present without --state"))
+        if ("takeoff" in report) != ("--rules" in extra):
+            problems.append(f"{what}: $.takeoff: " + ("missing" if extra else "present without --rules"))
     # The baseline file the window keeps: the report and its member "baseline".
     with tempfile.TemporaryDirectory() as folder:
         kept = os.path.join(folder, "baseline.json")
@@ -98,6 +101,7 @@ def main():
     parser.add_argument("--schema", required=True)
     parser.add_argument("--cli")
     parser.add_argument("--drawing")
+    parser.add_argument("--rules")
     parser.add_argument("--generator")
     parser.add_argument("--generate", choices=["real", "tidy"])
     parser.add_argument("reports", nargs="*")
@@ -111,8 +115,8 @@ def main():
     problems = check_files(validator, args.reports)
     checked = len(args.reports)
     if args.cli and args.drawing:
-        problems += check_cli(validator, args.cli, args.drawing)
-        checked += 2
+        problems += check_cli(validator, args.cli, args.drawing, args.rules)
+        checked += 3 if args.rules else 2
     if args.cli and args.generator and args.generate:
         with tempfile.TemporaryDirectory() as folder:
             drawing = os.path.join(folder, f"{args.generate}20k.txt")
