@@ -45,7 +45,7 @@ std::string MeasuredText(double value, TakeoffSource source, bool forCsv) {
 std::string UnassignedFigure(const TakeoffUnassigned& u, std::size_t c, bool forCsv) {
   if (u.Length[c] > 0) return forCsv ? ExactQuantity(u.Length[c] / 1e3) : ShownQuantity(u.Length[c], false);
   if (u.Area[c] > 0) return forCsv ? ExactQuantity(u.Area[c] / 1e6) : ShownQuantity(u.Area[c], true);
-  return std::to_string(u.ByKind[c]);
+  return Grouped(std::to_string(u.ByKind[c]), forCsv);
 }
 
 std::string_view UnassignedUnit(const TakeoffUnassigned& u, std::size_t c) {

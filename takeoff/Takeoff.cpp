@@ -2,6 +2,7 @@
 #include "takeoff/Takeoff.h"
 
 #include <algorithm>
+#include <bitset>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -51,22 +52,27 @@ bool HasValue(const std::vector<int32_t>& values, int32_t value) {
   return values.empty() || std::binary_search(values.begin(), values.end(), value);
 }
 
-// True when every selector of the rule but a name pattern on blocks or texts takes elements of these
-// attributes.
-bool SelectsAttributes(const TakeoffRule& rule, const Attributes& a, const DrawingState& drawing) {
-  if (rule.Columns != 0 && (rule.Columns >> a.Column & 1) == 0) return false;
-  if (!rule.BlockName.Empty() && a.Column != KindColumn(kBlock)) return false;
-  if (!rule.Text.Empty() && a.Column != KindColumn(kText)) return false;
-  if (rule.LayerGroup != kAnyNumber && rule.LayerGroup != a.Group) return false;
-  if (!rule.LayerGroupName.Empty() &&
-      !rule.LayerGroupName.Matches(drawing.GroupNames[static_cast<std::size_t>(a.Group)]))
-    return false;
-  if (rule.LayerOfGroup != kAnyNumber && rule.LayerOfGroup != a.Group) return false;
-  if (rule.Layer != kAnyNumber && rule.Layer != a.Layer) return false;
-  if (!rule.LayerName.Empty() &&
-      !rule.LayerName.Matches(
-          drawing.LayerNames[static_cast<std::size_t>(a.Group * kLayersPerGroup + a.Layer)]))
-    return false;
+// The layers (group × 16 + layer) whose elements the rule's group and layer selectors take.
+std::bitset<kLayerCount> LayersOf(const TakeoffRule& rule, const DrawingState& drawing) {
+  std::bitset<kLayerCount> layers;
+  for (int32_t g = 0; g < kGroupCount; ++g) {
+    if (rule.LayerGroup != kAnyNumber && rule.LayerGroup != g) continue;
+    if (rule.LayerOfGroup != kAnyNumber && rule.LayerOfGroup != g) continue;
+    if (!rule.LayerGroupName.Empty() &&
+        !rule.LayerGroupName.Matches(drawing.GroupNames[static_cast<std::size_t>(g)]))
+      continue;
+    for (int32_t l = 0; l < kLayersPerGroup; ++l) {
+      const auto place = static_cast<std::size_t>(g * kLayersPerGroup + l);
+      if (rule.Layer != kAnyNumber && rule.Layer != l) continue;
+      if (!rule.LayerName.Empty() && !rule.LayerName.Matches(drawing.LayerNames[place])) continue;
+      layers.set(place);
+    }
+  }
+  return layers;
+}
+
+// True when the rule's colour, type and width selectors take elements of these attributes.
+bool SelectsLineAttributes(const TakeoffRule& rule, const Attributes& a) {
   const auto value = [](int32_t v) { return v == static_cast<int32_t>(kNoValue) ? -1 : v; };
   return HasValue(rule.Colours, value(a.Colour)) && HasValue(rule.Types, value(a.Type)) &&
          HasValue(rule.Widths, value(a.Width));
@@ -90,47 +96,96 @@ struct Taking {
   bool FirstOfItem;
 };
 
+bool HasWildcard(const NamePattern& pattern) {
+  return pattern.Text().find_first_of("*?") != std::string::npos;
+}
+
+// The rules that select a block or a text by name, and which of them take a name: those whose pattern is the
+// name itself are found by the name, the few with wildcards are tried on it.
+class NameRules {
+ public:
+  void Add(int32_t rule, const NamePattern& pattern) {
+    if (HasWildcard(pattern))
+      wild_.push_back({rule, &pattern});
+    else
+      exact_[pattern.Text()].push_back(rule);
+  }
+  // The rules whose pattern takes the name, in file order; worked out once for each name.
+  const std::vector<int32_t>& Taking(std::string_view name) {
+    const auto [found, added] = taking_.try_emplace(name);
+    if (!added) return found->second;
+    std::vector<int32_t>& rules = found->second;
+    if (const auto exact = exact_.find(name); exact != exact_.end()) rules = exact->second;
+    for (const auto& [rule, pattern] : wild_)
+      if (pattern->Matches(name)) rules.push_back(rule);
+    std::sort(rules.begin(), rules.end());
+    return rules;
+  }
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::unordered_map<std::string, std::vector<int32_t>, Hash, std::equal_to<>> exact_;
+  std::vector<std::pair<int32_t, const NamePattern*>> wild_;
+  // By the drawing's own bytes, which stay in place as long as the reader holds the drawing.
+  std::unordered_map<std::string_view, std::vector<int32_t>> taking_;
+};
+
 // Which rules take an element, found once for each combination of attributes and name the drawing holds,
 // not element by element against every rule: an element is looked up by its attributes, and by its name only
 // where a rule that selects its attributes also selects by name.
 class RuleChains {
  public:
-  RuleChains(const TakeoffRules& rules, const JwwGaibu& reader) : rules_(rules), reader_(reader) {}
+  RuleChains(const TakeoffRules& rules, const JwwGaibu& reader) : rules_(rules), reader_(reader) {
+    for (std::size_t r = 0; r < rules.Rules.size(); ++r) {
+      const TakeoffRule& rule = rules.Rules[r];
+      const auto index = static_cast<int32_t>(r);
+      for (int column = 1; column <= kSummaryCount; ++column) {
+        if (rule.Columns != 0 && (rule.Columns >> column & 1) == 0) continue;
+        if (!rule.BlockName.Empty() && column != KindColumn(kBlock)) continue;
+        if (!rule.Text.Empty() && column != KindColumn(kText)) continue;
+        byColumn_[static_cast<std::size_t>(column)].push_back(index);
+      }
+      layers_.push_back(LayersOf(rule, reader.Drawing));
+      if (!rule.BlockName.Empty()) blockNames_.Add(index, rule.BlockName);
+      if (!rule.Text.Empty()) texts_.Add(index, rule.Text);
+    }
+  }
 
-  // The rules that take the element at index position i, in order: none when no rule takes it.
+  // The rules that take the element at place i of the index, in order: none when no rule takes it or the
+  // count tables do not count it (a kind outside 1 to 15, a layer group or layer outside 0 to 15).
   std::span<const Taking> Of(int32_t i) {
     const EntityIndexEntry& e = reader_.Entity(i);
     const int column = KindColumn(e.Kind);
     if (column == 0) return {};
     const EntityAttributes& a = reader_.Header(e.Kind, e.Position);
-    const uint64_t key = KeyOf(column, a);
-    const int32_t combination = Combination(key);
+    if ((static_cast<uint32_t>(a.LayerGroup) | static_cast<uint32_t>(a.Layer)) >= kGroupCount) return {};
+    const int32_t combination = Combination(KeyOf(column, a));
     const Chain& selected = combinations_[static_cast<std::size_t>(combination)];
     if (!selected.ByName) return Span(selected);
     const std::string_view name = ElementName(reader_, e);
     const auto [named, added] = named_.try_emplace(NamedKey{combination, name}, Chain{});
-    if (added) named->second = Resolve(selected, name);
+    if (added) named->second = Resolve(combination, e.Kind == kBlock ? blockNames_ : texts_, name);
     return Span(named->second);
-  }
-
-  // True for an element the count tables count: of a known kind, in a layer group and layer 0 to 15.
-  bool Counted(int32_t i) const {
-    const EntityIndexEntry& e = reader_.Entity(i);
-    if (KindColumn(e.Kind) == 0) return false;
-    const EntityAttributes& a = reader_.Header(e.Kind, e.Position);
-    return (static_cast<uint32_t>(a.LayerGroup) | static_cast<uint32_t>(a.Layer)) < kGroupCount;
   }
 
  private:
   struct Chain {
     std::size_t First = 0;
     std::size_t Size = 0;
-    bool ByName = false;  // holds rules that select by name: the name decides
+    bool ByName = false;  // some rule that selects its attributes selects by name too: the name decides
   };
-  // The name is the drawing's own bytes, which stay in place as long as the reader holds the drawing.
+  // The rules that select a combination's attributes: those that select by nothing else, and those that
+  // select by name too (both in file order).
+  struct Candidates {
+    std::vector<int32_t> Plain;
+    std::vector<int32_t> Named;
+  };
   struct NamedKey {
     int32_t Combination;
-    std::string_view Name;
+    std::string_view Name;  // the drawing's own bytes
     bool operator==(const NamedKey&) const = default;
   };
   struct NamedHash {
@@ -152,36 +207,53 @@ class RuleChains {
     return found->second;
   }
 
-  // The rules whose every selector but a block or text name takes the attributes, each as a candidate; the
-  // chain is final when none of them selects by name.
+  // The rules that may take elements of a column on a layer: worked out once for each that the drawing uses.
+  const std::vector<int32_t>& ByPlace(int column, int32_t group, int32_t layer) {
+    const auto place = static_cast<std::size_t>(group * kLayersPerGroup + layer);
+    const std::size_t at = static_cast<std::size_t>(column) * kLayerCount + place;
+    if (byPlace_.empty()) byPlace_.resize((kSummaryCount + 1) * kLayerCount);
+    std::optional<std::vector<int32_t>>& rules = byPlace_[at];
+    if (!rules) {
+      rules.emplace();
+      for (const int32_t r : byColumn_[static_cast<std::size_t>(column)])
+        if (layers_[static_cast<std::size_t>(r)].test(place)) rules->push_back(r);
+    }
+    return *rules;
+  }
+
+  // The chain of a combination, final unless a rule that selects its attributes also selects by name.
   Chain Select(uint64_t key) {
     const Attributes a = AttributesOf(key);
-    candidates_.emplace_back();
-    std::vector<int32_t>& list = candidates_.back();
-    bool byName = false;
-    for (std::size_t r = 0; r < rules_.Rules.size(); ++r) {
-      const TakeoffRule& rule = rules_.Rules[r];
-      if (!SelectsAttributes(rule, a, reader_.Drawing)) continue;
-      list.push_back(static_cast<int32_t>(r));
-      byName = byName || !NameSelector(rule).Empty();
+    const std::vector<int32_t>& byPlace = ByPlace(a.Column, a.Group, a.Layer);
+    Candidates& candidates = candidates_.emplace_back();
+    for (const int32_t r : byPlace) {
+      const TakeoffRule& rule = rules_.Rules[static_cast<std::size_t>(r)];
+      if (!SelectsLineAttributes(rule, a)) continue;
+      (NameSelector(rule).Empty() ? candidates.Plain : candidates.Named).push_back(r);
     }
-    if (byName) return {candidates_.size() - 1, 0, true};
-    return Take(list, {});
+    if (!candidates.Named.empty()) return {candidates_.size() - 1, 0, true};
+    return Take(candidates.Plain);
   }
 
-  // The chain of a combination whose candidates select by name, for one name.
-  Chain Resolve(const Chain& selected, std::string_view name) {
-    return Take(candidates_[selected.First], name);
+  // The chain of a combination whose candidates select by name, for one name: the plain candidates and the
+  // named ones whose pattern takes the name, in file order.
+  Chain Resolve(int32_t combination, NameRules& names, std::string_view name) {
+    const Candidates& candidates = candidates_[combinations_[static_cast<std::size_t>(combination)].First];
+    const std::vector<int32_t>& taking = names.Taking(name);
+    merged_.clear();
+    for (const int32_t r : taking)
+      if (std::binary_search(candidates.Named.begin(), candidates.Named.end(), r)) merged_.push_back(r);
+    const auto middle = static_cast<std::ptrdiff_t>(merged_.size());
+    merged_.insert(merged_.end(), candidates.Plain.begin(), candidates.Plain.end());
+    std::inplace_merge(merged_.begin(), merged_.begin() + middle, merged_.end());
+    return Take(merged_);
   }
 
-  // Walks the candidates from the top: a candidate takes the element when its name pattern (if any) does;
-  // the element goes on past it only when it continues.
-  Chain Take(const std::vector<int32_t>& candidates, std::string_view name) {
+  // Walks the rules that take the element from the top: it goes on past a rule only when that continues.
+  Chain Take(const std::vector<int32_t>& candidates) {
     Chain chain{takings_.size(), 0, false};
     for (const int32_t r : candidates) {
       const TakeoffRule& rule = rules_.Rules[static_cast<std::size_t>(r)];
-      const NamePattern& pattern = NameSelector(rule);
-      if (!pattern.Empty() && !pattern.Matches(name)) continue;
       const bool first = std::none_of(
           takings_.begin() + static_cast<std::ptrdiff_t>(chain.First), takings_.end(),
           [&](const Taking& t) { return rules_.Rules[static_cast<std::size_t>(t.Rule)].Item == rule.Item; });
@@ -194,14 +266,27 @@ class RuleChains {
 
   const TakeoffRules& rules_;
   const JwwGaibu& reader_;
+  std::array<std::vector<int32_t>, kSummaryCount + 1> byColumn_;  // the rules that may take a column's kind
+  std::vector<std::bitset<kLayerCount>> layers_;                  // each rule's layers
+  std::vector<std::optional<std::vector<int32_t>>> byPlace_;      // by column × 256 + layer
+  NameRules blockNames_;
+  NameRules texts_;
   std::unordered_map<uint64_t, int32_t> keys_;
   std::vector<Chain> combinations_;
-  std::vector<std::vector<int32_t>> candidates_;
+  std::vector<Candidates> candidates_;
   std::unordered_map<NamedKey, Chain, NamedHash> named_;
   std::vector<Taking> takings_;
+  std::vector<int32_t> merged_;
   uint64_t lastKey_ = ~uint64_t{0};
   int32_t lastCombination_ = 0;
 };
+
+// True for an element the count tables count: of a known kind, in a layer group and layer 0 to 15.
+bool Counted(const JwwGaibu& reader, const EntityIndexEntry& e) {
+  if (KindColumn(e.Kind) == 0) return false;
+  const EntityAttributes& a = reader.Header(e.Kind, e.Position);
+  return (static_cast<uint32_t>(a.LayerGroup) | static_cast<uint32_t>(a.Layer)) < kGroupCount;
+}
 
 // What an element measures for an item of each source: 1, its length (mm) or its area (mm²).
 double MeasureOf(TakeoffSource source, const ElementQuantity& q) {
@@ -338,10 +423,10 @@ TakeoffSheet ApplyTakeoff(const TakeoffRules& rules, const JwwGaibu& reader) {
   std::vector<TakeoffItem> figured(rules.Items.size());
   RuleChains chains(rules, reader);
   for (int32_t i = 0; i < reader.EntityCount(); ++i) {
-    if (!chains.Counted(i)) continue;
     const EntityIndexEntry& e = reader.Entity(i);
-    const ElementQuantity q = QuantityOf(reader.Stores, e.Kind, e.Position);
     const std::span<const Taking> takings = chains.Of(i);
+    if (takings.empty() && !Counted(reader, e)) continue;
+    const ElementQuantity q = QuantityOf(reader.Stores, e.Kind, e.Position);
     if (takings.empty()) AddUnassigned(sheet.Unassigned, KindColumn(e.Kind), q);
     for (const Taking& t : takings) {
       const TakeoffRule& rule = rules.Rules[static_cast<std::size_t>(t.Rule)];
@@ -379,8 +464,8 @@ ElementSelection SelectTakeoffElements(const TakeoffRules& rules, const JwwGaibu
   }
   RuleChains chains(rules, reader);
   for (int32_t i = 0; i < n; ++i) {
-    if (!chains.Counted(i)) continue;
     const std::span<const Taking> takings = chains.Of(i);
+    if (takings.empty() && !Counted(reader, reader.Entity(i))) continue;
     const bool taken =
         takings.empty()
             ? (unassignedColumns >> KindColumn(reader.Entity(i).Kind) & 1) != 0
@@ -412,7 +497,7 @@ bool ReadRulesFile(FileSystem& files, const std::filesystem::path& path, std::st
 }  // namespace
 
 TakeoffResult RunTakeoff(FileSystem& files, const std::filesystem::path& rulesFile, std::string shown,
-                   const JwwGaibu& reader, bool wholeCount) {
+                         const JwwGaibu& reader, bool wholeCount) {
   TakeoffResult takeoff;
   takeoff.RulesFile = std::move(shown);
   if (!files.Exists(rulesFile)) return takeoff;
