@@ -5,7 +5,10 @@
 # `wc -l FILE` on the same file in the page cache (the median of the ratios of $RUNS alternating runs),
 # and peak memory against the file size and per element. The style "tiny" is 10 million lines "0 0 1 1"
 # (its element count is fixed). Targets: on the real 1M file the CLI within 10 times `wc -l` and peak
-# memory at most 2 times the file size; on the tiny file the CLI within 60 times `wc -l`.
+# memory at most 2 times the file size; on the tiny file the CLI within 60 times `wc -l`. Last, the quantity
+# sheet: `count FILE --format json --rules RULES` against the same count without rules on the real 1M file
+# with a take-off rules file of 1,000 rows (bench/takeoff-rules.py), the median of the run-by-run ratios
+# (target: at most 1.2).
 #
 #   bench/run.sh [ELEMENTS...]      (default: 100000 1000000)
 #   STYLES="real tiny" RUNS=11 bench/run.sh 1000000
@@ -98,3 +101,24 @@ for style in $STYLES; do
     rm -f "$file"
   done
 done
+
+# The quantity sheet's cost: the count with a 1,000-row rules file against the same count without.
+rules_against_plain() {
+  local file=$1 rules=$2 pairs=""
+  for _ in $(seq "$RUNS"); do
+    pairs+="$(one_time "$CLI" count "$file" --format json) $(one_time "$CLI" count "$file" --format json --rules "$rules")"$'\n'
+  done
+  awk '
+    function median(a, n,   i, j, t) {
+      for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+      return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+    }
+    NF == 2 { n++; p[n] = $1; r[n] = $2; q[n] = $2 / $1 }
+    END { printf "| %.0f | %.0f | %.2fx |\n", median(p, n) * 1e3, median(r, n) * 1e3, median(q, n) }' <<<"$pairs"
+}
+file=$SCRATCH/JWC_TEMP_rules.TXT
+"$BUILD/bench/jwcount-generate" --real 1000000 "$file"
+python3 bench/takeoff-rules.py 1000 "$SCRATCH/takeoff.csv"
+printf '\n| real 1M: count --format json ms | with --rules (1,000 rows) ms | ratio |\n|---:|---:|---:|\n'
+rules_against_plain "$file" "$SCRATCH/takeoff.csv"
+rm -f "$file"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the ZIP a Jw_cad user installs: the 64-bit jwcount.exe, the 32-bit one in x86\, the external-
-# transformation BAT and the Japanese guide (both Shift-JIS with CR LF).
+# transformation BAT, the Japanese guide (both Shift-JIS with CR LF) and the example take-off rules
+# (takeoff.csv, code page 932 as Excel saves CSV).
 #   packaging/make-package.sh X64_EXE X86_EXE OUTPUT_FOLDER VERSION
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -14,5 +15,6 @@ mkdir -p "$STAGE/x86"
 cp "$X64" "$STAGE/jwcount.exe"
 cp "$X86" "$STAGE/x86/jwcount.exe"
 cp "$HERE/jwcount.bat" "$HERE/jwcount.txt" "$STAGE/"
+cp "$HERE/../examples/takeoff.csv" "$STAGE/takeoff.csv"
 (cd "$OUT" && cmake -E tar cf "$NAME.zip" --format=zip "$NAME")
 echo "$OUT/$NAME.zip"
