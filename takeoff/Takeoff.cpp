@@ -12,6 +12,7 @@
 #include "counting/Quantities.h"
 #include "takeoff/Sha256.h"
 #include "takeoff/TakeoffTexts.h"
+#include "tempfile/Thread.h"
 
 namespace jwcount {
 namespace {
@@ -93,7 +94,17 @@ std::string_view ElementName(const JwwGaibu& reader, const EntityIndexEntry& e) 
 // item's rules to take it (so the item counts the element once).
 struct Taking {
   int32_t Rule;
+  int32_t Item;
+  TakeoffSource Source;  // the item's
   bool FirstOfItem;
+};
+
+// The rules that take an element, and whether the count tables count it at all (of a known kind, in a
+// layer group and layer 0 to 15): one they count that no rule takes is unassigned.
+struct ElementTakings {
+  std::span<const Taking> Takings;
+  bool Counted = false;
+  bool Measured = false;  // some rule that takes it measures a length or an area
 };
 
 bool HasWildcard(const NamePattern& pattern) {
@@ -133,6 +144,48 @@ class NameRules {
   std::unordered_map<std::string_view, std::vector<int32_t>> taking_;
 };
 
+// The combinations of attributes found so far, by key: an open-addressed table at most half full, looked up
+// once for every element whose attributes differ from the element's before it.
+class KeyTable {
+ public:
+  // The combination of the key; -1 for none yet.
+  int32_t Find(uint64_t key) const {
+    if (slots_.empty()) return -1;
+    for (std::size_t i = Home(key);; i = (i + 1) & (slots_.size() - 1)) {
+      if (slots_[i].Combination < 0) return -1;
+      if (slots_[i].Key == key) return slots_[i].Combination;
+    }
+  }
+  void Insert(uint64_t key, int32_t combination) {
+    if (2 * (used_ + 1) > slots_.size()) Grow();
+    Place(key, combination);
+  }
+
+ private:
+  struct Slot {
+    uint64_t Key = 0;
+    int32_t Combination = -1;
+  };
+  std::size_t Home(uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
+  }
+  void Place(uint64_t key, int32_t combination) {
+    std::size_t i = Home(key);
+    while (slots_[i].Combination >= 0) i = (i + 1) & (slots_.size() - 1);
+    slots_[i] = {key, combination};
+    ++used_;
+  }
+  void Grow() {
+    std::vector<Slot> old(std::max<std::size_t>(64, 2 * slots_.size()));
+    old.swap(slots_);
+    used_ = 0;
+    for (const Slot& slot : old)
+      if (slot.Combination >= 0) Place(slot.Key, slot.Combination);
+  }
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
+};
+
 // Which rules take an element, found once for each combination of attributes and name the drawing holds,
 // not element by element against every rule: an element is looked up by its attributes, and by its name only
 // where a rule that selects its attributes also selects by name.
@@ -154,28 +207,28 @@ class RuleChains {
     }
   }
 
-  // The rules that take the element at place i of the index, in order: none when no rule takes it or the
-  // count tables do not count it (a kind outside 1 to 15, a layer group or layer outside 0 to 15).
-  std::span<const Taking> Of(int32_t i) {
-    const EntityIndexEntry& e = reader_.Entity(i);
+  // The rules that take the element of the index entry with its attributes, in order: none when no rule
+  // takes it or the count tables do not count it (a kind outside 1 to 15, a layer group or layer outside 0
+  // to 15).
+  ElementTakings Of(const EntityIndexEntry& e, const EntityAttributes& a) {
     const int column = KindColumn(e.Kind);
     if (column == 0) return {};
-    const EntityAttributes& a = reader_.Header(e.Kind, e.Position);
     if ((static_cast<uint32_t>(a.LayerGroup) | static_cast<uint32_t>(a.Layer)) >= kGroupCount) return {};
     const int32_t combination = Combination(KeyOf(column, a));
     const Chain& selected = combinations_[static_cast<std::size_t>(combination)];
-    if (!selected.ByName) return Span(selected);
+    if (!selected.ByName) return {Span(selected), true, selected.Measured};
     const std::string_view name = ElementName(reader_, e);
     const auto [named, added] = named_.try_emplace(NamedKey{combination, name}, Chain{});
     if (added) named->second = Resolve(combination, e.Kind == kBlock ? blockNames_ : texts_, name);
-    return Span(named->second);
+    return {Span(named->second), true, named->second.Measured};
   }
 
  private:
   struct Chain {
     std::size_t First = 0;
     std::size_t Size = 0;
-    bool ByName = false;  // some rule that selects its attributes selects by name too: the name decides
+    bool ByName = false;    // some rule that selects its attributes selects by name too: the name decides
+    bool Measured = false;  // some rule of the chain measures a length or an area
   };
   // The rules that select a combination's attributes: those that select by nothing else, and those that
   // select by name too (both in file order).
@@ -200,11 +253,13 @@ class RuleChains {
 
   int32_t Combination(uint64_t key) {
     if (key == lastKey_) return lastCombination_;
-    const auto [found, added] = keys_.try_emplace(key, static_cast<int32_t>(combinations_.size()));
-    if (added) combinations_.push_back(Select(key));
+    const int32_t found = keys_.Find(key);
     lastKey_ = key;
-    lastCombination_ = found->second;
-    return found->second;
+    if (found >= 0) return lastCombination_ = found;
+    lastCombination_ = static_cast<int32_t>(combinations_.size());
+    combinations_.push_back(Select(key));
+    keys_.Insert(key, lastCombination_);
+    return lastCombination_;
   }
 
   // The rules that may take elements of a column on a layer: worked out once for each that the drawing uses.
@@ -231,7 +286,7 @@ class RuleChains {
       if (!SelectsLineAttributes(rule, a)) continue;
       (NameSelector(rule).Empty() ? candidates.Plain : candidates.Named).push_back(r);
     }
-    if (!candidates.Named.empty()) return {candidates_.size() - 1, 0, true};
+    if (!candidates.Named.empty()) return {candidates_.size() - 1, 0, true, false};
     return Take(candidates.Plain);
   }
 
@@ -251,13 +306,14 @@ class RuleChains {
 
   // Walks the rules that take the element from the top: it goes on past a rule only when that continues.
   Chain Take(const std::vector<int32_t>& candidates) {
-    Chain chain{takings_.size(), 0, false};
+    Chain chain{takings_.size(), 0, false, false};
     for (const int32_t r : candidates) {
       const TakeoffRule& rule = rules_.Rules[static_cast<std::size_t>(r)];
-      const bool first = std::none_of(
-          takings_.begin() + static_cast<std::ptrdiff_t>(chain.First), takings_.end(),
-          [&](const Taking& t) { return rules_.Rules[static_cast<std::size_t>(t.Rule)].Item == rule.Item; });
-      takings_.push_back({r, first});
+      const bool first = std::none_of(takings_.begin() + static_cast<std::ptrdiff_t>(chain.First),
+                                      takings_.end(), [&](const Taking& t) { return t.Item == rule.Item; });
+      const TakeoffSource source = rules_.Items[static_cast<std::size_t>(rule.Item)].Source;
+      takings_.push_back({r, rule.Item, source, first});
+      chain.Measured = chain.Measured || source != TakeoffSource::kCount;
       ++chain.Size;
       if (!rule.Continue) break;
     }
@@ -271,7 +327,7 @@ class RuleChains {
   std::vector<std::optional<std::vector<int32_t>>> byPlace_;      // by column × 256 + layer
   NameRules blockNames_;
   NameRules texts_;
-  std::unordered_map<uint64_t, int32_t> keys_;
+  KeyTable keys_;
   std::vector<Chain> combinations_;
   std::vector<Candidates> candidates_;
   std::unordered_map<NamedKey, Chain, NamedHash> named_;
@@ -281,11 +337,30 @@ class RuleChains {
   int32_t lastCombination_ = 0;
 };
 
-// True for an element the count tables count: of a known kind, in a layer group and layer 0 to 15.
-bool Counted(const JwwGaibu& reader, const EntityIndexEntry& e) {
-  if (KindColumn(e.Kind) == 0) return false;
-  const EntityAttributes& a = reader.Header(e.Kind, e.Position);
-  return (static_cast<uint32_t>(a.LayerGroup) | static_cast<uint32_t>(a.Layer)) < kGroupCount;
+// True for a kind whose elements measure a length or an area: lines, circles and arcs, and the solids.
+bool HasMeasure(int32_t kind) {
+  return kind == kLine || kind == kCircle || kind == kArc || kind >= kSolidLine;
+}
+
+// Calls visit(i, entry, takings) for every element from begin to end (exclusive) of the index, in reading
+// order. The attributes of a
+// block of elements are gathered first, in a loop of independent loads, so that the cache misses of reading
+// records from fifteen stores overlap rather than follow one another.
+template <class Visit>
+void ForEachTaking(const JwwGaibu& reader, RuleChains& chains, int32_t begin, int32_t end, Visit&& visit) {
+  constexpr int32_t kBlock = 64;
+  EntityAttributes attributes[kBlock];
+  for (int32_t first = begin; first < end; first += kBlock) {
+    const int32_t size = std::min(kBlock, end - first);
+    for (int32_t j = 0; j < size; ++j) {
+      const EntityIndexEntry& e = reader.Entity(first + j);
+      attributes[j] = KindColumn(e.Kind) != 0 ? reader.Header(e.Kind, e.Position) : EntityAttributes{};
+    }
+    for (int32_t j = 0; j < size; ++j) {
+      const EntityIndexEntry& e = reader.Entity(first + j);
+      visit(first + j, e, chains.Of(e, attributes[j]));
+    }
+  }
 }
 
 // What an element measures for an item of each source: 1, its length (mm) or its area (mm²).
@@ -391,18 +466,89 @@ void OrderByTrade(const TakeoffRules& rules, std::vector<TakeoffItem>& figured, 
   }
 }
 
-void AddUnassigned(TakeoffUnassigned& unassigned, int column, const ElementQuantity& q) {
-  const auto c = static_cast<std::size_t>(column - 1);
-  ++unassigned.Elements;
-  ++unassigned.ByKind[c];
+// The sums of the sheet, each a double added to in reading order: each rule's measure (in the drawing's
+// units), then the unassigned length and area of each column, then the unassigned length and area in all.
+struct SheetSums {
+  explicit SheetSums(std::size_t rules) : Rules(rules), Values(rules + 2 * kSummaryCount + 2, 0) {}
+  std::size_t UnassignedLength(int column) const { return Rules + static_cast<std::size_t>(column - 1); }
+  std::size_t UnassignedArea(int column) const { return UnassignedLength(column) + kSummaryCount; }
+  std::size_t TotalLength() const { return Rules + 2 * kSummaryCount; }
+  std::size_t TotalArea() const { return TotalLength() + 1; }
+
+  std::size_t Rules;
+  std::vector<double> Values;
+};
+
+// What one part of the drawing adds to the sheet. The part that comes first adds its measures to the sums
+// at once; a later part, tallied beside it, keeps its own in reading order, to be added after the first
+// part's, so that every sum is the same double as one taken element by element from the top.
+struct PartTally {
+  std::vector<int64_t> Elements;  // each item's
+  std::array<int64_t, kSummaryCount> Unassigned{};
+  SheetSums* Direct = nullptr;                       // the first part: the sums themselves
+  std::vector<std::pair<std::size_t, double>> Kept;  // a later part: (sum, measure), in order
+
+  void Add(std::size_t sum, double measure) {
+    if (Direct != nullptr)
+      Direct->Values[sum] += measure;
+    else
+      Kept.emplace_back(sum, measure);
+  }
+};
+
+void AddUnassigned(PartTally& part, const SheetSums& sums, int column, const ElementQuantity& q) {
+  ++part.Unassigned[static_cast<std::size_t>(column - 1)];
   if (q.LineLength + q.CurveLength > 0) {
-    unassigned.Length[c] += q.LineLength + q.CurveLength;
-    unassigned.TotalLength += q.LineLength + q.CurveLength;
+    part.Add(sums.UnassignedLength(column), q.LineLength + q.CurveLength);
+    part.Add(sums.TotalLength(), q.LineLength + q.CurveLength);
   }
   if (q.Area > 0) {
-    unassigned.Area[c] += q.Area;
-    unassigned.TotalArea += q.Area;
+    part.Add(sums.UnassignedArea(column), q.Area);
+    part.Add(sums.TotalArea(), q.Area);
   }
+}
+
+// Tallies the elements from begin to end (exclusive) into the part.
+void TallyPart(const TakeoffRules& rules, const JwwGaibu& reader, int32_t begin, int32_t end,
+               const SheetSums& sums, PartTally& part) {
+  RuleChains chains(rules, reader);
+  part.Elements.assign(rules.Items.size(), 0);
+  ForEachTaking(reader, chains, begin, end,
+                [&](int32_t, const EntityIndexEntry& e, const ElementTakings& taken) {
+                  if (!taken.Counted) return;
+                  // Only what is measured is worked out: a count, or an unassigned text, needs no geometry.
+                  const bool unassigned = taken.Takings.empty();
+                  const ElementQuantity q = taken.Measured || (unassigned && HasMeasure(e.Kind))
+                                                ? QuantityOf(reader.Stores, e.Kind, e.Position)
+                                                : ElementQuantity{};
+                  if (unassigned) AddUnassigned(part, sums, KindColumn(e.Kind), q);
+                  for (const Taking& t : taken.Takings) {
+                    part.Add(static_cast<std::size_t>(t.Rule), MeasureOf(t.Source, q));
+                    if (t.FirstOfItem) ++part.Elements[static_cast<std::size_t>(t.Item)];
+                  }
+                });
+}
+
+// Below this many elements a second thread costs more than it saves.
+constexpr int32_t kTwoPartsElements = 32768;
+
+// Tallies every element: in one part, or for a large drawing in two, the second on a second thread where
+// one can be made. Gives each item's elements and the unassigned counts; the sums are in `sums`.
+PartTally TallyElements(const TakeoffRules& rules, const JwwGaibu& reader, SheetSums& sums) {
+  const int32_t n = reader.EntityCount();
+  PartTally first;
+  first.Direct = &sums;
+  PartTally second;
+  const int32_t middle = n >= kTwoPartsElements ? n / 2 : n;
+  SecondThread thread;
+  const bool beside = middle < n && thread.Start([&] { TallyPart(rules, reader, middle, n, sums, second); });
+  TallyPart(rules, reader, 0, beside ? middle : n, sums, first);
+  thread.Join();
+  if (!beside) return first;
+  for (const auto& [sum, measure] : second.Kept) sums.Values[sum] += measure;
+  for (std::size_t d = 0; d < first.Elements.size(); ++d) first.Elements[d] += second.Elements[d];
+  for (std::size_t c = 0; c < first.Unassigned.size(); ++c) first.Unassigned[c] += second.Unassigned[c];
+  return first;
 }
 
 }  // namespace
@@ -418,28 +564,28 @@ std::string MicrosText(int64_t micros, int32_t decimals) {
 
 TakeoffSheet ApplyTakeoff(const TakeoffRules& rules, const JwwGaibu& reader) {
   TakeoffSheet sheet;
-  const std::size_t ruleCount = rules.Rules.size();
-  std::vector<double> sums(ruleCount, 0);  // each rule's measure, in the drawing's units
-  std::vector<TakeoffItem> figured(rules.Items.size());
-  RuleChains chains(rules, reader);
-  for (int32_t i = 0; i < reader.EntityCount(); ++i) {
-    const EntityIndexEntry& e = reader.Entity(i);
-    const std::span<const Taking> takings = chains.Of(i);
-    if (takings.empty() && !Counted(reader, e)) continue;
-    const ElementQuantity q = QuantityOf(reader.Stores, e.Kind, e.Position);
-    if (takings.empty()) AddUnassigned(sheet.Unassigned, KindColumn(e.Kind), q);
-    for (const Taking& t : takings) {
-      const TakeoffRule& rule = rules.Rules[static_cast<std::size_t>(t.Rule)];
-      sums[static_cast<std::size_t>(t.Rule)] +=
-          MeasureOf(rules.Items[static_cast<std::size_t>(rule.Item)].Source, q);
-      if (t.FirstOfItem) ++figured[static_cast<std::size_t>(rule.Item)].Elements;
-    }
+  SheetSums sums(rules.Rules.size());
+  const PartTally tally = TallyElements(rules, reader, sums);
+  TakeoffUnassigned& unassigned = sheet.Unassigned;
+  for (int column = 1; column <= kSummaryCount; ++column) {
+    const auto c = static_cast<std::size_t>(column - 1);
+    unassigned.ByKind[c] = tally.Unassigned[c];
+    unassigned.Elements += tally.Unassigned[c];
+    unassigned.Length[c] = sums.Values[sums.UnassignedLength(column)];
+    unassigned.Area[c] = sums.Values[sums.UnassignedArea(column)];
   }
-  for (std::size_t d = 0; d < figured.size(); ++d) figured[d].Def = static_cast<int32_t>(d);
-  for (std::size_t r = 0; r < ruleCount; ++r) {
+  unassigned.TotalLength = sums.Values[sums.TotalLength()];
+  unassigned.TotalArea = sums.Values[sums.TotalArea()];
+  std::vector<TakeoffItem> figured(rules.Items.size());
+  for (std::size_t d = 0; d < figured.size(); ++d) {
+    figured[d].Def = static_cast<int32_t>(d);
+    figured[d].Elements = tally.Elements[d];
+  }
+  for (std::size_t r = 0; r < rules.Rules.size(); ++r) {
     const TakeoffRule& rule = rules.Rules[r];
     TakeoffItem& item = figured[static_cast<std::size_t>(rule.Item)];
-    const double measured = sums[r] / UnitDivisor(rules.Items[static_cast<std::size_t>(rule.Item)].Source);
+    const double measured =
+        sums.Values[r] / UnitDivisor(rules.Items[static_cast<std::size_t>(rule.Item)].Source);
     item.Measured += measured;
     item.Factored += measured * rule.Factor;
     item.RuleLines.push_back(rule.Line);
@@ -463,17 +609,15 @@ ElementSelection SelectTakeoffElements(const TakeoffRules& rules, const JwwGaibu
       items[static_cast<std::size_t>(pick.Index)] = true;
   }
   RuleChains chains(rules, reader);
-  for (int32_t i = 0; i < n; ++i) {
-    const std::span<const Taking> takings = chains.Of(i);
-    if (takings.empty() && !Counted(reader, reader.Entity(i))) continue;
-    const bool taken =
-        takings.empty()
-            ? (unassignedColumns >> KindColumn(reader.Entity(i).Kind) & 1) != 0
-            : std::any_of(takings.begin(), takings.end(), [&](const Taking& t) {
-                return items[static_cast<std::size_t>(rules.Rules[static_cast<std::size_t>(t.Rule)].Item)];
-              });
-    if (taken) selection.Bits[static_cast<std::size_t>(i) / 64] |= uint64_t{1} << (i % 64);
-  }
+  ForEachTaking(reader, chains, 0, n, [&](int32_t i, const EntityIndexEntry& e, const ElementTakings& taken) {
+    if (!taken.Counted) return;
+    const std::span<const Taking> takings = taken.Takings;
+    const bool picked = takings.empty() ? (unassignedColumns >> KindColumn(e.Kind) & 1) != 0
+                                        : std::any_of(takings.begin(), takings.end(), [&](const Taking& t) {
+                                            return items[static_cast<std::size_t>(t.Item)];
+                                          });
+    if (picked) selection.Bits[static_cast<std::size_t>(i) / 64] |= uint64_t{1} << (i % 64);
+  });
   return selection;
 }
 

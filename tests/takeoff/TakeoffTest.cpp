@@ -103,7 +103,7 @@ int64_t Assigned(const TakeoffSheet& sheet) {
 // whole layer measures what page 8 measures of it, and a rule that hands its elements on changes nothing
 // for the rules around it, wherever it stands.
 TEST(TakeoffSheet, EveryElementIsTakenOnceOrLeftUnassigned) {
-  const Counted counted(RealDrawing(20000));
+  const Counted counted(RealDrawing(40000));  // large enough to be tallied in two parts
   const CountTable& sg1 = counted.tables->SG1;
   int64_t elements = 0;
   for (int k = 1; k < CountTable::kColumns; ++k) elements += sg1.Count(k, kSg1TotalRow);
