@@ -428,12 +428,19 @@ constexpr double kLargestQuantity = 1e12;
 constexpr int64_t kLargestAmount = 10000000000000;  // 1e13 円
 
 // 数量 × 単価 rounded to 6 decimal places, halves away from zero, then cut down to whole 円; none above 1e13.
+// Both are millionths below 1e18 or so: each is split into its whole part and its millionths, so that
+// every partial product fits 64 bits (no wider type is had on every target).
 std::optional<int64_t> AmountOf(int64_t quantityMicros, int64_t priceMicros) {
-  __extension__ using Wide = unsigned __int128;
-  const Wide product = static_cast<Wide>(quantityMicros) * static_cast<Wide>(priceMicros);  // 1e-12 円
-  const Wide micros = (product + kMicros / 2) / kMicros;
-  const Wide yen = micros / kMicros;
-  if (yen > static_cast<Wide>(kLargestAmount)) return std::nullopt;
+  const auto q1 = static_cast<uint64_t>(quantityMicros / kMicros);
+  const auto q0 = static_cast<uint64_t>(quantityMicros % kMicros);
+  const auto p1 = static_cast<uint64_t>(priceMicros / kMicros);
+  const auto p0 = static_cast<uint64_t>(priceMicros % kMicros);
+  const auto largest = static_cast<uint64_t>(kLargestAmount);
+  if (p1 != 0 && q1 > largest / p1) return std::nullopt;  // the whole parts alone are too much
+  // The product in millionths of a yen: q1·p1·10⁶ + q1·p0 + q0·p1 + q0·p0 / 10⁶, the last rounded.
+  const uint64_t micros = q1 * p1 * kMicros + q1 * p0 + q0 * p1 + (q0 * p0 + kMicros / 2) / kMicros;
+  const uint64_t yen = micros / kMicros;
+  if (yen > largest) return std::nullopt;
   return static_cast<int64_t>(yen);
 }
 
