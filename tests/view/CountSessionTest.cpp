@@ -103,5 +103,44 @@ TEST(CountSessionTest, ComparesWithTheKeptBaselineAndRepliesWithMarks) {
   EXPECT_EQ(marked->substr(marked->size() - 2), "\r\n");
 }
 
+// The take-off comes after the reply: whatever the rules file is (missing, unreadable, damaged, good),
+// the reply and the counts are those of a count without rules, and the sheet says why it has no figures.
+// Reading the rules again makes the sheet anew from the drawing as read.
+TEST(CountSessionTest, RulesNeverChangeTheReply) {
+  const std::filesystem::path rules = kFolder / "takeoff.csv";
+  struct Case {
+    const char* name;
+    const char* bytes;  // nullptr: no rules file
+    bool unreadable;
+    bool escape;
+    TakeoffResult::Outcome outcome;
+  } cases[] = {
+      {"no rules file", nullptr, false, false, TakeoffResult::Outcome::kNoRules},
+      {"held by Excel", "品名\n線\n", true, false, TakeoffResult::Outcome::kUnreadable},
+      {"damaged", "品名,係数\n線,x\n", false, false, TakeoffResult::Outcome::kErrors},
+      {"count stopped by Escape", "品名\n線\n", false, true, TakeoffResult::Outcome::kNotComplete},
+      {"good", "品名,種別\n線,線\n", false, false, TakeoffResult::Outcome::kApplied},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::FakeFileSystem files;
+    files.files[kFile] = kDrawing;
+    CountSession session(files);
+    ReadAndCount(session, c.escape);
+    const std::string reply = files.files[kFile];
+    if (c.bytes != nullptr) files.files[rules] = c.bytes;
+    files.openFails = c.unreadable;
+    const TakeoffResult& takeoff = session.ApplyRules(rules, "takeoff.csv");
+    EXPECT_EQ(takeoff.State, c.outcome);
+    EXPECT_EQ(files.files[kFile], reply);
+    if (c.outcome != TakeoffResult::Outcome::kApplied) continue;
+    EXPECT_EQ(takeoff.Sheet.Items[0].Elements, 2);
+    // The file changed in Excel: read again, the sheet follows without reading the drawing again.
+    files.files[rules] = "品名,種別\n線,線\n円,円弧\n";
+    EXPECT_EQ(session.ApplyRules(rules, "takeoff.csv").Sheet.Items.size(), 2u);
+    EXPECT_EQ(session.Report().Takeoff->Sheet.Unassigned.Elements, 0);
+  }
+}
+
 }  // namespace
 }  // namespace jwcount
