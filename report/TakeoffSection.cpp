@@ -5,14 +5,15 @@
 
 #include "counting/CountTexts.h"
 #include "report/QuantityText.h"
+#include "takeoff/RulesTexts.h"
 #include "takeoff/TakeoffTexts.h"
 
 namespace jwcount {
 namespace {
 
 constexpr std::string_view kSheetHeads[TakeoffSection::kSheetColumns] = {
-    kTradeHead,  kItemNameHead, kSpecHead,     kQuantityHead, kUnitHead, kUnitPriceHead,
-    kAmountHead, kNoteHead,     kElementsHead, kMeasuredHead, kLossHead, kRuleLinesHead,
+    kHeadTrade,  kHeadName, kHeadSpec,     kQuantityHead, kHeadUnit, kHeadPrice,
+    kAmountHead, kHeadNote, kElementsHead, kMeasuredHead, kHeadLoss, kRuleLinesHead,
 };
 constexpr std::string_view kErrorHeads[] = {kErrorLineHead, kErrorColumnHead, kErrorReasonHead};
 
@@ -49,9 +50,9 @@ std::string UnassignedFigure(const TakeoffUnassigned& u, std::size_t c, bool for
 }
 
 std::string_view UnassignedUnit(const TakeoffUnassigned& u, std::size_t c) {
-  if (u.Length[c] > 0) return kDefaultUnits[1];
-  if (u.Area[c] > 0) return kDefaultUnits[2];
-  return kDefaultUnits[0];
+  if (u.Length[c] > 0) return kUnitLength;
+  if (u.Area[c] > 0) return kUnitArea;
+  return kUnitCount;
 }
 
 std::string RuleLinesText(const std::vector<int32_t>& lines) {
