@@ -480,6 +480,7 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
   WriteBytes(scratch_ / "empty.json", "");
   WriteBytes(scratch_ / "cut.json", "{\"read_ok\":true,\"tables\":{\"SG1\":[[\"\"");
   WriteBytes(scratch_ / "array.json", "\xEF\xBB\xBF [1,2,3]\n");
+  WriteBytes(scratch_ / "rules.csv", "品名,種別\n線,線\n");
   const ExitCase cases[] = {
       {{"count", "missing.txt"}, 3, "cannot find 'missing.txt'"},
       {{"count", "folder"}, 4, "is a folder"},
@@ -508,6 +509,14 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
       {{"diff", "file.txt", "cut.json"}, 2, "'cut.json' ends in the middle"},
       {{"diff", "array.json", "file.txt"}, 2, "'array.json' is JSON but no jwcount report"},
       {{"diff", "file.txt", "missing.txt"}, 3, "cannot find 'missing.txt'"},
+      {{"takeoff", "file.txt"}, 2, "takeoff needs --rules RULES"},
+      {{"takeoff", "file.txt", "--rules", "missing.csv"}, 3, "cannot find the rules file 'missing.csv'"},
+      {{"mark", "file.txt", "--item", "x"}, 2, "--item and --unassigned need --rules RULES"},
+      {{"mark", "file.txt", "--rules", "rules.csv", "--unassigned", "--trade", "t"},
+       2,
+       "--trade narrows --item"},
+      {{"mark", "file.txt", "--rules", "rules.csv", "--item", "nope"}, 2, "no item 'nope' takes an element"},
+      {{"run", "--rules", "rules.csv"}, 2, "--rules goes with count, takeoff, mark and diff only"},
   };
   for (const ExitCase& c : cases) {
     SCOPED_TRACE(c.message);
@@ -522,6 +531,27 @@ TEST_F(CliTest, ExitCodesAndOneLineErrors) {
   const Result version = Run({"--version"});
   EXPECT_EQ(version.exit, 0);
   EXPECT_EQ(version.out.rfind("jwcount-cli ", 0), 0u);
+}
+
+// A rules file with errors: each error on a line of standard error as RULES:LINE: COLUMN: reason, the sheet's
+// JSON with the errors all the same, and exit code 2; the count's report with it too.
+TEST_F(CliTest, RulesErrorsAreToldLineByLine) {
+  const fs::path file = ExchangeFile({"0 0 1 1", "ci 0 0 5"}, "drawing.txt");
+  WriteBytes(scratch_ / "bad.csv", "品名,係数,桁\nA,x,1\nB,1,9\n");
+  const std::string bad = (scratch_ / "bad.csv").string();
+  const Result sheet = Run({"takeoff", file.string(), "--rules", bad, "--format", "json"});
+  EXPECT_EQ(sheet.exit, 2);
+  EXPECT_EQ(sheet.err,
+            bad + ":2: 係数: 数として読めません\n" + bad + ":3: 桁: 0 から 3 の整数にしてください\n");
+  EXPECT_NE(sheet.out.find("\"errors\":[\n{\"line\":2,\"column\":\"係数\""), std::string::npos) << sheet.out;
+  const Result count = Run({"count", file.string(), "--rules", bad, "--format", "json"});
+  EXPECT_EQ(count.exit, 2);
+  EXPECT_NE(count.out.find("\"takeoff\":{"), std::string::npos);
+  WriteBytes(scratch_ / "good.csv", "品名,種別,数量元\n線,線,長さ\n");
+  const Result good =
+      Run({"takeoff", file.string(), "--rules", (scratch_ / "good.csv").string(), "--format", "csv"});
+  EXPECT_EQ(good.exit, 0);
+  EXPECT_NE(good.out.find("\r\n,線,,0.001414,m,,,,1,0.0014142135623730952,0,2\r\n"), std::string::npos) << good.out;
 }
 
 // Off a terminal the progress is asked for, then one line per text; the report's status texts are the same.
