@@ -982,6 +982,12 @@ test_takeoff() {
   check "page 12's notice: the file read, the sheet in a line" "ルール: $(windows_path "$CASE/takeoff.csv")|${line#数量表: }" \
     "$(probe text 812 | tr -d '\r' | paste -sd'|')"
   import -window root -crop 640x560+0+0 "$SHOTS/takeoff-page12.png"
+  local order="" _
+  for _ in 1 2 3 4; do
+    keys Tab
+    order+="$(probe focus) "
+  done
+  check "Tab from the tabs: the three links, then the grid" "901 902 903 511 " "$order"
   check "page 12: jwcount-cli takeoff's 数量 and 金額" "$(sheet_figures cli "$sheet")" "$(sheet_figures grid)"
   if save_dialog_testable; then
     keys ctrl+s
