@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the ZIP a Jw_cad user installs: the 64-bit jwcount.exe, the 32-bit one in x86\, the external-
-# transformation BAT, the Japanese guide (both Shift-JIS with CR LF) and the example take-off rules
-# (takeoff.csv, code page 932 as Excel saves CSV).
+# transformation BAT and the Japanese guide (both Shift-JIS with CR LF), and in example\ the sample take-off
+# rules (takeoff.csv, as Excel saves it), which page 12 reads once copied beside jwcount.exe.
 #   packaging/make-package.sh X64_EXE X86_EXE OUTPUT_FOLDER VERSION
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -11,10 +11,10 @@ OUT=$(mkdir -p "$3" && cd "$3" && pwd)
 NAME="jwcount-$4"
 STAGE="$OUT/$NAME"
 rm -rf "$STAGE" "$OUT/$NAME.zip"
-mkdir -p "$STAGE/x86"
+mkdir -p "$STAGE/x86" "$STAGE/example"
 cp "$X64" "$STAGE/jwcount.exe"
 cp "$X86" "$STAGE/x86/jwcount.exe"
 cp "$HERE/jwcount.bat" "$HERE/jwcount.txt" "$STAGE/"
-cp "$HERE/../examples/takeoff.csv" "$STAGE/takeoff.csv"
+cp "$HERE/../examples/takeoff.csv" "$STAGE/example/"
 (cd "$OUT" && cmake -E tar cf "$NAME.zip" --format=zip "$NAME")
 echo "$OUT/$NAME.zip"

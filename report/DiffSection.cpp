@@ -188,6 +188,12 @@ std::string DiffSection::Message() const {
 }
 
 std::string DiffSection::Notice() const {
+  std::string notice = BaselineLine();
+  if (const std::string words = Message(); !words.empty()) notice += (notice.empty() ? "" : "\r\n") + words;
+  return notice;
+}
+
+std::string DiffSection::BaselineLine() const {
   if (comparison_ == nullptr || comparison_->State != CountComparison::Outcome::kCompared) return {};
   const BaselineInfo& baseline = comparison_->Diff.Baseline;
   std::string notice(kBaselineOf);
@@ -364,7 +370,7 @@ void DiffSection::WriteJsonValue(JsonWriter& json) const {
 
 void DiffSection::WriteText(SectionText& out) const {
   if (comparison_ == nullptr) return;
-  const std::string notice = Notice();
+  const std::string notice = BaselineLine();
   if (!HasRows()) {
     out.Line(kDiffTitle);
     if (!notice.empty()) out.Line(notice);

@@ -29,10 +29,12 @@ class DiffSection final : public OwnFormSection {
   std::string_view Id() const override { return "diff"; }
   std::string_view Title() const override;
   bool HasContent() const override { return comparison_ != nullptr; }
-  // The line above the grid (Shift-JIS): whose baseline, kept when, and the warning of another range.
-  std::string Notice() const;
+  // Whose baseline, kept when, and the warning of another range (Shift-JIS); "" with no comparison.
+  std::string BaselineLine() const;
   // The words of a comparison with no rows (Shift-JIS), "" while there are rows: why there are none.
   std::string Message() const;
+  // Above the grid: the baseline's line and, while the grid is its heads alone, the words that say why.
+  std::string Notice() const override;
 
   // The rows as the comparison gives them, or sorted by a column when its head is clicked (again: the
   // other way round).

@@ -48,6 +48,10 @@ class GridSource {
   // for every row of a page that counts no elements.
   virtual ElementCover RowCover(int /*row*/) const { return {}; }
 
+  // The line of notice above the grid (Shift-JIS; lines separated by CR LF): what the page's rows come
+  // from, or why it has none; "" for none.
+  virtual std::string Notice() const { return {}; }
+
   // A row of choices above the grid (Shift-JIS captions, shown as radio buttons), one of which is always
   // chosen; none for most pages.
   virtual std::span<const std::string_view> Choices() const { return {}; }

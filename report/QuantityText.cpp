@@ -1,5 +1,6 @@
 #include "report/QuantityText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -46,6 +47,17 @@ std::string ShownQuantity(double drawingUnits, bool area) {
   for (std::size_t i = 0; i < plain.size(); ++i) {
     if (i > 0 && i < point && (point - i) % 3 == 0) text += ',';
     text += plain[i];
+  }
+  return text;
+}
+
+std::string WithThousands(std::string_view decimal) {
+  const std::size_t sign = !decimal.empty() && decimal.front() == '-' ? 1 : 0;
+  const std::size_t point = std::min(decimal.find('.'), decimal.size());
+  std::string text(decimal.substr(0, sign));
+  for (std::size_t i = sign; i < decimal.size(); ++i) {
+    if (i > sign && i < point && (point - i) % 3 == 0) text += ',';
+    text += decimal[i];
   }
   return text;
 }

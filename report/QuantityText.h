@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "counting/CountTable.h"
@@ -24,6 +25,9 @@ std::array<double, 4> QuantityFigures(const RowQuantities& q);
 // A figure for people, Shift-JIS: mm as m (or mm² as ㎡, when `area`) with three decimals and a thousands
 // separator ("1,234.567"); "？" for a sum beyond the range of a double.
 std::string ShownQuantity(double drawingUnits, bool area);
+
+// A decimal for people: a thousands separator in its whole part ("1,234.5", "-1,234").
+std::string WithThousands(std::string_view decimal);
 
 // A figure for a file: the shortest text that reads back as exactly the same double; "" for a sum beyond
 // the range of a double.

@@ -1,12 +1,12 @@
 #include "report/TakeoffSection.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "counting/CountTexts.h"
 #include "report/QuantityText.h"
 #include "takeoff/RulesTexts.h"
 #include "takeoff/TakeoffTexts.h"
+#include "text/ShiftJis.h"
 
 namespace jwcount {
 namespace {
@@ -20,13 +20,19 @@ constexpr std::string_view kErrorHeads[] = {kErrorLineHead, kErrorColumnHead, kE
 constexpr std::string_view kSourceNames[] = {"count", "length", "area"};
 constexpr std::string_view kRoundingNames[] = {"none", "up", "half_up", "down"};
 
+// clang-format off
+constexpr std::string_view kRulesLine = "\x83\x8B\x81[\x83\x8B: ";  // ルール: 
+constexpr std::string_view kNoRulesFile = "\x83\x8B\x81[\x83\x8B\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: ";  // ルールファイルがありません: 
+constexpr std::string_view kItemsAfter = " \x95i\x96\xDA";  //  品目
+constexpr std::string_view kTotalYen = ", \x8D\x87\x8Cv \x81\x8F";  // , 合計 ￥
+constexpr std::string_view kUnassignedCount = ", \x96\xA2\x8A\x84\x93\x96 ";  // , 未割当 
+constexpr std::string_view kErrorsBefore = "\x83\x8B\x81[\x83\x8B\x82\xC9\x8C\xEB\x82\xE8\x82\xAA ";  // ルールに誤りが 
+constexpr std::string_view kErrorsAfter = " \x8C\x8F\x82\xA0\x82\xE9\x82\xBD\x82\xDF\x81" "A\x89\xBD\x82\xE0\x93K\x97p\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81" "B\x8Ds\x81" "E\x97\xF1\x81" "E\x97\x9D\x97R\x82\xCD\x89\xBA\x82\xCC\x95\\\x82\xCC\x82\xC6\x82\xA8\x82\xE8\x82\xC5\x82\xB7\x81" "B";  //  件あるため、何も適用していません。行・列・理由は下の表のとおりです。
+// clang-format on
+
 // A decimal for people: a thousands separator in its whole part ("1,234.5"); for a file, as it is.
 std::string Grouped(std::string digits, bool forCsv) {
-  if (forCsv) return digits;
-  const std::size_t whole = std::min(digits.find('.'), digits.size());
-  for (auto at = static_cast<std::ptrdiff_t>(whole) - 3; at > 0; at -= 3)
-    digits.insert(static_cast<std::size_t>(at), 1, ',');
-  return digits;
+  return forCsv ? digits : WithThousands(digits);
 }
 
 std::string YenText(int64_t yen, bool forCsv) {
@@ -87,6 +93,34 @@ TakeoffSection::TakeoffSection(const TakeoffResult* takeoff) : takeoff_(takeoff)
   rows_.push_back({Row::Kind::kTotal, 0});
   for (std::size_t c = 0; c < sheet.Unassigned.ByKind.size(); ++c) {
     if (sheet.Unassigned.ByKind[c] > 0) rows_.push_back({Row::Kind::kUnassigned, c + 1});
+  }
+}
+
+std::string SheetFigures(const TakeoffSheet& sheet) {
+  std::string line = std::to_string(sheet.Items.size());
+  line += kItemsAfter;
+  if (sheet.TotalAmount) {
+    line += kTotalYen;
+    line += YenText(*sheet.TotalAmount, false);
+  }
+  line += kUnassignedCount;
+  line += std::to_string(sheet.Unassigned.Elements);
+  return line;
+}
+
+std::string TakeoffSection::Notice() const {
+  if (takeoff_ == nullptr) return {};
+  const std::string file = Utf8ToShiftJis(takeoff_->RulesFile);
+  if (takeoff_->State == TakeoffResult::Outcome::kNoRules) return std::string(kNoRulesFile) + file;
+  std::string notice = std::string(kRulesLine) + file + "\r\n";
+  switch (takeoff_->State) {
+    case TakeoffResult::Outcome::kApplied:
+      return notice + SheetFigures(takeoff_->Sheet);
+    case TakeoffResult::Outcome::kErrors:
+      return notice + std::string(kErrorsBefore) + std::to_string(takeoff_->Rules.Errors.size()) +
+             std::string(kErrorsAfter);
+    default:
+      return notice + takeoff_->Why;
   }
 }
 

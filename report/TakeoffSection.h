@@ -47,6 +47,9 @@ class TakeoffSection final : public OwnFormSection {
   bool RightAligned(int column) const override;
   // An item's row covers what its rules took; a 未割当 row, the elements of its kind no rule took.
   ElementCover RowCover(int row) const override;
+  // Above the grid: the rules file, then the sheet's figures (SheetFigures), how many errors the rules have,
+  // or why there is no sheet; or that there is no rules file.
+  std::string Notice() const override;
 
   // What the rows of the sheet are.
   struct Row {
@@ -71,6 +74,10 @@ class TakeoffSection final : public OwnFormSection {
 // of every column for 0).
 ElementCover TakeoffItemCover(const TakeoffResult& takeoff, const TakeoffItem& item);
 ElementCover UnassignedCover(const TakeoffResult& takeoff, int column);
+
+// The sheet in a line: "13 品目, 合計 ￥2,067,959, 未割当 157" (items, the total amount when an item is
+// priced, the elements no rule took), Shift-JIS.
+std::string SheetFigures(const TakeoffSheet& sheet);
 
 // An item's name as the comparison and the marks name it: 工種／品名／規格／単位 (Shift-JIS).
 std::string TakeoffItemHead(const TakeoffItemDef& item);

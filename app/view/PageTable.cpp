@@ -3,7 +3,6 @@
 #include "app/view/QuantityPage.h"
 #include "counting/CountTexts.h"
 #include "report/CsvWriter.h"
-#include "report/DiffSection.h"
 #include "report/ReportTexts.h"
 #include "report/SummaryRows.h"
 #include "text/ShiftJis.h"
@@ -122,16 +121,6 @@ std::size_t PageIndex(std::string_view id) {
 std::string PageCsv(const GridSource* source, std::span<const std::string> labelTexts,
                     std::string_view firstLine) {
   return CsvFile(source != nullptr ? GridRows(*source) : SummaryRows(labelTexts), firstLine);
-}
-
-std::string PageNotice(const GridSource& source) {
-  const auto* section = dynamic_cast<const DiffSection*>(&source);
-  if (section == nullptr) return {};
-  // Whose baseline, and the words of a page with no rows, whose grid is its heads alone.
-  std::string notice = section->Notice();
-  if (const std::string words = section->Message(); !words.empty())
-    notice += (notice.empty() ? "" : "\r\n") + words;
-  return notice;
 }
 
 }  // namespace jwcount

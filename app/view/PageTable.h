@@ -43,11 +43,6 @@ std::span<const PageRow> Pages();
 // The place of the page with the id in Pages(); Pages().size() for none.
 std::size_t PageIndex(std::string_view id);
 
-// The line of notice above a page's grid (Shift-JIS): above the comparison with the kept baseline, whose
-// baseline it is and, while the page shows no figures (its grid is its heads alone), the words that say
-// why; "" above every other grid.
-std::string PageNotice(const GridSource& source);
-
 // What the CSV save writes for a page: its grid's every cell, or for page 1 the summary labels as rows of
 // kind and count (labelTexts, Shift-JIS, as shown); after firstLine (UTF-8, such as the short-read
 // warning) when that is not empty.

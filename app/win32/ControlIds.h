@@ -20,6 +20,7 @@ enum ControlId : int {
   kIdMarkLine = 216,        // beside it, the link that marks what the checks found and closes
   kIdBaselineLine = 217,    // page 1's line of the comparison with the kept baseline, a link to its page
   kIdLabelScroll = 218,     // beside page 1's labels, where they are taller than the page: scrolls them
+  kIdTakeoffLine = 219,     // page 1's line of the quantity sheet, a link to its page
   kIdMemo1 = 220,
   kIdPageControl1 = 300,
   kIdTabSheet1 = 301,  // the sheet of page n (1, 2, ...) is kIdTabSheet1 + n - 1: TabSheet1, TabSheet2, ...
@@ -28,7 +29,12 @@ enum ControlId : int {
                        // then one grid per later page of the page table
   kIdNotice2 = 802,    // the line of notice under the title of page n (2, 3, ...) is kIdNotice2 + n - 2:
                        // 811 on page 11
-  kIdChoice = 1000,    // the choices above a grid: see ChoiceId
+  // Page 12's links under its title: ルールを開く opens the rules file, ルールを選ぶ… picks another, 読み直す
+  // (F5) reads the rules again (kIdReloadRules).
+  kIdRulesOpen = 901,
+  kIdRulesChoose = 902,
+  kIdRulesReload = 903,
+  kIdChoice = 1000,  // the choices above a grid: see ChoiceId
 };
 
 // The radio button of choice c (1, 2, ...) above the grid of page n (2, 3, ...): 1801 .. 1805 are the five
@@ -46,6 +52,7 @@ enum Command : int {
   kIdPreviousPage = 605,
   kIdMark = 606,          // marks the selected rows' elements and closes, as the mark button does
   kIdKeepBaseline = 607,  // keeps this count as the drawing's baseline, as the keep-baseline button does
+  kIdReloadRules = 608,   // F5: reads the take-off rules again and makes the quantity sheet anew
   kIdShowPage1 = 700,     // shows page n (1, 2, ...) as kIdShowPage1 + n - 1
 };
 

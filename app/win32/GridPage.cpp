@@ -62,10 +62,7 @@ GridPage::GridPage(HWND sheet, int index, std::string_view title, std::unique_pt
   }
   grid_ = CreateStringGrid(sheet_, kIdSG1 + index - 1, *source_, font_);
   SetWindowLongPtrW(grid_, GWL_STYLE, GetWindowLongPtrW(grid_, GWL_STYLE) | WS_GROUP);
-  for (int column = 0; column < source_->ColumnCount(); ++column) {
-    if (const int width = source_->ColumnWidth(column); width > 0)
-      SetStringGridColumnWidth(grid_, column, Scaled(width, dpi_));
-  }
+  SetColumnWidths();
   if (choices_.empty()) return;
   CheckChosen();
   WidenStringGridToHeads(grid_);  // the heads change with the choice
@@ -76,6 +73,25 @@ void GridPage::Refresh() {
   source_->Refresh();
   RefreshStringGrid(grid_);
   ResetStringGridSelection(grid_);
+}
+
+// The old source goes only once the grid shows the new one.
+void GridPage::SetSource(std::unique_ptr<GridSource> source) {
+  const std::unique_ptr<GridSource> old = std::exchange(source_, std::move(source));
+  SetStringGridSource(grid_, *source_);
+  SetColumnWidths();
+}
+
+void GridPage::SetBar(PageBar* bar) {
+  bar_ = bar;
+  if (bar_ != nullptr) bar_->TabBefore(choices_.empty() ? grid_ : choices_.front());
+}
+
+void GridPage::SetColumnWidths() const {
+  for (int column = 0; column < source_->ColumnCount(); ++column) {
+    if (const int width = source_->ColumnWidth(column); width > 0)
+      SetStringGridColumnWidth(grid_, column, Scaled(width, dpi_));
+  }
 }
 
 void GridPage::AddSelectedCovers(std::vector<ElementCover>& covers) const {
@@ -122,6 +138,7 @@ void GridPage::SetDpi(UINT dpi, HFONT font) {
   SetControlFont(titlePanel_, font);
   SetControlFont(notice_, font);
   for (HWND button : choices_) SetControlFont(button, font);
+  if (bar_ != nullptr) bar_->SetDpi(dpi, font);
   SetStringGridDpi(grid_, dpi, font);
   if (!choices_.empty()) WidenStringGridToHeads(grid_);
 }
@@ -129,7 +146,8 @@ void GridPage::SetDpi(UINT dpi, HFONT font) {
 void GridPage::Layout(int width, int height) const {
   const int titleHeight = Scaled(kTitleHeight, dpi_);
   PlaceControl(titlePanel_, 0, 0, width, titleHeight);
-  const int choicesTop = titleHeight + LayoutNotice(width, titleHeight);
+  const int noticeTop = titleHeight + (bar_ != nullptr ? bar_->Layout(width, titleHeight) : 0);
+  const int choicesTop = noticeTop + LayoutNotice(width, noticeTop);
   const int gridTop = choicesTop + LayoutChoices(width, choicesTop);
   PlaceControl(grid_, 0, gridTop, width, height - gridTop);
 }
@@ -190,6 +208,7 @@ void GridPage::CheckChosen() {
 }
 
 bool GridPage::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (bar_ != nullptr && bar_->OnControlMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_COMMAND: {
       const auto at = std::find(choices_.begin(), choices_.end(), reinterpret_cast<HWND>(lParam));

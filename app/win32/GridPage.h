@@ -1,5 +1,6 @@
-// A page of the window that shows a grid: its title panel along the top of the sheet, under it a line of
-// notice where the window gives the page one (whose baseline page 11 compares with), a row of
+// A page of the window that shows a grid: its title panel along the top of the sheet, under it a bar of the
+// page's own where it has one (page 12's links to its rules file), a line of notice where the source or the
+// window gives the page one (whose baseline page 11 compares with, what page 12's sheet came of), a row of
 // choices where the page's source offers them (radio buttons side by side, wrapping into another row where
 // the sheet is too narrow), and the grid filling the rest. It answers its controls on the sheet: a choice
 // clicked or reached with the arrow keys shows the source's rows for it, a click on a head sorts where the
@@ -27,6 +28,22 @@ struct GridMenuChoices {
   bool KeepBaseline = false;  // the count can be kept as the drawing's baseline
 };
 
+// Controls of a page's own under its title (page 12's links): they place themselves, follow the DPI and
+// answer their messages before the page does.
+class PageBar {
+ public:
+  // Places the controls in a sheet of that width from `top` down; the height they take.
+  virtual int Layout(int width, int top) const = 0;
+  virtual void SetDpi(UINT dpi, HFONT font) = 0;
+  // Puts the controls right before `control` in the Tab key's order.
+  virtual void TabBefore(HWND control) const = 0;
+  // As PanelPart::OnControlMessage: true when the bar answered a message of one of its controls.
+  virtual bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+
+ protected:
+  ~PageBar() = default;
+};
+
 class GridPage final : public PanelPart {
  public:
   // The controls of the page at place index of the page table (0 is page 1) on its sheet, a panel of the
@@ -49,6 +66,11 @@ class GridPage final : public PanelPart {
   int ContextMenu(HWND owner, int x, int y, GridMenuChoices choices) const;
   // The source counts again (after the count has run) and the grid shows its rows, nothing selected.
   void Refresh();
+  // The grid shows a new source (page 12's sheet made anew), with its columns at the widths it gives; one
+  // with the same choices as the source it replaces.
+  void SetSource(std::unique_ptr<GridSource> source);
+  // The bar under the title, which must outlive the page; the window then lays the page out anew.
+  void SetBar(PageBar* bar);
   // Shows the line of notice under the title (wrapped into more lines where the sheet is narrow), or hides
   // it for ""; the window then lays the page out anew.
   void SetNotice(const std::wstring& text);
@@ -60,6 +82,7 @@ class GridPage final : public PanelPart {
   bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  void SetColumnWidths() const;
   int LayoutChoices(int width, int top) const;  // the height the row of choices takes
   int LayoutNotice(int width, int top) const;   // the height the line of notice takes
   void ChoiceClick(int choice);
@@ -71,6 +94,7 @@ class GridPage final : public PanelPart {
   std::wstring noticeText_;
   HWND grid_ = nullptr;
   std::vector<HWND> choices_;  // one radio button per choice of the source, in its order
+  PageBar* bar_ = nullptr;     // none for most pages
   std::unique_ptr<GridSource> source_;
   COLORREF sheetColour_;
   Brush sheetBrush_;

@@ -38,6 +38,7 @@ HACCEL CreateFormKeys(std::span<const PageRow> pages) {
   for (const BYTE modifier : kControlKey) {
     Add(table, VK_TAB, {&modifier, 1}, (modifier & FSHIFT) != 0 ? kIdPreviousPage : kIdNextPage);
   }
+  Add(table, VK_F5, {kPlainKey, 2}, kIdReloadRules);  // F5 and Shift+F5
   for (std::size_t i = 0; i < pages.size(); ++i) {
     if (pages[i].Key != 0)
       Add(table, static_cast<WORD>(pages[i].Key), kAltKey, kIdShowPage1 + static_cast<int>(i));

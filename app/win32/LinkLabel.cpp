@@ -112,7 +112,7 @@ void LinkLabel::Paint(HDC dc) const {
     ScopedSelectObject selectFont(dc, linkFont.Get());
     const std::wstring shown = WrappedBetweenItems(dc, TextOf(hwnd), bounds.right - bounds.left);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kLinkColour);
+    SetTextColor(dc, IsWindowEnabled(hwnd) ? kLinkColour : GetSysColor(COLOR_GRAYTEXT));
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &bounds, kTextFormat);
   }
   const auto cues = static_cast<UINT>(SendMessageW(hwnd, WM_QUERYUISTATE, 0, 0));
@@ -143,6 +143,7 @@ LRESULT LinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SETTEXT:
+    case WM_ENABLE:
     case WM_SIZE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

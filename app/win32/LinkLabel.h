@@ -1,8 +1,9 @@
 // A link label: a line of text drawn as a link (underlined, in the links' blue, on the background it is
 // given) with the hand over it. It takes the focus as a push button does, with a focus rectangle round it
 // while the keyboard cues show; a click, Space or Enter sends its parent WM_COMMAND (BN_CLICKED) with the
-// label's identifier. Its text is a list of items separated by ", ": where it is wider than the label's
-// room, it breaks into lines only between two items, so that no item is ever split.
+// label's identifier; a disabled label is drawn in grey and takes neither. Its text is a list of items
+// separated by ", ": where it is wider than the label's room, it breaks into lines only between two items, so
+// that no item is ever split.
 #pragma once
 
 #include <windows.h>

@@ -637,6 +637,19 @@ void RefreshStringGrid(HWND hwnd) {
   }
 }
 
+void SetStringGridSource(HWND hwnd, const GridSource& source) {
+  StringGrid* grid = GridOf(hwnd);
+  if (grid == nullptr) return;
+  if (GetCapture() == hwnd) ReleaseCapture();  // a drag over the old rows ends with them
+  grid->source = &source;
+  grid->model = GridModel(source.ColumnCount(), source.RowCount(), Scaled(kGridDefaultColumnWidth, grid->dpi),
+                          Scaled(kGridRowHeight, grid->dpi), source.FixedColumns(), source.FixedRows());
+  grid->tipRow = -1;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  OnSize(*grid, client.right, client.bottom);
+}
+
 void ResetStringGridSelection(HWND hwnd) {
   if (StringGrid* grid = GridOf(hwnd); grid != nullptr) {
     grid->model.ResetSelection();

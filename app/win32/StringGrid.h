@@ -45,6 +45,9 @@ void RegisterStringGrid(HINSTANCE instance);
 HWND CreateStringGrid(HWND parent, int id, const GridSource& source, HFONT font);
 // Redraws the grid after its source has changed, taking its new number of rows.
 void RefreshStringGrid(HWND grid);
+// The grid shows another source, which may have other columns: they start at the default width, scrolled to
+// the top left, nothing selected. The source must outlive the control, or be replaced again first.
+void SetStringGridSource(HWND grid, const GridSource& source);
 // The selection as a new grid has it (after a count): nothing chosen, the cursor on the first cell.
 void ResetStringGridSelection(HWND grid);
 // The first and last row of the selection the user made (mouse, keys, Ctrl+A or kGridSetSelection), false

@@ -46,6 +46,11 @@ constexpr wchar_t kRowsFromBaseline[] = L"基準との差: ";  // then the numbe
 constexpr wchar_t kRows[] = L" 行";
 constexpr wchar_t kBaselineUnreadable[] = L"基準を読めません";
 
+// True for a control shown on the page, whether or not the page itself is in sight.
+bool Shown(HWND control) {
+  return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 }  // namespace
 
 void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi) {
@@ -78,6 +83,8 @@ void SummaryPage::Create(HWND sheet, COLORREF sheetColour, HFONT font, UINT dpi)
   CheckLine = CreateLinkLabel(sheet, kIdCheckLine, sheetColour, font, dpi);
   MarkLine = CreateLinkLabel(sheet, kIdMarkLine, sheetColour, font, dpi);
   SetWindowTextW(MarkLine, kMarkLineText);
+  // Hidden until the count has run and the take-off rules have been read.
+  TakeoffLine = CreateLinkLabel(sheet, kIdTakeoffLine, sheetColour, font, dpi);
   // Hidden until the count has a comparison to tell of; then, like the keep-baseline button, after the links
   // for the Tab key.
   BaselineLine = CreateLinkLabel(sheet, kIdBaselineLine, sheetColour, font, dpi);
@@ -100,6 +107,7 @@ void SummaryPage::SetDpi(UINT dpi, HFONT font) {
   SetControlFont(Memo1, font);
   SetLinkLabelDpi(CheckLine, dpi, font);
   SetLinkLabelDpi(MarkLine, dpi, font);
+  SetLinkLabelDpi(TakeoffLine, dpi, font);
   SetLinkLabelDpi(BaselineLine, dpi, font);
   SetControlFont(KeepBaselineButton, font);
   // A copy: SetLabel keeps the text it is given in LabelTexts.
@@ -128,6 +136,11 @@ void SummaryPage::SetCheckLine(std::string_view sjis, bool markable) {
   SetWindowTextW(CheckLine, Widen(sjis).c_str());
   ShowWindow(CheckLine, sjis.empty() ? SW_HIDE : SW_SHOWNA);
   ShowWindow(MarkLine, sjis.empty() || !markable ? SW_HIDE : SW_SHOWNA);
+}
+
+void SummaryPage::SetTakeoffLine(std::string_view sjis) {
+  SetWindowTextW(TakeoffLine, Widen(sjis).c_str());
+  ShowWindow(TakeoffLine, sjis.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void SummaryPage::ShowComparison(const CountComparison& comparison) {
@@ -183,10 +196,16 @@ int SummaryPage::PlaceLabels(int room, int scrolled) const {
     DeleteObject(link);
   }
   SetWindowRgn(CheckLine, shape, TRUE);  // the window owns the region from here on
-  int bottom = scaled(kLabelTop + (kSummaryCount - 1) * kLabelStep + kLabelHeight) - scrolled;
-  if ((GetWindowLongPtrW(CheckLine, GWL_STYLE) & WS_VISIBLE) != 0)
-    bottom = std::max<int>(bottom, line.bottom);
-  if ((GetWindowLongPtrW(MarkLine, GWL_STYLE) & WS_VISIBLE) != 0) bottom = std::max<int>(bottom, mark.bottom);
+  const int labelsBottom = scaled(kLabelTop + (kSummaryCount - 1) * kLabelStep + kLabelHeight) - scrolled;
+  int bottom = labelsBottom;  // of the texts, or of the links' rectangles round theirs
+  if (Shown(CheckLine)) bottom = std::max<int>(bottom, line.bottom);
+  if (Shown(MarkLine)) bottom = std::max<int>(bottom, mark.bottom);
+  // The line of the quantity sheet a label's step under the last text above it; where the room is
+  // narrow it takes more lines.
+  const int textBottom = bottom == labelsBottom ? bottom : bottom - padding;
+  const RECT takeoff =
+      PlaceLinkLabel(TakeoffLine, left, textBottom + scaled(kLabelStep - kLabelHeight), room);
+  if (Shown(TakeoffLine)) bottom = std::max<int>(bottom, takeoff.bottom);
   return bottom + scrolled;
 }
 

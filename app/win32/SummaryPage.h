@@ -1,6 +1,7 @@
 // Page 1 of the main window: the summary labels Label1 to Label13 in a column at the left, under them the
 // line of what the drawing checks found once a check has found something, with beside it the link that
-// marks those elements in the drawing and closes the window, the note Memo1 docked to the
+// marks those elements in the drawing and closes the window, under them the line of the quantity sheet once
+// the take-off rules have been read, the note Memo1 docked to the
 // right edge, under it the line of the comparison with the drawing's kept baseline once there is one to
 // tell of and the button that keeps this count as the baseline, and the short-read warning at the top of
 // the note's column once a read has fallen short. It colours its controls: the note light blue, the
@@ -35,6 +36,8 @@ class SummaryPage final : public PanelPart {
   // Shows the line of what the drawing checks found (Shift-JIS, "点検: 重複 2, ..."), or hides it for "";
   // the link that marks what they found shows with it when markable.
   void SetCheckLine(std::string_view sjis, bool markable);
+  // Shows the line of the quantity sheet (Shift-JIS, "数量表: 13 品目, ..."), a link to its page.
+  void SetTakeoffLine(std::string_view sjis);
   // Shows the line of the comparison with the kept baseline ("基準との差: 3 行", "基準と同じ" or
   // "基準を読めません"), or hides it where there is nothing to tell of (no baseline, or not compared).
   void ShowComparison(const CountComparison& comparison);
@@ -65,6 +68,8 @@ class SummaryPage final : public PanelPart {
   HWND CheckLine = nullptr;
   // 印を付けて閉じる beside the line of the checks (LinkLabel.h), shown with it where marking is possible.
   HWND MarkLine = nullptr;
+  // The quantity sheet in a line, as a link to its page (LinkLabel.h); hidden until the rules have been read.
+  HWND TakeoffLine = nullptr;
   // The comparison with the kept baseline, as a link to its page (LinkLabel.h); hidden while it has no text.
   HWND BaselineLine = nullptr;
   HWND KeepBaselineButton = nullptr;  // 基準として保存, usable once the count has covered the whole drawing

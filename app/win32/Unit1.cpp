@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/view/PageTable.h"
+#include "app/view/TakeoffPage.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/FormMessages.h"
 #include "app/win32/Keys.h"
@@ -38,6 +39,8 @@ constexpr COLORREF kFormColour = PageTabs::kSheetColour;  // of the form and its
 constexpr wchar_t kNothingToMark[] = L"選んだ行に要素がありません";
 constexpr wchar_t kMarkFailed[] = L"印を付けた応答を書き込めませんでした。";
 constexpr wchar_t kKept[] = L"基準として保存しました";  // the drawing's baseline
+// F5: the take-off rules read again.
+constexpr wchar_t kRulesRead[] = L"ルールを読み直しました";
 
 }  // namespace
 
@@ -92,11 +95,14 @@ void TForm1::CreateControls() {
       page1_.Create(tabs_.Sheet(i), PageTabs::kSheetColour, font_.Get(), dpi_);
       gridPages_.push_back(nullptr);
     } else {
-      const SectionData data{session_.Report().Tables, session_.Reader().Drawing, &session_.Comparison()};
       gridPages_.push_back(std::make_unique<GridPage>(tabs_.Sheet(i), static_cast<int>(i), row.Title,
-                                                      row.MakeSource(data), PageTabs::kSheetColour,
+                                                      row.MakeSource(PageData()), PageTabs::kSheetColour,
                                                       font_.Get(), dpi_));
     }
+  }
+  if (GridPage* page = PageById("takeoff"); page != nullptr) {
+    rulesLinks_.Create(tabs_.Sheet(PageIndex("takeoff")), PageTabs::kSheetColour, font_.Get(), dpi_);
+    page->SetBar(&rulesLinks_);
   }
   status_.Create(hwnd_, font_.Get(), dpi_);
   // The Tab key goes round the controls in the order of the form's children: from the tabs on to the
@@ -135,6 +141,12 @@ GridPage* TForm1::PageById(std::string_view id) const {
   return index < gridPages_.size() ? gridPages_[index].get() : nullptr;
 }
 
+SectionData TForm1::PageData() const {
+  const std::optional<TakeoffResult>& takeoff = session_.Report().Takeoff;
+  return {session_.Report().Tables, session_.Reader().Drawing, &session_.Comparison(),
+          takeoff ? &*takeoff : nullptr};
+}
+
 void TForm1::FormShow() {
   programPath_ = ProgramPath();
   programFolder_ = programPath_.parent_path();
@@ -164,6 +176,7 @@ void TForm1::Timer1Timer() {
   // The reply is written: the comparison adds nothing to the time Jw_cad waits.
   page1_.EnableKeepBaseline(session_.WholeCount());
   CompareWithBaseline();
+  ApplyTakeoffRules();
 }
 
 void TForm1::CompareWithBaseline() {
@@ -171,9 +184,28 @@ void TForm1::CompareWithBaseline() {
   page1_.ShowComparison(comparison);
   if (GridPage* page = PageById("diff"); page != nullptr) {
     page->Refresh();
-    page->SetNotice(Widen(PageNotice(page->Source())));
+    page->SetNotice(Widen(page->Source().Notice()));
   }
   Layout();
+}
+
+// A rules file that is missing, held by Excel or damaged changes nothing but what page 12 and page 1 say.
+void TForm1::ApplyTakeoffRules() {
+  const RulesChoice choice = FindRulesFile(NativeFileSystem(), programFolder_);
+  const TakeoffResult& takeoff = session_.ApplyRules(choice.File, PathUtf8(choice.File));
+  page1_.SetTakeoffLine(TakeoffSummaryLine(takeoff));
+  rulesLinks_.ShowRules(choice.File, takeoff.State != TakeoffResult::Outcome::kNoRules, programFolder_);
+  if (GridPage* page = PageById("takeoff"); page != nullptr) {
+    page->SetSource(Pages()[PageIndex("takeoff")].MakeSource(PageData()));
+    page->SetNotice(Widen(TakeoffPageNotice(page->Source().Notice(), takeoff, choice, programFolder_)));
+  }
+  Layout();
+}
+
+void TForm1::ReloadRulesClick() {
+  if (!session_.Report().Takeoff) return;  // the count has not run yet: it reads the rules itself
+  ApplyTakeoffRules();
+  status_.ShowStatus(kRulesRead);
 }
 
 void TForm1::Button1Click() {
@@ -288,6 +320,10 @@ void TForm1::OnCommand(int id) {
     SelectPage(PageIndex("checks"));  // as Alt+0 does
   } else if (id == kIdBaselineLine) {
     SelectPage(PageIndex("diff"));
+  } else if (id == kIdTakeoffLine) {
+    SelectPage(PageIndex("takeoff"));
+  } else if (id == kIdRulesReload || id == kIdReloadRules) {
+    ReloadRulesClick();
   } else if (id == kIdKeepBaselineButton || id == kIdKeepBaseline) {
     KeepBaselineClick();
   } else if (id == kIdSaveCsv) {

@@ -2,7 +2,8 @@
 // the page table (app/view/PageTable.h), the status bar) and routes the messages to them and to the
 // session of the count (app/view/CountSession.h), which reads the exchange file when the window is first
 // shown, counts half a second later, compares every whole count with the baseline kept for its drawing
-// (page 11), keeps the count as the drawing's baseline on request and answers Jw_cad with marks at the
+// (page 11), makes the quantity sheet of the take-off rules (page 12) once the reply is written and again on
+// F5, keeps the count as the drawing's baseline on request and answers Jw_cad with marks at the
 // elements of the rows the user selected when asked to. It saves the page shown as a CSV file on request,
 // and keeps its placement in the placement file beside the program.
 //
@@ -25,6 +26,7 @@
 #include "app/win32/GridPage.h"
 #include "app/win32/Keys.h"
 #include "app/win32/PageTabs.h"
+#include "app/win32/RulesLinks.h"
 #include "app/win32/StatusBar.h"
 #include "app/win32/SummaryPage.h"
 #include "app/win32/WinUtil.h"
@@ -69,6 +71,9 @@ class TForm1 final {
   // The keep-baseline button, Alt+K and the grids' menu: keeps this count as the drawing's baseline, after
   // asking when one is kept already.
   void KeepBaselineClick();
+  // F5 and page 12's 読み直す: reads the take-off rules again and makes the sheet anew, once the count has
+  // made it a first time.
+  void ReloadRulesClick();
 
  private:
   // What the count run sees of the window: the status line, the summary labels, the Escape key, page 1,
@@ -128,6 +133,11 @@ class TForm1 final {
   // Compares the count with the baseline kept for its drawing (when the count covered the whole drawing)
   // and shows the comparison on page 11 and in page 1's line.
   void CompareWithBaseline();
+  // Reads the take-off rules (the file the user chose, else takeoff.csv beside the program) and shows the
+  // sheet, or why there is none, on page 12 and in page 1's line. The drawing is not read again.
+  void ApplyTakeoffRules();
+  // What the grid pages show: the count, and the comparison and the quantity sheet once they are made.
+  SectionData PageData() const;
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
@@ -140,6 +150,7 @@ class TForm1 final {
   SummaryPage page1_;      // Label1 .. Label13, the line of the checks, the note and the keep-baseline button
   // The grid page on the sheet of every page but page 1 (nullptr there), by place in the page table.
   std::vector<std::unique_ptr<GridPage>> gridPages_;
+  RulesLinks rulesLinks_;    // page 12's links to the take-off rules, the bar under its title
   FocusMemory focus_;        // the control to give the focus back to when the window is activated
   bool shown_ = false;       // FormShow has run
   bool timerArmed_ = false;  // Timer1 is set and has not fired yet

@@ -195,6 +195,9 @@ test_count_and_escape() {
   check "SG2 group 0" $'[0]\t3\t2\t0\t1\r\n.' "$(cells 2 0 1 4 1)"
   check "SG5 corner" $'線幅\r\n.' "$(cells 5 0 0 0 0)"
   check "copy puts the range on the clipboard" $'3\t2\r\n.' "$(probe copy 1 1 1 2 1; echo .)"
+  check "no rules file: page 1's line, page 12's notice says where one goes, ルールを開く greyed" \
+    "数量表: ルールファイルがありません|ルールファイルがありません: $(windows_path "$CASE/takeoff.csv")|jwcount.exe と同じフォルダ（$(windows_path "$CASE")）に takeoff.csv を置くか、「ルールを選ぶ…」でファイルを選んでください。例はプログラムの ZIP の example フォルダにあります。|0" \
+    "$(probe text 219)|$(probe text 812 | tr -d '\r' | paste -sd'|')|$(probe enabled 901)"
   click_control 101 300
   keys Escape
   finish_program
@@ -328,7 +331,7 @@ set_dpi() {  # set_dpi DPI
 # label, the line of the checks, its link and the note shows whole, the labels scrolled line by line by
 # their scroll bar where they are taller than the page (and back by the mouse wheel), and every line of
 # the note can be read.
-PAGE1_LINES="201 202 203 204 205 206 207 208 209 210 211 212 213 215 216 220"
+PAGE1_LINES="201 202 203 204 205 206 207 208 209 210 211 212 213 215 216 219 220"
 page1_at_minimum() {  # page1_at_minimum DPI WIDTH
   local x y w h seen top last sw sh _
   keys alt+1
@@ -346,6 +349,7 @@ page1_at_minimum() {  # page1_at_minimum DPI WIDTH
     last=$top
     seen="$seen $(probe whole $PAGE1_LINES)"
   done
+  import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$1-page1-min-end.png"  # scrolled to the end
   check "$1 DPI, smallest window: every line of page 1 shows whole, scrolled to" "$PAGE1_LINES" \
     "$(tr ' ' '\n' <<<"$seen" | sort -un | paste -sd' ')"
   check "$1 DPI, smallest window: every line of the note can be read" 1 "$(probe lines-readable 220)"
@@ -360,14 +364,14 @@ page1_at_minimum() {  # page1_at_minimum DPI WIDTH
 
 # At 96, 144 and 192 DPI (100, 150 and 200 %): the font, the controls, the grid's rows and the minimum
 # window size grow with the DPI, every tab (in two rows, or one in a wide window) and every caption fits,
-# and screenshots of pages 1, 2, 7, 8, 9, 10 and 11.
+# and screenshots of pages 1, 2, 7, 8, 9, 10, 11 and 12 (the sample's take-off rules beside the program).
 test_dpi() {
   log "high DPI: 96, 144 and 192 DPI (sample file)"
   local dpi previous=0 height label button memo shot width tall
   for dpi in 96 144 192; do
     set_dpi "$dpi"
     new_case "dpi$dpi" -
-    cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/"
+    cp "$HERE/../../examples/JWC_TEMP.TXT" "$HERE/../../examples/takeoff.csv" "$CASE/"
     printf '0\r\n0\r\n475\r\n475\r\n' >"$CASE/jwcount.dat"
     start_program || continue
     wait_counted
@@ -399,6 +403,8 @@ test_dpi() {
     local lx lw
     read -r lx _ lw _ < <(probe rect 216)
     check "$dpi DPI: the link to mark what the checks found ends left of the note" 1 $((lx + lw <= memo))
+    read -r x _ w _ < <(probe rect 219)
+    check "$dpi DPI: the line of the quantity sheet ends left of the note" 1 $((x + w <= memo))
     read -r x _ w button2 < <(probe rect 2)
     read -r lx _ lw _ < <(probe rect 1)
     check "$dpi DPI: the mark button right of Button1, of its height" "1 $button" "$((x >= lx + lw)) $button2"
@@ -409,11 +415,13 @@ test_dpi() {
     check "$dpi DPI: the keep-baseline button under the note, as high as Button1, above the status bar" "1 $button 1" \
       "$((by >= my + mh)) $bh $((by + bh <= py))"
     read -r x y w h < <(probe rect 0)
-    for page in 1 2 7 8 9 10 11; do
-      if [ "$page" -eq 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi  # page 11 has no Alt key
+    for page in 1 2 7 8 9 10 11 12; do
+      if [ "$page" -ge 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi  # pages 11, 12 have no Alt key
       check "$dpi DPI: page $page shown for its screenshot" 1 "$(probe visible $((300 + page)))"
       import -window root -crop "${w}x${h}+${x}+${y}" "$SHOTS/dpi$dpi-page$page.png"
     done
+    check "$dpi DPI: page 12's title, links, notice and grid each show whole" "413 511 812 901 902 903" \
+      "$(probe whole 413 511 812 901 902 903)"
     page1_at_minimum "$dpi" "$w"
     keys Escape
     finish_program
@@ -422,18 +430,18 @@ test_dpi() {
   pass "DPI screenshots in $SHOTS"
 }
 
-# At the window's design width of 521 pixels, where the eleven tabs take two rows.
+# At the window's design width of 521 pixels, where the twelve tabs take two rows.
 test_screenshots() {
-  log "screenshots of the eleven pages, of page 8's groupings and of the context menu (sample file)"
+  log "screenshots of the twelve pages, of page 8's groupings and of the context menu (sample file)"
   new_case sample -
-  cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/"
+  cp "$HERE/../../examples/JWC_TEMP.TXT" "$HERE/../../examples/takeoff.csv" "$CASE/"
   printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
   start_program || return
   wait_counted
   click_control 101 300
   check_tabs "two rows of tabs, every tab whole" 2
-  for page in 1 2 3 4 5 6 7 8 9 10 11; do
-    if [ "$page" -eq 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi
+  for page in 1 2 3 4 5 6 7 8 9 10 11 12; do
+    if [ "$page" -ge 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi
     if [ "$page" -eq 7 ]; then
       click_control 506 225 10 && click_control 506 225 10  # sorted by count, the most used first
     fi
@@ -851,8 +859,8 @@ test_baseline() {
     "$(cells 10 0 0 5 -1 | sed 's/\r$//; $d' | tsv_to_csv | paste -sd'|')"
   keys alt+1
   import -window root -crop 521x480+0+0 "$SHOTS/baseline-page1.png"
-  keys Tab Tab Tab
-  check "Tab reaches the line after the links of the checks; Space on it shows page 11" "217 1" \
+  keys Tab Tab Tab Tab
+  check "Tab reaches the line after the links of the checks and the line of the sheet; Space on it shows page 11" "217 1" \
     "$(probe focus) $(keys space; probe visible 311)"
   local before
   before=$(bytes_of "$kept")
@@ -909,6 +917,174 @@ test_baseline() {
   check "nothing kept" "0" "$(find "$CASE" -name '*.json' | wc -l)"
   keys Escape
   finish_program
+}
+
+# Page 1's line of the quantity sheet as jwcount-cli takeoff's CSV (FILE) gives it: the items, the total
+# with thousands separators where an item is priced, and the elements no rule took.
+cli_takeoff_line() {  # cli_takeoff_line FILE
+  awk -F, '
+    function grouped(n, s) { while (length(n) > 3) { s = "," substr(n, length(n) - 2) s; n = substr(n, 1, length(n) - 3) } return n s }
+    { sub(/\r$/, "") }
+    NR == 1 { next }
+    $1 == "未割当" { unassigned += $9; next }
+    $2 == "合計" { total = $7; next }
+    $2 != "小計" { ++items }
+    END { print "数量表: " items " 品目" (total == "" ? "" : ", 合計 ￥" grouped(total)) ", 未割当 " unassigned + 0 }' "$1"
+}
+
+# 工種, 品名, 数量 and 金額 of the rows of items, trades and the total, "|"-separated: from jwcount-cli
+# takeoff's CSV (cli FILE), or as page 12's grid shows them (grid), with the separators of 金額 taken out.
+sheet_figures() {  # sheet_figures cli FILE | sheet_figures grid
+  if [ "$1" = cli ]; then sed "1s/^$BOM//" "$2" | tr ',' '\t'; else cells 11 0 0 11 -1 | sed '$d'; fi |
+    awk -F'\t' '{ sub(/\r$/, ""); a = $7; gsub(/,/, "", a) } $1 != "未割当" { print $1 "/" $2 "/" $4 "/" a }' |
+    paste -sd'|'
+}
+
+# jwcount-cli takeoff's CSV of the case's copy of the drawing (cli/JWC_TEMP.TXT) with the rules RULES (a
+# path in the case folder), into cli/sheet.csv.
+cli_sheet() {  # cli_sheet RULES
+  (cd "$CASE" && "$WINE" "$CLI_EXE" takeoff cli/JWC_TEMP.TXT --rules "$1" --format csv >cli/sheet.csv 2>/dev/null) ||
+    fail "jwcount-cli takeoff --rules $1 failed"
+}
+
+# The take-off (sample file, examples/takeoff.csv beside the program), after the reply: page 1's line and
+# page 12 hold what jwcount-cli takeoff makes of the rules, page 12's CSV save is that command's CSV; a
+# price changed in the file and F5 (the focus in the grid) make the sheet anew; a rules file chosen by
+# ルールを選ぶ… is read and remembered beside the program, and a row of its sheet marks the elements
+# jwcount-cli mark --item marks. A remembered file that has gone leaves takeoff.csv read, said so.
+test_takeoff() {
+  log "page 12: the quantity sheet of takeoff.csv, F5, ルールを選ぶ…, CSV save and marks (sample file)"
+  new_case takeoff -
+  mkdir -p "$CASE/cli" "$CASE/drawings" "$CASE/other"
+  {
+    printf 'file=%s\r\n' "$(windows_path "$CASE/drawings/plan.jww")"
+    tail -n +2 "$HERE/../../examples/JWC_TEMP.TXT"
+  } >"$CASE/JWC_TEMP.TXT"
+  cp "$CASE/JWC_TEMP.TXT" "$CASE/cli/"
+  cp "$HERE/../../examples/takeoff.csv" "$CASE/"
+  local sheet="$CASE/cli/sheet.csv" rules
+  cli_sheet takeoff.csv
+  printf '0\r\n0\r\n640\r\n560\r\n' >"$CASE/jwcount.dat"
+  start_program || return
+  wait_counted
+  local line
+  line=$(cli_takeoff_line "$sheet")
+  if probe wait-text 219 10000 "$(hex "$line")" >/dev/null; then
+    pass "page 1's line of the sheet: $line"
+  else
+    fail "page 1's line of the sheet: [$(probe text 219)], jwcount-cli: [$line]"
+  fi
+  check "the reply as always" "$REPLY_HEX" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+  import -window root -crop 640x560+0+0 "$SHOTS/takeoff-page1.png"
+  click_control 219
+  check "a click on the line shows page 12: its title and links" "1|数量表|ルールを開く 1|ルールを選ぶ…|読み直す (F5)" \
+    "$(probe visible 312)|$(probe text 413)|$(probe text 901) $(probe enabled 901)|$(probe text 902)|$(probe text 903)"
+  check "page 12's notice: the file read, the sheet in a line" "ルール: $(windows_path "$CASE/takeoff.csv")|${line#数量表: }" \
+    "$(probe text 812 | tr -d '\r' | paste -sd'|')"
+  import -window root -crop 640x560+0+0 "$SHOTS/takeoff-page12.png"
+  local order="" _
+  for _ in 1 2 3 4; do
+    keys Tab
+    order+="$(probe focus) "
+  done
+  check "Tab from the tabs: the three links, then the grid" "901 902 903 511 " "$order"
+  check "page 12: jwcount-cli takeoff's 数量 and 金額" "$(sheet_figures cli "$sheet")" "$(sheet_figures grid)"
+  if save_dialog_testable; then
+    keys ctrl+s
+    if save_dialog "plan_数量表.csv"; then
+      wait_file "$CASE/drawings/plan_数量表.csv" || fail "no CSV file of page 12 written"
+      check "page 12's CSV is jwcount-cli takeoff --format csv's, byte for byte" "$(bytes_of "$sheet")" \
+        "$(bytes_of "$CASE/drawings/plan_数量表.csv")"
+    fi
+  else
+    skip_save "the CSV save of page 12"
+  fi
+
+  # 椅子 at 13,000 instead of 12,500, saved as Excel saves it; F5 with the focus in the grid.
+  sed -i 's/"12,500"/"13,000"/' "$CASE/takeoff.csv"
+  cli_sheet takeoff.csv
+  click_control 511 50 "$(row_y 1)"
+  keys F5
+  check "F5 reads the rules again: the status line, page 12's figures" "ルールを読み直しました|$(sheet_figures cli "$sheet")" \
+    "$(probe text 101)|$(sheet_figures grid)"
+  check "the 椅子 row follows the price" "家具/椅子/6/78000" "$(sheet_figures grid | tr '|' '\n' | grep /椅子/)"
+  check "page 1's line follows" "$(cli_takeoff_line "$sheet")" "$(probe text 219)"
+
+  if ! save_dialog_testable; then
+    skip_emulated "ルールを選ぶ…" "the Open dialog of the 32-bit program hangs now and then" save_dialog_testable
+    keys Escape
+    finish_program
+    return
+  fi
+  rules="$CASE/other/chairs.csv"
+  printf '工種,品名,単位,種別,ブロック名,単価\r\n家具,椅子,脚,BLOCK,椅子,"9,800"\r\n' | iconv -f UTF-8 -t CP932 >"$rules"
+  cli_sheet other/chairs.csv
+  click_control 902
+  probe dialog 20000 >/dev/null || { fail "the Open dialog did not open"; probe close; finish_program; return; }
+  xdotool type --delay 60 "$(windows_path "$rules")"
+  sleep 0.3
+  keys Return
+  wait_file "$CASE/takeoff-rules.txt" || fail "the choice was not remembered"
+  check "the choice remembered beside the program: its path in UTF-8" "$(windows_path "$rules")" "$(tr -d '\r\n' <"$CASE/takeoff-rules.txt")"
+  probe wait-text 219 10000 "$(hex "$(cli_takeoff_line "$sheet")")" >/dev/null || true
+  check "the chosen file read: page 1's line, page 12's notice and figures" \
+    "$(cli_takeoff_line "$sheet")|ルール: $(windows_path "$rules")|$(sheet_figures cli "$sheet")" \
+    "$(probe text 219)|$(probe text 812 | head -1 | tr -d '\r')|$(sheet_figures grid)"
+  (cd "$CASE" && "$WINE" "$CLI_EXE" mark cli/JWC_TEMP.TXT --rules other/chairs.csv --item 椅子 \
+    >"$CASE/cli-reply.txt" 2>/dev/null) || fail "jwcount-cli mark --item failed"
+  click_control 511 50 "$(row_y 1)"  # 椅子
+  click_control 2
+  finish_program
+  check "a row of page 12 marks what jwcount-cli mark --item marks" "$(bytes_of "$CASE/cli-reply.txt")" \
+    "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+
+  rm "$rules"
+  cp "$CASE/cli/JWC_TEMP.TXT" "$CASE/"
+  cli_sheet takeoff.csv
+  start_program || return
+  wait_counted
+  probe wait-text 219 10000 "$(hex "$(cli_takeoff_line "$sheet")")" >/dev/null || fail "takeoff.csv not read"
+  check "the chosen file gone: takeoff.csv read, the notice says so" \
+    "選んだルールファイル $(windows_path "$rules") が見つからないため、takeoff.csv を読みました。" \
+    "$(probe text 812 | head -1 | tr -d '\r')"
+  keys Escape
+  finish_program
+}
+
+# A damaged rules file: the reply is the plain one a count without rules writes, page 1's line and page
+# 12's notice say how many errors there are, and page 12 lists them as jwcount-cli takeoff does.
+test_takeoff_errors() {
+  log "page 12: a rules file with errors (sample file)"
+  new_case takeoff-errors -
+  mkdir -p "$CASE/plain"
+  cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/"
+  cp "$HERE/../../examples/JWC_TEMP.TXT" "$CASE/plain/"
+  printf '工種,品名,単位,種別,単価,数量元\r\n家具,椅子,脚,BLOCK,abc,\r\n家具,机,脚,机,1,重さ\r\n' |
+    iconv -f UTF-8 -t CP932 >"$CASE/takeoff.csv"
+  local status=0
+  (cd "$CASE" && "$WINE" "$CLI_EXE" takeoff JWC_TEMP.TXT --rules takeoff.csv --format csv >cli-errors.csv \
+    2>/dev/null) || status=$?
+  check "jwcount-cli takeoff finds the errors (exit 2)" 2 "$status"
+  (cd "$CASE" && "$WINE" "$CLI_EXE" run plain >/dev/null 2>&1) || fail "jwcount-cli run failed"
+  printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
+  start_program || return
+  wait_counted
+  probe wait-text 219 10000 "$(hex '数量表: ルールに誤りが 3 件')" >/dev/null ||
+    fail "page 1's line: [$(probe text 219)]"
+  check "the reply is that of a count without rules" "$(bytes_of "$CASE/plain/JWC_TEMP.TXT")" \
+    "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+  click_control 101 300
+  keys ctrl+shift+Tab  # from page 1 to the last page; at this size the line lies under the fold
+  check "page 12 shown" 1 "$(probe visible 312)"
+  import -window root -crop 521x480+0+0 "$SHOTS/takeoff-errors-page12.png"
+  check "page 12's notice: the errors, nothing applied, F5 after mending" \
+    "ルール: $(windows_path "$CASE/takeoff.csv")|ルールに誤りが 3 件あるため、何も適用していません。行・列・理由は下の表のとおりです。|直して保存したら、F5 で読み直せます。" \
+    "$(probe text 812 | tr -d '\r' | paste -sd'|')"
+  check "page 12 lists the errors as jwcount-cli takeoff does" "$(sed "1s/^$BOM//; s/\r\$//" "$CASE/cli-errors.csv" | paste -sd'|')" \
+    "$(cells 11 0 0 2 -1 | sed 's/\r$//; $d' | tsv_to_csv | paste -sd'|')"
+  keys Escape
+  finish_program
+  check "the reply after closing" "$(bytes_of "$CASE/plain/JWC_TEMP.TXT")" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
 }
 
 # Resting the mouse on a row head of pages 2 and 3 shows the name of the layer or layer group.
@@ -1148,7 +1324,7 @@ test_program_file() {
   local headers
   headers=$(x86_64-w64-mingw32-objdump -p "$EXE")
   check "GUI subsystem" "(Windows GUI)" "$(sed -n 's/^Subsystem[[:space:]]*[0-9a-f]*[[:space:]]*//p' <<<"$headers")"
-  check "only Windows DLLs" "comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll" \
+  check "only Windows DLLs" "comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll" \
     "$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]' | sort | paste -sd' ')"
   if [ "$1" = x86 ]; then
     if grep -q '^[[:space:]]*large address aware' <<<"$headers"; then
@@ -1197,6 +1373,8 @@ test_build() {  # test_build BUILD_FOLDER PROBE_BUILD
   test_check_pages
   test_mark
   test_baseline
+  test_takeoff
+  test_takeoff_errors
   test_row_tips
   test_menu_and_save
   test_save_refused
