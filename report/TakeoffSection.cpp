@@ -12,7 +12,7 @@ namespace jwcount {
 namespace {
 
 constexpr std::string_view kSheetHeads[TakeoffSection::kSheetColumns] = {
-    kHeadTrade,  kHeadName, kHeadSpec,     kQuantityHead, kHeadUnit, kHeadPrice,
+    kHeadTrade,  kHeadName, kHeadGrade,    kQuantityHead, kHeadUnit, kHeadPrice,
     kAmountHead, kHeadNote, kElementsHead, kMeasuredHead, kHeadLoss, kRuleLinesHead,
 };
 constexpr std::string_view kErrorHeads[] = {kErrorLineHead, kErrorColumnHead, kErrorReasonHead};
@@ -74,7 +74,7 @@ std::string RuleLinesText(const std::vector<int32_t>& lines) {
 
 std::string TakeoffItemHead(const TakeoffItemDef& item) {
   std::string head = item.Trade;
-  for (const std::string* part : {&item.Name, &item.Spec, &item.Unit}) {
+  for (const std::string* part : {&item.Name, &item.Grade, &item.Unit}) {
     head += kHeadSeparator;
     head += *part;
   }
@@ -198,8 +198,8 @@ std::string TakeoffSection::SheetCell(int column, const Row& row, bool forCsv) c
       return def.Trade;
     case kName:
       return def.Name;
-    case kSpec:
-      return def.Spec;
+    case kGrade:
+      return def.Grade;
     case kQuantity:
       return item.QuantityMicros
                  ? MicrosText(*item.QuantityMicros, def.Rounding == TakeoffRounding::kNone ? 0 : def.Digits)
@@ -337,7 +337,7 @@ void WriteItem(JsonWriter& json, const TakeoffItem& item, const TakeoffItemDef& 
   json.BeginObject();
   json.TextField("trade", def.Trade);
   json.TextField("name", def.Name);
-  json.TextField("spec", def.Spec);
+  json.TextField("spec", def.Grade);
   json.TextField("unit", def.Unit);
   json.Key("source");
   json.Text(kSourceNames[static_cast<std::size_t>(def.Source)]);

@@ -18,7 +18,7 @@ class TakeoffSection final : public OwnFormSection {
   enum Column : int {
     kTrade,
     kName,
-    kSpec,
+    kGrade,
     kQuantity,
     kUnit,
     kUnitPrice,

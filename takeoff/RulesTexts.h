@@ -12,7 +12,7 @@ namespace jwcount {
 // The heads of the columns the program knows.
 inline constexpr std::string_view kHeadTrade = "\x8D\x48\x8E\xED";  // 工種
 inline constexpr std::string_view kHeadName = "\x95\x69\x96\xBC";  // 品名
-inline constexpr std::string_view kHeadSpec = "\x8B\x4B\x8A\x69";  // 規格
+inline constexpr std::string_view kHeadGrade = "\x8B\x4B\x8A\x69";  // 規格
 inline constexpr std::string_view kHeadUnit = "\x92\x50\x88\xCA";  // 単位
 inline constexpr std::string_view kHeadSource = "\x90\x94\x97\xCA\x8C\xB3";  // 数量元
 inline constexpr std::string_view kHeadKinds = "\x8E\xED\x95\xCA";  // 種別

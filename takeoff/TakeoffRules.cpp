@@ -18,7 +18,7 @@ namespace {
 enum class Field : uint8_t {
   kTrade,
   kName,
-  kSpec,
+  kGrade,
   kUnit,
   kSource,
   kKinds,
@@ -40,7 +40,7 @@ enum class Field : uint8_t {
 constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::kNote) + 1;
 
 constexpr std::array<std::string_view, kFieldCount> kHeads = {
-    kHeadTrade, kHeadName,     kHeadSpec,   kHeadUnit,   kHeadSource,    kHeadKinds, kHeadLayerGroup,
+    kHeadTrade, kHeadName,     kHeadGrade,  kHeadUnit,   kHeadSource,    kHeadKinds, kHeadLayerGroup,
     kHeadLayer, kHeadColours,  kHeadTypes,  kHeadWidths, kHeadBlockName, kHeadText,  kHeadFactor,
     kHeadLoss,  kHeadRounding, kHeadDigits, kHeadPrice,  kHeadContinue,  kHeadNote,
 };
@@ -181,7 +181,7 @@ void ReadItemCells(RowCells& cells, TakeoffItemDef& item) {
     item.Name = *name;
     if (item.Name.empty()) cells.Fail(Field::kName, kErrNoName);
   }
-  item.Spec = text(Field::kSpec);
+  item.Grade = text(Field::kGrade);
   if (const auto source = cells.Value(Field::kSource, ReadSource, kErrSource)) item.Source = *source;
   item.Unit = text(Field::kUnit);
   if (item.Unit.empty()) item.Unit = DefaultUnit(item.Source);
@@ -279,9 +279,9 @@ class RulesReader {
     result_.IgnoredColumns.push_back(head);
   }
 
-  // The rule goes to the item with the same trade, name, spec and unit, which must agree with it.
+  // The rule goes to the item with the same trade, name, grade and unit, which must agree with it.
   void AddRule(TakeoffRule rule, TakeoffItemDef item, RowCells& cells) {
-    const auto [at, added] = itemIndex_.try_emplace({item.Trade, item.Name, item.Spec, item.Unit},
+    const auto [at, added] = itemIndex_.try_emplace({item.Trade, item.Name, item.Grade, item.Unit},
                                                     static_cast<int32_t>(result_.Items.size()));
     rule.Item = at->second;
     if (added) {

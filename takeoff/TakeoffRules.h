@@ -75,11 +75,11 @@ struct TakeoffRule {
   bool Continue = false;  // 継続: an element it takes goes on to the rules below
 };
 
-// One item of the sheet: the rows with the same trade, name, spec and unit.
+// One item of the sheet: the rows with the same trade, name, grade and unit.
 struct TakeoffItemDef {
   std::string Trade;  // 工種, Shift-JIS; "" for none
   std::string Name;   // 品名
-  std::string Spec;   // 規格
+  std::string Grade;  // 規格
   std::string Unit;   // 単位 as shown: the file's, or 個, m or ㎡ after the source
   TakeoffSource Source = TakeoffSource::kCount;
   double LossPercent = 0;  // ロス率, >= 0

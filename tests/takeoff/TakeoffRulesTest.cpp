@@ -38,7 +38,7 @@ std::string Describe(const TakeoffRules& rules) {
   std::string out;
   for (const TakeoffItemDef& i : rules.Items) {
     out += "item " + std::to_string(i.Line) + " trade=" + Utf8(i.Trade) + " name=" + Utf8(i.Name) +
-           " spec=" + Utf8(i.Spec) + " unit=" + Utf8(i.Unit) +
+           " grade=" + Utf8(i.Grade) + " unit=" + Utf8(i.Unit) +
            " source=" + std::to_string(static_cast<int>(i.Source)) + " loss=" + Number(i.LossPercent) +
            " rounding=" + std::to_string(static_cast<int>(i.Rounding)) +
            " digits=" + std::to_string(i.Digits) +
@@ -76,13 +76,13 @@ TEST(TakeoffRules, ReadsTheSameFromCodePage932AndUtf8WithOrWithoutMark) {
       "建築,床仕上げ,ﾀｲﾙｶｰﾍﾟｯﾄ,,面積,ソリッド,,床*,,SXF3,\"1,000/0\",,,,,四捨五入,2,\"3,200\",,\r\n"
       "　,凡例,,,,文字,F,,,,,,凡例?,,,,,,0,\r\n";
   const std::string expected =
-      "item 2 trade=電気設備 name=照明器具 spec=LED 40W, 直付 unit=台 source=0 loss=0 rounding=0 digits=0 "
+      "item 2 trade=電気設備 name=照明器具 grade=LED 40W, 直付 unit=台 source=0 loss=0 rounding=0 digits=0 "
       "price=12800000000 note=器具は支給\n"
-      "item 3 trade=電気設備 name=VVFケーブル spec=2.0-3C unit=m source=1 loss=5 rounding=1 digits=1 "
+      "item 3 trade=電気設備 name=VVFケーブル grade=2.0-3C unit=m source=1 loss=5 rounding=1 digits=1 "
       "price=120500000 note=予備配線\n"
-      "item 5 trade=建築 name=床仕上げ spec=ﾀｲﾙｶｰﾍﾟｯﾄ unit=㎡ source=2 loss=0 rounding=2 digits=2 "
+      "item 5 trade=建築 name=床仕上げ grade=ﾀｲﾙｶｰﾍﾟｯﾄ unit=㎡ source=2 loss=0 rounding=2 digits=2 "
       "price=3200000000 note=\n"
-      "item 6 trade= name=凡例 spec= unit=個 source=0 loss=0 rounding=0 digits=0 price=none note=\n"
+      "item 6 trade= name=凡例 grade= unit=個 source=0 loss=0 rounding=0 digits=0 price=none note=\n"
       "rule 2 item=0 kinds=80 group=-1 groupname= layer=-1,-1 layername= colours= types= widths= "
       "block=LIGHT-* text= factor=1 continue=0\n"
       "rule 3 item=1 kinds=6 group=2 groupname= layer=2,10 layername= colours=2,112 types=1 widths= block= "
@@ -106,14 +106,14 @@ TEST(TakeoffRules, ReadsTheSameFromCodePage932AndUtf8WithOrWithoutMark) {
   EXPECT_EQ(rules.Items[0].UnitPriceMicros, 12'800'000'000);
 }
 
-// Rows as "line:name:spec", or the errors as "error line column".
+// Rows as "line:name:grade", or the errors as "error line column".
 std::string Rows(const TakeoffRules& rules) {
   std::string out;
   for (const TakeoffError& e : rules.Errors)
     out += "error " + std::to_string(e.Line) + " " + Utf8(e.Column) + ";";
   for (const TakeoffRule& r : rules.Rules) {
     const TakeoffItemDef& item = rules.Items[static_cast<std::size_t>(r.Item)];
-    out += std::to_string(r.Line) + ":" + Utf8(item.Name) + ":" + Utf8(item.Spec) + ";";
+    out += std::to_string(r.Line) + ":" + Utf8(item.Name) + ":" + Utf8(item.Grade) + ";";
   }
   return out;
 }
