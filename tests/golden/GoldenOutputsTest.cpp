@@ -55,8 +55,10 @@ void AcceptOutputs(const Outputs& outputs) {
 }
 
 // What the program writes on standard output for the arguments.
-std::string CliOutput(const std::string& arguments) {
-  const std::string command = std::string("'") + JWCOUNT_CLI + "' " + arguments;
+// What the CLI prints for the arguments, run from the folder given (the rules file's name as
+// given is part of the take-off's output, so it is named there relative to that folder).
+std::string CliOutput(const std::string& arguments, const fs::path& folder = fs::current_path()) {
+  const std::string command = "cd '" + folder.string() + "' && '" + JWCOUNT_CLI + "' " + arguments;
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
   std::string out;
   char buffer[1 << 16];
@@ -140,16 +142,17 @@ TEST(GoldenOutputs, EveryOutputIsAsAccepted) {
   const std::string pair = "'" + inputs.at("sample").string() + "' '" +
                            (fs::path(JWCOUNT_EXAMPLES) / "revised" / "JWC_TEMP.TXT").string() + "'";
   // The quantity sheet of the example rules: alone, in the report, and what changed of it in the revision.
-  const std::string rules = " --rules '" + (fs::path(JWCOUNT_EXAMPLES) / "takeoff.csv").string() + "'";
+  const std::string rules = " --rules takeoff.csv";
+  const fs::path examples = JWCOUNT_EXAMPLES;
   const std::string sample = "'" + inputs.at("sample").string() + "'";
   for (const char* format : {"text", "csv", "json"}) {
     outputs["revised"][std::string("diff-") + format] = CliOutput("diff " + pair + " --format " + format);
     outputs["revised"][std::string("diff-rules-") + format] =
-        CliOutput("diff " + pair + " --format " + format + rules);
+        CliOutput("diff " + pair + " --format " + format + rules, examples);
     outputs["sample"][std::string("takeoff-") + format] =
-        CliOutput("takeoff " + sample + " --format " + format + rules);
+        CliOutput("takeoff " + sample + " --format " + format + rules, examples);
     outputs["sample"][std::string("rules-") + format] =
-        CliOutput("count " + sample + " --format " + format + rules);
+        CliOutput("count " + sample + " --format " + format + rules, examples);
   }
 
   if (std::getenv("JWCOUNT_ACCEPT_OUTPUTS") != nullptr) {
