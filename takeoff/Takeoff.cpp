@@ -12,7 +12,6 @@
 #include "counting/Quantities.h"
 #include "takeoff/Sha256.h"
 #include "takeoff/TakeoffTexts.h"
-#include "tempfile/Thread.h"
 
 namespace jwcount {
 namespace {
@@ -342,15 +341,15 @@ bool HasMeasure(int32_t kind) {
   return kind == kLine || kind == kCircle || kind == kArc || kind >= kSolidLine;
 }
 
-// Calls visit(i, entry, takings) for every element from begin to end (exclusive) of the index, in reading
-// order. The attributes of a
+// Calls visit(i, entry, takings) for every element of the index, in reading order. The attributes of a
 // block of elements are gathered first, in a loop of independent loads, so that the cache misses of reading
 // records from fifteen stores overlap rather than follow one another.
 template <class Visit>
-void ForEachTaking(const JwwGaibu& reader, RuleChains& chains, int32_t begin, int32_t end, Visit&& visit) {
+void ForEachTaking(const JwwGaibu& reader, RuleChains& chains, Visit&& visit) {
   constexpr int32_t kBlock = 64;
   EntityAttributes attributes[kBlock];
-  for (int32_t first = begin; first < end; first += kBlock) {
+  const int32_t end = reader.EntityCount();
+  for (int32_t first = 0; first < end; first += kBlock) {
     const int32_t size = std::min(kBlock, end - first);
     for (int32_t j = 0; j < size; ++j) {
       const EntityIndexEntry& e = reader.Entity(first + j);
@@ -474,9 +473,11 @@ void OrderByTrade(const TakeoffRules& rules, std::vector<TakeoffItem>& figured, 
 }
 
 // The sums of the sheet, each a double added to in reading order: each rule's measure (in the drawing's
-// units), then the unassigned length and area of each column, then the unassigned length and area in all.
+// units), then the unassigned length and area of each column, then the unassigned length and area in all;
+// and how many elements each item and each column's unassigned elements hold.
 struct SheetSums {
-  explicit SheetSums(std::size_t rules) : Rules(rules), Values(rules + 2 * kSummaryCount + 2, 0) {}
+  SheetSums(std::size_t rules, std::size_t items)
+      : Rules(rules), Values(rules + 2 * kSummaryCount + 2, 0), Elements(items, 0) {}
   std::size_t UnassignedLength(int column) const { return Rules + static_cast<std::size_t>(column - 1); }
   std::size_t UnassignedArea(int column) const { return UnassignedLength(column) + kSummaryCount; }
   std::size_t TotalLength() const { return Rules + 2 * kSummaryCount; }
@@ -484,78 +485,38 @@ struct SheetSums {
 
   std::size_t Rules;
   std::vector<double> Values;
-};
-
-// What one part of the drawing adds to the sheet. The part that comes first adds its measures to the sums
-// at once; a later part, tallied beside it, keeps its own in reading order, to be added after the first
-// part's, so that every sum is the same double as one taken element by element from the top.
-struct PartTally {
   std::vector<int64_t> Elements;  // each item's
   std::array<int64_t, kSummaryCount> Unassigned{};
-  SheetSums* Direct = nullptr;                       // the first part: the sums themselves
-  std::vector<std::pair<std::size_t, double>> Kept;  // a later part: (sum, measure), in order
-
-  void Add(std::size_t sum, double measure) {
-    if (Direct != nullptr)
-      Direct->Values[sum] += measure;
-    else
-      Kept.emplace_back(sum, measure);
-  }
 };
 
-void AddUnassigned(PartTally& part, const SheetSums& sums, int column, const ElementQuantity& q) {
-  ++part.Unassigned[static_cast<std::size_t>(column - 1)];
+void AddUnassigned(SheetSums& sums, int column, const ElementQuantity& q) {
+  ++sums.Unassigned[static_cast<std::size_t>(column - 1)];
   if (q.LineLength + q.CurveLength > 0) {
-    part.Add(sums.UnassignedLength(column), q.LineLength + q.CurveLength);
-    part.Add(sums.TotalLength(), q.LineLength + q.CurveLength);
+    sums.Values[sums.UnassignedLength(column)] += q.LineLength + q.CurveLength;
+    sums.Values[sums.TotalLength()] += q.LineLength + q.CurveLength;
   }
   if (q.Area > 0) {
-    part.Add(sums.UnassignedArea(column), q.Area);
-    part.Add(sums.TotalArea(), q.Area);
+    sums.Values[sums.UnassignedArea(column)] += q.Area;
+    sums.Values[sums.TotalArea()] += q.Area;
   }
 }
 
-// Tallies the elements from begin to end (exclusive) into the part.
-void TallyPart(const TakeoffRules& rules, const JwwGaibu& reader, int32_t begin, int32_t end,
-               const SheetSums& sums, PartTally& part) {
+// Tallies every element into the sums, in reading order.
+void TallyElements(const TakeoffRules& rules, const JwwGaibu& reader, SheetSums& sums) {
   RuleChains chains(rules, reader);
-  part.Elements.assign(rules.Items.size(), 0);
-  ForEachTaking(reader, chains, begin, end,
-                [&](int32_t, const EntityIndexEntry& e, const ElementTakings& taken) {
-                  if (!taken.Counted) return;
-                  // Only what is measured is worked out: a count, or an unassigned text, needs no geometry.
-                  const bool unassigned = taken.Takings.empty();
-                  const ElementQuantity q = taken.Measured || (unassigned && HasMeasure(e.Kind))
-                                                ? QuantityOf(reader.Stores, e.Kind, e.Position)
-                                                : ElementQuantity{};
-                  if (unassigned) AddUnassigned(part, sums, KindColumn(e.Kind), q);
-                  for (const Taking& t : taken.Takings) {
-                    part.Add(static_cast<std::size_t>(t.Rule), MeasureOf(t.Source, q));
-                    if (t.FirstOfItem) ++part.Elements[static_cast<std::size_t>(t.Item)];
-                  }
-                });
-}
-
-// Below this many elements a second thread costs more than it saves.
-constexpr int32_t kTwoPartsElements = 32768;
-
-// Tallies every element: in one part, or for a large drawing in two, the second on a second thread where
-// one can be made. Gives each item's elements and the unassigned counts; the sums are in `sums`.
-PartTally TallyElements(const TakeoffRules& rules, const JwwGaibu& reader, SheetSums& sums) {
-  const int32_t n = reader.EntityCount();
-  PartTally first;
-  first.Direct = &sums;
-  PartTally second;
-  const int32_t middle = n >= kTwoPartsElements ? n / 2 : n;
-  SecondThread thread;
-  const bool beside = middle < n && thread.Start([&] { TallyPart(rules, reader, middle, n, sums, second); });
-  TallyPart(rules, reader, 0, beside ? middle : n, sums, first);
-  thread.Join();
-  if (!beside) return first;
-  for (const auto& [sum, measure] : second.Kept) sums.Values[sum] += measure;
-  for (std::size_t d = 0; d < first.Elements.size(); ++d) first.Elements[d] += second.Elements[d];
-  for (std::size_t c = 0; c < first.Unassigned.size(); ++c) first.Unassigned[c] += second.Unassigned[c];
-  return first;
+  ForEachTaking(reader, chains, [&](int32_t, const EntityIndexEntry& e, const ElementTakings& taken) {
+    if (!taken.Counted) return;
+    // Only what is measured is worked out: a count, or an unassigned text, needs no geometry.
+    const bool unassigned = taken.Takings.empty();
+    const ElementQuantity q = taken.Measured || (unassigned && HasMeasure(e.Kind))
+                                  ? QuantityOf(reader.Stores, e.Kind, e.Position)
+                                  : ElementQuantity{};
+    if (unassigned) AddUnassigned(sums, KindColumn(e.Kind), q);
+    for (const Taking& t : taken.Takings) {
+      sums.Values[static_cast<std::size_t>(t.Rule)] += MeasureOf(t.Source, q);
+      if (t.FirstOfItem) ++sums.Elements[static_cast<std::size_t>(t.Item)];
+    }
+  });
 }
 
 }  // namespace
@@ -571,13 +532,13 @@ std::string MicrosText(int64_t micros, int32_t decimals) {
 
 TakeoffSheet ApplyTakeoff(const TakeoffRules& rules, const JwwGaibu& reader) {
   TakeoffSheet sheet;
-  SheetSums sums(rules.Rules.size());
-  const PartTally tally = TallyElements(rules, reader, sums);
+  SheetSums sums(rules.Rules.size(), rules.Items.size());
+  TallyElements(rules, reader, sums);
   TakeoffUnassigned& unassigned = sheet.Unassigned;
   for (int column = 1; column <= kSummaryCount; ++column) {
     const auto c = static_cast<std::size_t>(column - 1);
-    unassigned.ByKind[c] = tally.Unassigned[c];
-    unassigned.Elements += tally.Unassigned[c];
+    unassigned.ByKind[c] = sums.Unassigned[c];
+    unassigned.Elements += sums.Unassigned[c];
     unassigned.Length[c] = sums.Values[sums.UnassignedLength(column)];
     unassigned.Area[c] = sums.Values[sums.UnassignedArea(column)];
   }
@@ -586,7 +547,7 @@ TakeoffSheet ApplyTakeoff(const TakeoffRules& rules, const JwwGaibu& reader) {
   std::vector<TakeoffItem> figured(rules.Items.size());
   for (std::size_t d = 0; d < figured.size(); ++d) {
     figured[d].Def = static_cast<int32_t>(d);
-    figured[d].Elements = tally.Elements[d];
+    figured[d].Elements = sums.Elements[d];
   }
   for (std::size_t r = 0; r < rules.Rules.size(); ++r) {
     const TakeoffRule& rule = rules.Rules[r];
@@ -616,7 +577,7 @@ ElementSelection SelectTakeoffElements(const TakeoffRules& rules, const JwwGaibu
       items[static_cast<std::size_t>(pick.Index)] = true;
   }
   RuleChains chains(rules, reader);
-  ForEachTaking(reader, chains, 0, n, [&](int32_t i, const EntityIndexEntry& e, const ElementTakings& taken) {
+  ForEachTaking(reader, chains, [&](int32_t i, const EntityIndexEntry& e, const ElementTakings& taken) {
     if (!taken.Counted) return;
     const std::span<const Taking> takings = taken.Takings;
     const bool picked = takings.empty() ? (unassignedColumns >> KindColumn(e.Kind) & 1) != 0
@@ -647,8 +608,7 @@ bool ReadRulesFile(FileSystem& files, const std::filesystem::path& path, std::st
 
 }  // namespace
 
-TakeoffResult RunTakeoff(FileSystem& files, const std::filesystem::path& rulesFile, std::string shown,
-                         const JwwGaibu& reader, bool wholeCount) {
+TakeoffResult ReadTakeoff(FileSystem& files, const std::filesystem::path& rulesFile, std::string shown) {
   TakeoffResult takeoff;
   takeoff.RulesFile = std::move(shown);
   if (!files.Exists(rulesFile)) return takeoff;
@@ -660,15 +620,15 @@ TakeoffResult RunTakeoff(FileSystem& files, const std::filesystem::path& rulesFi
   }
   if (bytes.size() <= kMaxRulesFileBytes) takeoff.Sha256 = Sha256Hex(bytes);
   takeoff.Rules = ReadTakeoffRules(bytes);
-  if (!takeoff.Rules.Errors.empty()) {
-    takeoff.State = TakeoffResult::Outcome::kErrors;
-  } else if (!wholeCount) {
-    takeoff.State = TakeoffResult::Outcome::kNotComplete;
-    takeoff.Why = kCountNotWhole;
-  } else {
-    takeoff.State = TakeoffResult::Outcome::kApplied;
-    takeoff.Sheet = ApplyTakeoff(takeoff.Rules, reader);
-  }
+  takeoff.State =
+      takeoff.Rules.Errors.empty() ? TakeoffResult::Outcome::kApplied : TakeoffResult::Outcome::kErrors;
+  return takeoff;
+}
+
+TakeoffResult RunTakeoff(FileSystem& files, const std::filesystem::path& rulesFile, std::string shown,
+                         const JwwGaibu& reader, bool wholeCount) {
+  TakeoffResult takeoff = ReadTakeoff(files, rulesFile, std::move(shown));
+  CompleteTakeoff(takeoff, wholeCount, [&] { return ApplyTakeoff(takeoff.Rules, reader); });
   return takeoff;
 }
 

@@ -15,6 +15,7 @@
 #include "counting/CountTexts.h"
 #include "counting/Marks.h"
 #include "takeoff/TakeoffRules.h"
+#include "takeoff/TakeoffTexts.h"
 #include "tempfile/FileIo.h"
 #include "tempfile/JwwGaibu.h"
 
@@ -94,9 +95,26 @@ struct TakeoffResult {
   TakeoffSheet Sheet;
 };
 
-// Reads the rules file through `files` and applies it to the count, when the count was complete. `shown`
-// is what the sheet calls the file (the path as given, or its name).
+// Reads the rules file through `files`: no rules, a file that cannot be read, rules with errors, or rules
+// to apply (kApplied, with no sheet made yet). `shown` is what the sheet calls the file (the path as given,
+// or its name).
+TakeoffResult ReadTakeoff(FileSystem& files, const std::filesystem::path& rulesFile, std::string shown);
+
+// Gives rules to apply their sheet, made by `apply` (ApplyTakeoff, or a sheet already made of the same
+// rules), when the count was complete; otherwise says why there is none.
+template <class Apply>
+void CompleteTakeoff(TakeoffResult& takeoff, bool wholeCount, Apply&& apply) {
+  if (takeoff.State != TakeoffResult::Outcome::kApplied) return;
+  if (wholeCount) {
+    takeoff.Sheet = apply();
+  } else {
+    takeoff.State = TakeoffResult::Outcome::kNotComplete;
+    takeoff.Why = kCountNotWhole;
+  }
+}
+
+// ReadTakeoff, then CompleteTakeoff with ApplyTakeoff on the count's reader.
 TakeoffResult RunTakeoff(FileSystem& files, const std::filesystem::path& rulesFile, std::string shown,
-                   const JwwGaibu& reader, bool wholeCount);
+                         const JwwGaibu& reader, bool wholeCount);
 
 }  // namespace jwcount

@@ -126,7 +126,11 @@ CountSession CountWithProgress(const CliOptions& options, FileSystem& fileSystem
   std::optional<ProgressLine> progress;
   if (terminal || options.progress) progress.emplace(stderr, terminal);
   ConsoleHost host(session.Report(), progress ? &*progress : nullptr, reply);
-  CountForReport(session, file, replyFolder, options.state, host);
+  // Rules that are there are applied beside the tally; ApplyRules then tells what became of them.
+  std::error_code error;
+  const RulesBeside rules{PathFromArgument(options.rules), options.rules};
+  const bool withRules = !options.rules.empty() && fs::is_regular_file(rules.File, error);
+  CountForReport(session, file, replyFolder, options.state, host, withRules ? &rules : nullptr);
   return session;
 }
 
@@ -192,9 +196,9 @@ void ComplainShortRead(const fs::path& file) {
   Complain({"reading '", PathText(file), "' failed part way; the counts cover the lines before the failure"});
 }
 
-// With --rules, reads the rules and makes the count's quantity sheet: kExitOk, or the exit code of a rules
-// file that is missing, cannot be read or has errors (each told on standard error as RULES:LINE: COLUMN:
-// reason). The sheet is made all the same, so that the report shows the errors too.
+// With --rules, the count's quantity sheet (made beside the tally, or made here): kExitOk, or the exit code
+// of a rules file that is missing, cannot be read or has errors (each told on standard error as
+// RULES:LINE: COLUMN: reason). The sheet is made all the same, so that the report shows the errors too.
 int ApplyRules(const CliOptions& options, CountSession& session) {
   if (options.rules.empty()) return kExitOk;
   const fs::path rules = PathFromArgument(options.rules);
@@ -203,7 +207,8 @@ int ApplyRules(const CliOptions& options, CountSession& session) {
     Complain({"cannot find the rules file '", options.rules, "'"});
     return kExitMissing;
   }
-  const TakeoffResult& takeoff = session.ApplyRules(rules, options.rules);
+  const TakeoffResult& takeoff =
+      session.Report().Takeoff ? *session.Report().Takeoff : session.ApplyRules(rules, options.rules);
   if (takeoff.State == TakeoffResult::Outcome::kUnreadable) {
     Complain({"cannot read the rules file '", options.rules, "'"});
     return kExitUnreadable;

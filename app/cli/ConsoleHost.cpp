@@ -24,10 +24,12 @@ void ConsoleHost::ShowSummary(int label, std::string_view text) {
 }
 
 bool CountForReport(CountSession& session, const std::filesystem::path& file,
-                    const std::filesystem::path& replyFolder, bool showState, CountHost& host) {
+                    const std::filesystem::path& replyFolder, bool showState, CountHost& host,
+                    const RulesBeside* rules) {
   session.Report().ShowState = showState;
   session.Read(file);
   const InterruptAsEscape interrupt;
+  if (rules != nullptr) return session.CountWithRules(replyFolder, host, rules->File, rules->Shown);
   return session.Count(replyFolder, host);
 }
 

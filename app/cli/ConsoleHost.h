@@ -41,8 +41,14 @@ class ConsoleHost final : public CountHost {
 // The count of a session for the reports: its read of `file`, then its count with the reply going into
 // replyFolder through the session's file system. Ctrl+C during the tally stops it as Escape does; during
 // the read it ends the program, leaving the files alone. showState becomes the report's ShowState. True
-// when the count ran to its end.
+// when the count ran to its end. With `rules` (a file that is there), the quantity sheet of those take-off
+// rules is made beside the tally (CountSession::CountWithRules), `shown` naming the file.
+struct RulesBeside {
+  std::filesystem::path File;
+  std::string Shown;
+};
 bool CountForReport(CountSession& session, const std::filesystem::path& file,
-                    const std::filesystem::path& replyFolder, bool showState, CountHost& host);
+                    const std::filesystem::path& replyFolder, bool showState, CountHost& host,
+                    const RulesBeside* rules = nullptr);
 
 }  // namespace jwcount

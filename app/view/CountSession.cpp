@@ -1,10 +1,12 @@
 #include "app/view/CountSession.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "counting/RunSequence.h"
 #include "report/BaselineStore.h"
 #include "report/MarkReply.h"
+#include "tempfile/Thread.h"
 
 namespace jwcount {
 
@@ -25,6 +27,21 @@ bool CountSession::Read(const std::filesystem::path& file) {
 
 bool CountSession::Count(const std::filesystem::path& replyFolder, CountHost& host) {
   completed_ = CountElements(*reader_, report_->Tables, replyFolder, host);
+  return completed_;
+}
+
+bool CountSession::CountWithRules(const std::filesystem::path& replyFolder, CountHost& host,
+                                  const std::filesystem::path& rules, std::string shown) {
+  TakeoffResult takeoff = ReadTakeoff(*files_, rules, std::move(shown));
+  std::optional<TakeoffSheet> sheet;
+  SecondThread beside;
+  if (takeoff.State == TakeoffResult::Outcome::kApplied)
+    beside.Start([&] { sheet = ApplyTakeoff(takeoff.Rules, *reader_); });
+  Count(replyFolder, host);
+  beside.Join();
+  CompleteTakeoff(takeoff, WholeCount(),
+                  [&] { return sheet ? std::move(*sheet) : ApplyTakeoff(takeoff.Rules, *reader_); });
+  report_->Takeoff = std::move(takeoff);
   return completed_;
 }
 

@@ -105,7 +105,8 @@ TEST(CountSessionTest, ComparesWithTheKeptBaselineAndRepliesWithMarks) {
 
 // The take-off comes after the reply: whatever the rules file is (missing, unreadable, damaged, good),
 // the reply and the counts are those of a count without rules, and the sheet says why it has no figures.
-// Reading the rules again makes the sheet anew from the drawing as read.
+// Reading the rules again makes the sheet anew from the drawing as read. The sheet made beside the tally
+// (the CLI's way) is the same in every case.
 TEST(CountSessionTest, RulesNeverChangeTheReply) {
   const std::filesystem::path rules = kFolder / "takeoff.csv";
   struct Case {
@@ -133,6 +134,19 @@ TEST(CountSessionTest, RulesNeverChangeTheReply) {
     const TakeoffResult& takeoff = session.ApplyRules(rules, "takeoff.csv");
     EXPECT_EQ(takeoff.State, c.outcome);
     EXPECT_EQ(files.files[kFile], reply);
+
+    files.files[kFile] = kDrawing;
+    files.openFails = false;
+    CountSession beside(files);
+    beside.Read(kFile);
+    files.openFails = c.unreadable;
+    test::QuietHost quiet;
+    EscapeHost stop;
+    beside.CountWithRules(kFolder, c.escape ? static_cast<CountHost&>(stop) : quiet, rules, "takeoff.csv");
+    EXPECT_EQ(files.files[kFile], reply);
+    ASSERT_TRUE(beside.Report().Takeoff.has_value());
+    EXPECT_EQ(beside.Report().Takeoff->State, c.outcome);
+    EXPECT_EQ(beside.Report().Takeoff->Sheet.Items.size(), takeoff.Sheet.Items.size());
     if (c.outcome != TakeoffResult::Outcome::kApplied) continue;
     EXPECT_EQ(takeoff.Sheet.Items[0].Elements, 2);
     // The file changed in Excel: read again, the sheet follows without reading the drawing again.
