@@ -23,6 +23,7 @@
 #include "report/CountSection.h"
 #include "report/JsonReport.h"
 #include "report/MarkReply.h"
+#include "takeoff/Takeoff.h"
 #include "tempfile/NoWriteFileSystem.h"
 #include "tests/support/QuietCount.h"
 #include "tests/support/ScratchFolder.h"
@@ -148,6 +149,22 @@ void BaselineCompare(benchmark::State& state) {
   state.counters["baseline_MB"] = static_cast<double>(kept.size()) / 1e6;
 }
 
+// The quantity sheet of the rules file JWCOUNT_BENCH_RULES (skipped without one) made of the count: what
+// `count --rules` adds to the count.
+void TakeoffSheet(benchmark::State& state) {
+  const char* rulesFile = std::getenv("JWCOUNT_BENCH_RULES");
+  if (rulesFile == nullptr) {
+    state.SkipWithError("JWCOUNT_BENCH_RULES names no rules file");
+    return;
+  }
+  NoWriteFileSystem noWrites(NativeFileSystem());
+  CountSession session(noWrites);
+  ConsoleHost host(session.Report(), nullptr);
+  CountForReport(session, BenchFile(), BenchFile().parent_path(), false, host);
+  const TakeoffResult rules = ReadTakeoff(noWrites, rulesFile, rulesFile);
+  for (auto _ : state) benchmark::DoNotOptimize(ApplyTakeoff(rules.Rules, session.Reader()).Items.size());
+}
+
 void MarkEverything(benchmark::State& state) {
   NoWriteFileSystem noWrites(NativeFileSystem());
   CountSession session(noWrites);
@@ -167,6 +184,7 @@ BENCHMARK(CountTablesRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(DrawingChecksRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(JsonReport)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BaselineCompare)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(TakeoffSheet)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(MarkEverything)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

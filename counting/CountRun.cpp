@@ -35,7 +35,8 @@ constexpr int32_t kSummaryKinds[kSummaryCount][2] = {
 // in a loop of independent loads, so that the cache misses of reading records spread over fifteen stores
 // overlap; the quantities are measured next, from records now in the cache, and the tally works from these
 // small local copies.
-void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int32_t size) {
+void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int32_t size,
+                TallyWatcher* watcher) {
   int32_t kinds[kProgressStep];
   EntityAttributes headers[kProgressStep];
   ElementQuantity quantities[kProgressStep];
@@ -50,18 +51,20 @@ void TallyBlock(const JwwGaibu& reader, CountTables& tables, int32_t first, int3
   for (int32_t i = 0; i < size; ++i)
     quantities[i] = QuantityOf(reader.Stores, kinds[i], reader.Entity(first + i).Position);
   TallyEntities(tables, kinds, headers, quantities, size);
+  const auto n = static_cast<std::size_t>(size);
+  if (watcher != nullptr) watcher->Tallied(first, {kinds, n}, {headers, n}, {quantities, n});
 }
 
 // The tally loop: progress and the Escape poll before every block of kProgressStep entities. A poll
 // that finds Escape down ends the tally before that block; the result says whether every entity was
 // tallied.
-bool TallyAll(const JwwGaibu& reader, CountTables& tables, CountHost& host) {
+bool TallyAll(const JwwGaibu& reader, CountTables& tables, CountHost& host, TallyWatcher* watcher) {
   const int32_t n = reader.EntityCount();
   for (int32_t j = 0; j < n;) {
     host.ShowStatus(ProgressText(j + 1, n));
     if (host.EscapePressed()) return false;
     const int32_t size = std::min(kProgressStep, n - j);  // j + size never passes n, so never overflows
-    TallyBlock(reader, tables, j, size);
+    TallyBlock(reader, tables, j, size, watcher);
     j += size;
   }
   return true;
@@ -83,7 +86,7 @@ constexpr int32_t kChecksBesideTallyElements = 4096;
 // its tally is done this thread helps with what is left, and then finds the duplicates. They cover every
 // element read, also those an Escape leaves out of the tally. Where there is no memory for them they find
 // nothing rather than stop the count. The result says whether every entity was tallied.
-bool TallyAndCheck(const JwwGaibu& reader, CountTables& tables, CountHost& host) {
+bool TallyAndCheck(const JwwGaibu& reader, CountTables& tables, CountHost& host, TallyWatcher* watcher) {
   std::unique_ptr<DrawingChecker> checker;
   try {
     checker = std::make_unique<DrawingChecker>(reader);
@@ -94,7 +97,7 @@ bool TallyAndCheck(const JwwGaibu& reader, CountTables& tables, CountHost& host)
   SecondThread checkThread;
   if (reader.EntityCount() >= kChecksBesideTallyElements)
     checkThread.Start([&checker, &besideFound] { HashPieces(checker.get(), besideFound); });
-  const bool complete = TallyAll(reader, tables, host);
+  const bool complete = TallyAll(reader, tables, host, watcher);
   FinishCountTables(tables);
   HashPieces(checker.get(), found);
   checkThread.Join();
@@ -142,7 +145,7 @@ std::string ProgressText(int32_t entity, int32_t total) {
 }
 
 bool CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& programFolder,
-                   CountHost& host) {
+                   CountHost& host, TallyWatcher* watcher) {
   host.ShowFirstPage();
   host.ShowStatus(kStatusCountStart);
   const SummaryCounts summary = CountSummary(reader);
@@ -150,7 +153,7 @@ bool CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem:
     host.ShowSummary(label, SummaryText(label, summary[label - 1]));
   }
   PrepareCountTables(tables);
-  const bool complete = TallyAndCheck(reader, tables, host);
+  const bool complete = TallyAndCheck(reader, tables, host, watcher);
   host.ShowStatus(kStatusCountDone);
   reader.AppendReplyMessage(kStatusCountDone);
   host.AppendToReply(reader, tables, complete);

@@ -4,11 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "counting/CountTables.h"
 #include "counting/CountTexts.h"
+#include "counting/Quantities.h"
 #include "tempfile/JwwGaibu.h"
 
 namespace jwcount {
@@ -31,6 +33,17 @@ class CountHost {
   virtual void AppendToReply(JwwGaibu& reader, const CountTables& tables, bool complete);
 };
 
+// A pass that goes along with the tally (the take-off, where its rules are known before the count): it is
+// given each block of elements as the tally has just read and measured it, in reading order, so that it
+// reads no record again. `kinds` holds 0 for an element counted nowhere.
+class TallyWatcher {
+ public:
+  virtual ~TallyWatcher() = default;
+  virtual void Tallied(int32_t first, std::span<const int32_t> kinds,
+                       std::span<const EntityAttributes> headers,
+                       std::span<const ElementQuantity> quantities) = 0;
+};
+
 // Progress is shown, and Escape polled, before entity 1, 1 + kProgressStep, 1 + 2 * kProgressStep, ...
 inline constexpr int32_t kProgressStep = 100;
 
@@ -46,8 +59,9 @@ std::string ProgressText(int32_t entity, int32_t total);
 
 // Runs the whole count over the reader's index and stores into the tables, then appends the completion
 // message to the reader's reply buffer and writes it to the exchange file in programFolder. True when
-// every element was tallied; false when the host's Escape stopped the tally.
+// every element was tallied; false when the host's Escape stopped the tally. A watcher, when given, sees
+// every block the tally tallies.
 bool CountElements(JwwGaibu& reader, CountTables& tables, const std::filesystem::path& programFolder,
-                   CountHost& host);
+                   CountHost& host, TallyWatcher* watcher = nullptr);
 
 }  // namespace jwcount

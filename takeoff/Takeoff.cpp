@@ -501,22 +501,13 @@ void AddUnassigned(SheetSums& sums, int column, const ElementQuantity& q) {
   }
 }
 
-// Tallies every element into the sums, in reading order.
-void TallyElements(const TakeoffRules& rules, const JwwGaibu& reader, SheetSums& sums) {
-  RuleChains chains(rules, reader);
-  ForEachTaking(reader, chains, [&](int32_t, const EntityIndexEntry& e, const ElementTakings& taken) {
-    if (!taken.Counted) return;
-    // Only what is measured is worked out: a count, or an unassigned text, needs no geometry.
-    const bool unassigned = taken.Takings.empty();
-    const ElementQuantity q = taken.Measured || (unassigned && HasMeasure(e.Kind))
-                                  ? QuantityOf(reader.Stores, e.Kind, e.Position)
-                                  : ElementQuantity{};
-    if (unassigned) AddUnassigned(sums, KindColumn(e.Kind), q);
-    for (const Taking& t : taken.Takings) {
-      sums.Values[static_cast<std::size_t>(t.Rule)] += MeasureOf(t.Source, q);
-      if (t.FirstOfItem) ++sums.Elements[static_cast<std::size_t>(t.Item)];
-    }
-  });
+// Adds an element the rules take (or none takes) to the sums, with what it measures.
+void AddElement(SheetSums& sums, int32_t kind, const ElementTakings& taken, const ElementQuantity& q) {
+  if (taken.Takings.empty()) AddUnassigned(sums, KindColumn(kind), q);
+  for (const Taking& t : taken.Takings) {
+    sums.Values[static_cast<std::size_t>(t.Rule)] += MeasureOf(t.Source, q);
+    if (t.FirstOfItem) ++sums.Elements[static_cast<std::size_t>(t.Item)];
+  }
 }
 
 }  // namespace
@@ -530,10 +521,11 @@ std::string MicrosText(int64_t micros, int32_t decimals) {
   return text;
 }
 
-TakeoffSheet ApplyTakeoff(const TakeoffRules& rules, const JwwGaibu& reader) {
+namespace {
+
+// The sheet of the sums: each item's figures, in the order of the trades.
+TakeoffSheet SheetOf(const TakeoffRules& rules, const SheetSums& sums) {
   TakeoffSheet sheet;
-  SheetSums sums(rules.Rules.size(), rules.Items.size());
-  TallyElements(rules, reader, sums);
   TakeoffUnassigned& unassigned = sheet.Unassigned;
   for (int column = 1; column <= kSummaryCount; ++column) {
     const auto c = static_cast<std::size_t>(column - 1);
@@ -561,6 +553,51 @@ TakeoffSheet ApplyTakeoff(const TakeoffRules& rules, const JwwGaibu& reader) {
   for (std::size_t d = 0; d < figured.size(); ++d) Figure(figured[d], rules.Items[d]);
   OrderByTrade(rules, figured, sheet);
   return sheet;
+}
+
+}  // namespace
+
+struct TakeoffTally::State {
+  State(const TakeoffRules& rules, const JwwGaibu& reader)
+      : Rules(rules), Reader(reader), Chains(rules, reader), Sums(rules.Rules.size(), rules.Items.size()) {}
+  const TakeoffRules& Rules;
+  const JwwGaibu& Reader;
+  RuleChains Chains;
+  SheetSums Sums;
+};
+
+TakeoffTally::TakeoffTally(const TakeoffRules& rules, const JwwGaibu& reader)
+    : state_(std::make_unique<State>(rules, reader)) {}
+
+TakeoffTally::~TakeoffTally() = default;
+
+void TakeoffTally::Tallied(int32_t first, std::span<const int32_t> kinds,
+                           std::span<const EntityAttributes> headers,
+                           std::span<const ElementQuantity> quantities) {
+  State& s = *state_;
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    if (kinds[i] == 0) continue;
+    const EntityIndexEntry& e = s.Reader.Entity(first + static_cast<int32_t>(i));
+    const ElementTakings taken = s.Chains.Of(e, headers[i]);
+    if (taken.Counted) AddElement(s.Sums, e.Kind, taken, quantities[i]);
+  }
+}
+
+TakeoffSheet TakeoffTally::Sheet() const {
+  return SheetOf(state_->Rules, state_->Sums);
+}
+
+TakeoffSheet ApplyTakeoff(const TakeoffRules& rules, const JwwGaibu& reader) {
+  SheetSums sums(rules.Rules.size(), rules.Items.size());
+  RuleChains chains(rules, reader);
+  ForEachTaking(reader, chains, [&](int32_t, const EntityIndexEntry& e, const ElementTakings& taken) {
+    if (!taken.Counted) return;
+    // Only what is measured is worked out: a count, or an unassigned text, needs no geometry.
+    const bool measures = taken.Measured || (taken.Takings.empty() && HasMeasure(e.Kind));
+    AddElement(sums, e.Kind, taken,
+               measures ? QuantityOf(reader.Stores, e.Kind, e.Position) : ElementQuantity{});
+  });
+  return SheetOf(rules, sums);
 }
 
 ElementSelection SelectTakeoffElements(const TakeoffRules& rules, const JwwGaibu& reader,

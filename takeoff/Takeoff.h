@@ -7,11 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "counting/CountRun.h"
 #include "counting/CountTexts.h"
 #include "counting/Marks.h"
 #include "takeoff/TakeoffRules.h"
@@ -93,6 +95,22 @@ struct TakeoffResult {
   std::string Why;        // kUnreadable and kNotComplete: why there is no sheet (Shift-JIS)
   TakeoffRules Rules;
   TakeoffSheet Sheet;
+};
+
+// The sheet made along with the count's tally (CountElements with this as its watcher): what ApplyTakeoff
+// gives after the count, from the records and quantities the tally has just read, without reading them
+// again. Sheet() once the whole drawing was tallied.
+class TakeoffTally final : public TallyWatcher {
+ public:
+  TakeoffTally(const TakeoffRules& rules, const JwwGaibu& reader);
+  ~TakeoffTally() override;
+  void Tallied(int32_t first, std::span<const int32_t> kinds, std::span<const EntityAttributes> headers,
+               std::span<const ElementQuantity> quantities) override;
+  TakeoffSheet Sheet() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 // Reads the rules file through `files`: no rules, a file that cannot be read, rules with errors, or rules

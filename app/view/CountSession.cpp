@@ -6,7 +6,6 @@
 #include "counting/RunSequence.h"
 #include "report/BaselineStore.h"
 #include "report/MarkReply.h"
-#include "tempfile/Thread.h"
 
 namespace jwcount {
 
@@ -25,22 +24,18 @@ bool CountSession::Read(const std::filesystem::path& file) {
   return report_->ReadOk;
 }
 
-bool CountSession::Count(const std::filesystem::path& replyFolder, CountHost& host) {
-  completed_ = CountElements(*reader_, report_->Tables, replyFolder, host);
+bool CountSession::Count(const std::filesystem::path& replyFolder, CountHost& host, TallyWatcher* watcher) {
+  completed_ = CountElements(*reader_, report_->Tables, replyFolder, host, watcher);
   return completed_;
 }
 
 bool CountSession::CountWithRules(const std::filesystem::path& replyFolder, CountHost& host,
                                   const std::filesystem::path& rules, std::string shown) {
   TakeoffResult takeoff = ReadTakeoff(*files_, rules, std::move(shown));
-  std::optional<TakeoffSheet> sheet;
-  SecondThread beside;
-  if (takeoff.State == TakeoffResult::Outcome::kApplied)
-    beside.Start([&] { sheet = ApplyTakeoff(takeoff.Rules, *reader_); });
-  Count(replyFolder, host);
-  beside.Join();
-  CompleteTakeoff(takeoff, WholeCount(),
-                  [&] { return sheet ? std::move(*sheet) : ApplyTakeoff(takeoff.Rules, *reader_); });
+  std::optional<TakeoffTally> tally;
+  if (takeoff.State == TakeoffResult::Outcome::kApplied) tally.emplace(takeoff.Rules, *reader_);
+  Count(replyFolder, host, tally ? &*tally : nullptr);
+  CompleteTakeoff(takeoff, WholeCount(), [&] { return tally->Sheet(); });
   report_->Takeoff = std::move(takeoff);
   return completed_;
 }

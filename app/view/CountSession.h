@@ -31,10 +31,10 @@ class CountSession final {
   bool Read(const std::filesystem::path& file);
   // Counts what was read and writes the reply (the notice line, and what the host appends) into
   // replyFolder's exchange file; true when the count ran to its end, false when the host stopped it.
-  bool Count(const std::filesystem::path& replyFolder, CountHost& host);
-  // Count, with the take-off rules read first and their quantity sheet made beside the tally, on a second
-  // thread where one can be made (the sheet reads only what the read left, which the tally does not change):
-  // what ApplyRules after Count gives, in about the time of the count alone. True as Count.
+  bool Count(const std::filesystem::path& replyFolder, CountHost& host, TallyWatcher* watcher = nullptr);
+  // Count, with the take-off rules read first and their quantity sheet made along with the tally, from the
+  // records and quantities it has just read (TakeoffTally): what ApplyRules after Count gives, at a fraction
+  // of its cost. True as Count.
   bool CountWithRules(const std::filesystem::path& replyFolder, CountHost& host,
                       const std::filesystem::path& rules, std::string shown);
 
