@@ -167,8 +167,8 @@ void CountSection::WriteSheet(SectionSheet& out) const {
       out.Text(table_.CellText(0, row));
       name(RowName(drawing_, id_, row));
       for (int column = 1; column < CountTable::kColumns; ++column) {
-        const int32_t count = table_.Count(column, row);
-        count == 0 ? out.Blank() : out.Whole(count);
+        // A count as the page shows it: a blank cell stays blank, a 0 the page shows is 0.
+        table_.CellText(column, row).empty() ? out.Blank() : out.Whole(table_.Count(column, row));
       }
       out.EndRow();
     }
