@@ -241,7 +241,7 @@ std::string_view NameSection::SheetName() const {
 }
 
 void NameSection::WriteSheet(SectionSheet& out) const {
-  if (out.Member != Id()) return;
+  if (out.Member != Id() || table_.Rows().empty()) return;  // no sheet for no names
   const std::string heads[] = {std::string(NameHead()), std::string(kCountHead)};
   out.Begin(SheetName(), heads);
   for (const NameCountRow& row : table_.Rows()) {

@@ -154,11 +154,10 @@ class XlsxSheets final : public SectionSheet {
       utf8_.Append(utf8, note);
       Check(worksheet_write_string(sheet_, Row32(), 0, utf8.c_str(), nullptr));
     }
-    const int64_t last = std::max<int64_t>(0, (leftOut_ > 0 ? row_ : row_ - 1));
-    if (columns_ > 0) {
-      worksheet_autofilter(sheet_, 0, 0, static_cast<lxw_row_t>(std::min(last, row_)),
-                           static_cast<lxw_col_t>(columns_ - 1));
-    }
+    // The filter spans the heads and the rows, not the row that says what did not fit.
+    const int64_t last = std::max<int64_t>(0, row_ - 1);
+    if (columns_ > 0)
+      worksheet_autofilter(sheet_, 0, 0, static_cast<lxw_row_t>(last), static_cast<lxw_col_t>(columns_ - 1));
     for (std::size_t c = 0; c < widths_.size(); ++c) {
       const auto column = static_cast<lxw_col_t>(c);
       worksheet_set_column(sheet_, column, column, widths_[c], nullptr);
