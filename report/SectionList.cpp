@@ -56,7 +56,8 @@ std::span<const SectionRow> Sections() {
   return kSections;
 }
 
-std::vector<std::unique_ptr<Section>> ReportSections(const CountReport& report, std::span<const SectionRow> rows,
+std::vector<std::unique_ptr<Section>> ReportSections(const CountReport& report,
+                                                     std::span<const SectionRow> rows,
                                                      const CountComparison* comparison) {
   std::vector<std::unique_ptr<Section>> sections;
   for (const SectionRow& row : rows) {

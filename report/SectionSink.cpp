@@ -108,12 +108,14 @@ std::optional<CellFigure> GridFigure(const GridSource& grid, int column, int row
   if (digits.starts_with('+')) digits.remove_prefix(1);
   const std::size_t point = digits.find('.');
   const bool plain = !digits.empty() && digits.find_first_not_of("-0123456789.") == std::string_view::npos &&
-                     digits.find('-', 1) == std::string_view::npos && digits.find('.', point + 1) == std::string_view::npos;
+                     digits.find('-', 1) == std::string_view::npos &&
+                     digits.find('.', point + 1) == std::string_view::npos;
   CellFigure figure;
   if (!plain) return std::nullopt;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), figure.Value);
   if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  if (point != std::string_view::npos) figure.Decimals = static_cast<int>(std::min<std::size_t>(digits.size() - point - 1, 3));
+  if (point != std::string_view::npos)
+    figure.Decimals = static_cast<int>(std::min<std::size_t>(digits.size() - point - 1, 3));
   return figure;
 }
 
@@ -139,7 +141,8 @@ void WriteGridSheet(SectionSheet& out, std::string_view name, const GridSource& 
 
 std::string CellName(int column, int64_t row) {
   std::string letters;
-  for (int c = column + 1; c > 0; c = (c - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+  for (int c = column + 1; c > 0; c = (c - 1) / 26)
+    letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
   return letters + std::to_string(row + 1);
 }
 

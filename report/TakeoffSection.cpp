@@ -450,9 +450,9 @@ enum WorkbookColumn : int {
 };
 
 constexpr std::string_view kWorkbookHeads[] = {
-    kHeadTrade,  kHeadName, kHeadGrade,    kQuantityHead, kHeadUnit,     kHeadPrice, kAmountHead,
-    kHeadNote,   kElementsHead, kMeasuredHead, kFactoredHead, kHeadLoss, kHeadRounding, kHeadDigits,
-    kRuleLinesHead,
+    kHeadTrade,    kHeadName,   kHeadGrade,    kQuantityHead, kHeadUnit,
+    kHeadPrice,    kAmountHead, kHeadNote,     kElementsHead, kMeasuredHead,
+    kFactoredHead, kHeadLoss,   kHeadRounding, kHeadDigits,   kRuleLinesHead,
 };
 
 std::string_view RoundingWord(TakeoffRounding rounding) {
@@ -472,8 +472,8 @@ std::string_view RoundingWord(TakeoffRounding rounding) {
 // 数量 as a formula of the row's 換算数量, ロス率 and 桁: the factored quantity with its loss to six places,
 // then rounded the item's way.
 std::string QuantityFormula(TakeoffRounding rounding, int64_t row) {
-  const std::string inner = "ROUND(" + CellName(kFactoredColumn, row) + "*(1+" + CellName(kLossColumn, row) +
-                            "/100),6)";
+  const std::string inner =
+      "ROUND(" + CellName(kFactoredColumn, row) + "*(1+" + CellName(kLossColumn, row) + "/100),6)";
   const std::string_view function = rounding == TakeoffRounding::kUp       ? "ROUNDUP"
                                     : rounding == TakeoffRounding::kHalfUp ? "ROUND"
                                     : rounding == TakeoffRounding::kDown   ? "ROUNDDOWN"

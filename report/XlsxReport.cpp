@@ -252,8 +252,8 @@ void WriteInfo(XlsxSheets& sheets, const DrawingState* drawing, const TakeoffRes
   if (drawing != nullptr) line(kInfoDrawing, [&] { sheets.Text(drawing->FileName); });
   line(kInfoTime, [&] { sheets.Utf8Text(stamp.Time); });
   line(kInfoVersion, [&] { sheets.Utf8Text(JwcountVersion()); });
-  if (drawing != nullptr && std::any_of(drawing->HnValues.begin(), drawing->HnValues.end(),
-                                        [](double v) { return v != 0; })) {
+  if (drawing != nullptr &&
+      std::any_of(drawing->HnValues.begin(), drawing->HnValues.end(), [](double v) { return v != 0; })) {
     std::string range;
     for (const double v : drawing->HnValues) range += (range.empty() ? "" : ", ") + ExactQuantity(v);
     line(kInfoRange, [&] { sheets.Utf8Text(range); });
@@ -322,7 +322,8 @@ std::string WriteCountWorkbook(const fs::path& path, const CountReport& report,
   });
 }
 
-std::string WriteTakeoffWorkbook(const fs::path& path, const CountReport& report, const WorkbookStamp& stamp) {
+std::string WriteTakeoffWorkbook(const fs::path& path, const CountReport& report,
+                                 const WorkbookStamp& stamp) {
   return MakeWorkbook(path, [&](XlsxSheets& sheets) {
     const TakeoffResult* takeoff = report.Takeoff ? &*report.Takeoff : nullptr;
     const TakeoffSection sheet(takeoff);

@@ -41,6 +41,7 @@ std::string WriteTakeoffWorkbook(const std::filesystem::path& path, const CountR
                                  const WorkbookStamp& stamp);
 
 // What changed between two counts: the sheet 基準との差, and 情報.
-std::string WriteDiffWorkbook(const std::filesystem::path& path, const CountDiff& diff, const WorkbookStamp& stamp);
+std::string WriteDiffWorkbook(const std::filesystem::path& path, const CountDiff& diff,
+                              const WorkbookStamp& stamp);
 
 }  // namespace jwcount

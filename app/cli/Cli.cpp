@@ -116,7 +116,8 @@ int WriteWorkbook(const CliOptions& options, const std::function<std::string(con
   }
   std::error_code error;
   const fs::path folder = fs::temp_directory_path(error);
-  const fs::path file = folder / ("jwcount-" + std::to_string(reinterpret_cast<std::uintptr_t>(&why)) + ".xlsx");
+  const fs::path file =
+      folder / ("jwcount-" + std::to_string(reinterpret_cast<std::uintptr_t>(&why)) + ".xlsx");
   const bool copied = !error && written(file) && CopyToStandardOutput(file);
   fs::remove(file, error);
   if (copied) return kExitOk;

@@ -328,7 +328,8 @@ std::string_view CombinationError(const Reading& reading, const CommandRow& comm
     if (reading.words[i].empty()) return "the path must not be empty";
   }
   if (options.state && options.format != Format::kJson) return "--state goes with --format json only";
-  if (!options.output.empty() && options.format != Format::kXlsx) return "--output goes with --format xlsx only";
+  if (!options.output.empty() && options.format != Format::kXlsx)
+    return "--output goes with --format xlsx only";
   if (options.format == Format::kXlsx && command.command == Command::kRun)
     return "run prints its report: --format xlsx goes with count, takeoff and diff";
   if (const std::string_view refusal = Refusal(options, command, true); !refusal.empty()) return refusal;
@@ -450,8 +451,10 @@ std::string OptionsText() {
          "                 expect; a name that would start a formula gets a leading ')\n"
          "  --format json  every summary, label, status text and table cell, the block names, the layer\n"
          "                 names, the lengths and areas, the texts and the checks as JSON\n"
-         "  --format xlsx  count, takeoff, diff: an Excel workbook, one sheet per page of the window (概要, the\n"
-         "                 five count tables, ブロック, 長さ・面積, 文字, チェック, 数量表 with live formulas, and\n"
+         "  --format xlsx  count, takeoff, diff: an Excel workbook, one sheet per page of the window (概要, "
+         "the\n"
+         "                 five count tables, ブロック, 長さ・面積, 文字, チェック, 数量表 with live "
+         "formulas, and\n"
          "                 情報), names and texts as texts, counts, lengths (m) and areas (㎡) as numbers;\n"
          "                 into --output, or to standard output when that is no terminal\n"
          "  --output OUT   with --format xlsx: write the workbook into OUT, whole or not at all\n"
@@ -473,7 +476,8 @@ std::string OptionsText() {
          "                 Selectors add up; an element taken by two is marked once.\n"
          "  --rules RULES  count: add the quantity sheet of the take-off rules RULES to the report;\n"
          "                 takeoff, mark: the rules the sheet is made of; diff: the sheet of each exchange\n"
-         "                 file counted on the spot, so that the items' changes are compared too. Errors in RULES are told on\n"
+         "                 file counted on the spot, so that the items' changes are compared too. Errors in "
+         "RULES are told on\n"
          "                 standard error as RULES:LINE: COLUMN: reason, and the exit code is 2.\n"
          "  --item NAME    mark (with --rules): what the rules of the items named NAME took\n"
          "  --trade TRADE  mark: only the items of --item in the trade TRADE\n"
