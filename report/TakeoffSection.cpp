@@ -498,7 +498,10 @@ void TakeoffSection::WriteItemRow(SectionSheet& out, const TakeoffItem& item) co
   text(def.Trade);
   text(def.Name);
   text(def.Grade);
-  const int digits = def.Rounding == TakeoffRounding::kNone ? 3 : def.Digits;
+  // Shown to the item's 桁, or without rounding a count whole and a length or area to three places.
+  const int digits = def.Rounding != TakeoffRounding::kNone ? def.Digits
+                     : def.Source == TakeoffSource::kCount  ? 0
+                                                            : 3;
   if (item.QuantityMicros)
     out.Formula(QuantityFormula(def.Rounding, row), static_cast<double>(*item.QuantityMicros) / 1e6, digits);
   else
