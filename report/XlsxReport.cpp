@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -17,6 +18,9 @@
 
 #if JWCOUNT_XLSX
 #include <xlsxwriter.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #endif
 
 namespace jwcount {
@@ -280,19 +284,62 @@ void WriteSections(XlsxSheets& sheets, const std::vector<std::unique_ptr<Section
   }
 }
 
+// Where the library writes the workbook and its temporary files, as it opens them: narrow paths.
+struct LibraryPaths {
+  std::string Book;    // the file it writes
+  std::string Folder;  // the folder of its temporary files, beside the workbook
+  fs::path Written;    // the file it writes, as this program names it
+};
+
+#ifdef _WIN32
+// The path in the ANSI code page, where every character of it has a place there.
+std::optional<std::string> AnsiPath(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  BOOL lost = FALSE;
+  const int size = static_cast<int>(wide.size());
+  const int n =
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lost);
+  if (n <= 0 || lost) return std::nullopt;
+  std::string narrow(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, narrow.data(), n, nullptr, &lost);
+  if (lost) return std::nullopt;
+  return narrow;
+}
+
+// The library opens files by narrow names in the ANSI code page. A path with a character that code page
+// lacks is reached through the folder's short name, under a file name of plain ASCII, which is renamed
+// to the path once it is written.
+std::optional<LibraryPaths> PathsFor(const fs::path& path) {
+  const fs::path folder = fs::absolute(path).parent_path();
+  const std::optional<std::string> book = AnsiPath(path.native());
+  const std::optional<std::string> inFolder = AnsiPath(folder.native());
+  if (book && inFolder) return LibraryPaths{*book, *inFolder, path};
+  wchar_t shortName[32768];
+  const DWORD n = GetShortPathNameW(folder.c_str(), shortName, static_cast<DWORD>(std::size(shortName)));
+  if (n == 0 || n >= std::size(shortName)) return std::nullopt;
+  const std::optional<std::string> shortFolder = AnsiPath(std::wstring(shortName, n));
+  if (!shortFolder) return std::nullopt;
+  const std::string file = "jwcount-" + std::to_string(GetCurrentProcessId()) + ".xlsx.part";
+  return LibraryPaths{*shortFolder + "\\" + file, *shortFolder, folder / file};
+}
+#else
+std::optional<LibraryPaths> PathsFor(const fs::path& path) {
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  return LibraryPaths{path.string(), folder.string(), path};
+}
+#endif
+
 // Makes the workbook at `path` with what `write` puts in it, and closes it: "" when it is whole, else
 // why not; a workbook that failed is removed.
 template <class Write>
 std::string MakeWorkbook(const fs::path& path, Write&& write) {
-  const std::u8string utf8Path = path.u8string();
-  const std::u8string folder = (path.has_parent_path() ? path.parent_path() : fs::path(".")).u8string();
-  std::string tmpdir(folder.begin(), folder.end());
+  std::optional<LibraryPaths> paths = PathsFor(path);
+  if (!paths) return "the path has characters the workbook's library cannot open";
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
-  options.tmpdir = tmpdir.data();
+  options.tmpdir = paths->Folder.data();
   options.use_zip64 = LXW_TRUE;
-  const std::string name(utf8Path.begin(), utf8Path.end());
-  lxw_workbook* book = workbook_new_opt(name.c_str(), &options);
+  lxw_workbook* book = workbook_new_opt(paths->Book.c_str(), &options);
   if (book == nullptr) return "cannot make the workbook";
   XlsxSheets sheets(book);
   write(sheets);
@@ -300,10 +347,12 @@ std::string MakeWorkbook(const fs::path& path, Write&& write) {
   const lxw_error written = sheets.Error();
   const lxw_error closed = workbook_close(book);
   const lxw_error error = written != LXW_NO_ERROR ? written : closed;
-  if (error == LXW_NO_ERROR) return {};
+  std::error_code failed;
+  if (error == LXW_NO_ERROR && paths->Written != path) fs::rename(paths->Written, path, failed);
+  if (error == LXW_NO_ERROR && !failed) return {};
   std::error_code ignored;
-  fs::remove(path, ignored);
-  return lxw_strerror(error);
+  fs::remove(paths->Written, ignored);
+  return error != LXW_NO_ERROR ? lxw_strerror(error) : failed.message();
 }
 
 }  // namespace
