@@ -28,5 +28,12 @@ inline constexpr std::string_view kInfoRules =
     "\x83\x8B\x81\x5B\x83\x8B\x83\x74\x83\x40\x83\x43\x83\x8B";  // ルールファイル
 inline constexpr std::string_view kInfoRulesSha =
     "\x83\x8B\x81\x5B\x83\x8B\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC SHA-256";  // ルールファイルの SHA-256
+// The sheet 情報 of a comparison: the two drawings compared, and when the baseline was kept.
+inline constexpr std::string_view kInfoBaselineDrawing =
+    "\x8A\xEE\x8F\x80\x82\xCC\x90\x7D\x96\xCA";  // 基準の図面
+inline constexpr std::string_view kInfoBaselineTime =
+    "\x8A\xEE\x8F\x80\x82\xCC\x93\xFA\x8E\x9E";  // 基準の日時
+inline constexpr std::string_view kInfoCurrentDrawing =
+    "\x8D\xA1\x89\xF1\x82\xCC\x90\x7D\x96\xCA";  // 今回の図面
 
 }  // namespace jwcount

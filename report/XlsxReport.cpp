@@ -391,6 +391,15 @@ std::string WriteDiffWorkbook(const fs::path& path, const CountDiff& diff, const
     sheets.Member = section.Id();
     section.Write(sink);
     WriteInfo(sheets, nullptr, nullptr, stamp);
+    const auto line = [&sheets](std::string_view item, const std::optional<std::string>& utf8) {
+      if (!utf8) return;
+      sheets.Text(item);
+      sheets.Utf8Text(*utf8);
+      sheets.EndRow();
+    };
+    line(kInfoBaselineDrawing, diff.Baseline.File);
+    line(kInfoBaselineTime, diff.Baseline.Time);
+    line(kInfoCurrentDrawing, diff.Current.File);
   });
 }
 
