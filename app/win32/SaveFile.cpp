@@ -12,7 +12,6 @@ namespace {
 
 // The Save dialog and its error message.
 constexpr wchar_t kSaveCsvTitle[] = L"CSV ファイルに保存";
-constexpr wchar_t kCsvFilter[] = L"CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
 constexpr wchar_t kCsvExtension[] = L"csv";
 constexpr wchar_t kSaveFailed[] = L"CSV ファイルを保存できませんでした。";
 constexpr DWORD kPathCapacity = 32768;  // the longest path Windows knows
@@ -75,39 +74,58 @@ bool IsFolder(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The Save dialog; the path chosen, or "" when the user cancelled.
-std::wstring AskCsvPath(HWND owner, const CsvFileName& offered, const std::filesystem::path& fallbackFolder) {
-  std::wstring folder = WidenUtf8(offered.FolderUtf8);
-  if (folder.empty() || !IsFolder(folder)) folder = fallbackFolder.wstring();
-  std::wstring file = WidenUtf8(offered.NameUtf8);
+// The Save or the Open dialog.
+std::wstring AskPath(HWND owner, const FileDialog& dialog, bool save) {
+  std::wstring file = dialog.Name;
   file.resize(kPathCapacity, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kCsvFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = kPathCapacity;
-  dialog.lpstrInitialDir = folder.c_str();
-  dialog.lpstrTitle = kSaveCsvTitle;
-  dialog.lpstrDefExt = kCsvExtension;
-  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return {};
+  OPENFILENAMEW asked{};
+  asked.lStructSize = sizeof asked;
+  asked.hwndOwner = owner;
+  asked.lpstrFilter = dialog.Filter;
+  asked.nFilterIndex = 1;
+  asked.lpstrFile = file.data();
+  asked.nMaxFile = kPathCapacity;
+  asked.lpstrInitialDir = dialog.Folder.c_str();
+  asked.lpstrTitle = dialog.Title;
+  asked.lpstrDefExt = dialog.Extension;
+  asked.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileNameW(&asked) : GetOpenFileNameW(&asked))) return {};
   file.resize(file.find(L'\0'));
   return file;
 }
 
+// The folder the Save dialog opens on: the offered one where it exists, else fallbackFolder.
+std::wstring OfferedFolder(const CsvFileName& offered, const std::filesystem::path& fallbackFolder) {
+  std::wstring folder = WidenUtf8(offered.FolderUtf8);
+  if (folder.empty() || !IsFolder(folder)) folder = fallbackFolder.wstring();
+  return folder;
+}
+
 }  // namespace
+
+std::wstring AskSavePath(HWND owner, const FileDialog& dialog) {
+  return AskPath(owner, dialog, true);
+}
+
+std::wstring AskOpenPath(HWND owner, const FileDialog& dialog) {
+  return AskPath(owner, dialog, false);
+}
+
+void ShowFileFailure(HWND owner, const wchar_t* failed, const std::wstring& path, const std::wstring& why,
+                     const wchar_t* caption) {
+  const std::wstring message = std::wstring(failed) + L"\r\n\r\n" + path + L"\r\n\r\n" + why;
+  MessageBoxW(owner, message.c_str(), caption, MB_OK | MB_ICONERROR);
+}
 
 void SaveCsvFile(HWND owner, const CsvFileName& offered, const std::filesystem::path& fallbackFolder,
                  const std::function<std::string()>& csv, const wchar_t* caption) {
-  const std::wstring path = AskCsvPath(owner, offered, fallbackFolder);
+  const std::wstring path =
+      AskSavePath(owner, {kSaveCsvTitle, kCsvFilter, kCsvExtension, OfferedFolder(offered, fallbackFolder),
+                          WidenUtf8(offered.NameUtf8)});
   if (path.empty()) return;
-  if (const DWORD error = WriteFileReplacing(path, csv()); error != ERROR_SUCCESS) {
-    const std::wstring message =
-        std::wstring(kSaveFailed) + L"\r\n\r\n" + path + L"\r\n\r\n" + SystemErrorText(error);
-    MessageBoxW(owner, message.c_str(), caption, MB_OK | MB_ICONERROR);
-  }
+  if (const DWORD error = WriteFileReplacing(path, csv()); error != ERROR_SUCCESS)
+    ShowFileFailure(owner, kSaveFailed, path, SystemErrorText(error), caption);
 }
 
 bool WriteFileOrSay(HWND owner, const std::filesystem::path& path, std::string_view bytes,
@@ -119,9 +137,7 @@ bool WriteFileOrSay(HWND owner, const std::filesystem::path& path, std::string_v
     error = GetLastError();
   if (error == ERROR_SUCCESS) error = WriteFileReplacing(path.wstring(), bytes);
   if (error == ERROR_SUCCESS) return true;
-  const std::wstring message =
-      std::wstring(failure.Failed) + L"\r\n\r\n" + path.wstring() + L"\r\n\r\n" + SystemErrorText(error);
-  MessageBoxW(owner, message.c_str(), failure.Caption, MB_OK | MB_ICONERROR);
+  ShowFileFailure(owner, failure.Failed, path.wstring(), SystemErrorText(error), failure.Caption);
   return false;
 }
 

@@ -1,6 +1,7 @@
-// The files the window writes on the user's request: the CSV save with its Save dialog, the drawing's
-// baseline and the reply with marks. A failure never leaves half a file: the bytes go into a temporary
-// file beside the target, which then takes the target's place in one step.
+// The files the window writes on the user's request (the CSV save with its Save dialog, the drawing's
+// baseline and the reply with marks) and the file dialogs the window asks with. A failure never leaves
+// half a file: the bytes go into a temporary file beside the target, which then takes the target's place
+// in one step.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,30 @@
 #include "report/CsvFileName.h"
 
 namespace jwcount {
+
+// The filter of the dialogs that pick CSV files: CSV files, then all files.
+inline constexpr wchar_t kCsvFilter[] = L"CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
+
+// What a file dialog shows: its title, its filter (pairs of a text and a pattern, each ending in \0), the
+// extension a name typed without one is given (none for nullptr), the folder it opens on and the name it
+// offers.
+struct FileDialog {
+  const wchar_t* Title = nullptr;
+  const wchar_t* Filter = nullptr;
+  const wchar_t* Extension = nullptr;
+  std::wstring Folder;
+  std::wstring Name;
+};
+
+// The Save dialog, which asks before an existing file is replaced, and the Open dialog, for a file that
+// exists: the path chosen, or "" when the user cancelled.
+std::wstring AskSavePath(HWND owner, const FileDialog& dialog);
+std::wstring AskOpenPath(HWND owner, const FileDialog& dialog);
+
+// Says in a message box titled caption that something failed with a file: the text `failed`, the path and
+// then `why` (the system's error text, say).
+void ShowFileFailure(HWND owner, const wchar_t* failed, const std::wstring& path, const std::wstring& why,
+                     const wchar_t* caption);
 
 // Asks for a CSV file to save to, opening the Save dialog on the offered folder when it exists (else on
 // fallbackFolder) with the offered name, and writes the bytes made by `csv` there. A failed write is shown
