@@ -173,10 +173,11 @@ void TForm1::Timer1Timer() {
   const bool markable = session_.Markable();
   status_.ShowMarkButton(markable);
   page1_.SetCheckLine(CheckSummaryLine(session_.Report().Tables.Checks), markable);
-  // The reply is written: the comparison adds nothing to the time Jw_cad waits.
+  // The reply is written: the quantity sheet and the comparison add nothing to the time Jw_cad waits. The
+  // sheet comes first, so that the comparison holds its items' changes too.
   page1_.EnableKeepBaseline(session_.WholeCount());
-  CompareWithBaseline();
   ApplyTakeoffRules();
+  CompareWithBaseline();
 }
 
 void TForm1::CompareWithBaseline() {
@@ -205,6 +206,7 @@ void TForm1::ApplyTakeoffRules() {
 void TForm1::ReloadRulesClick() {
   if (!session_.Report().Takeoff) return;  // the count has not run yet: it reads the rules itself
   ApplyTakeoffRules();
+  CompareWithBaseline();  // the items' changes follow the sheet made anew
   status_.ShowStatus(kRulesRead);
 }
 

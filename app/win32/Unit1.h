@@ -71,8 +71,8 @@ class TForm1 final {
   // The keep-baseline button, Alt+K and the grids' menu: keeps this count as the drawing's baseline, after
   // asking when one is kept already.
   void KeepBaselineClick();
-  // F5 and page 12's 読み直す: reads the take-off rules again and makes the sheet anew, once the count has
-  // made it a first time.
+  // F5 and page 12's 読み直す: reads the take-off rules again and makes the sheet anew, and the comparison
+  // with the kept baseline with it, once the count has made them a first time.
   void ReloadRulesClick();
 
  private:
