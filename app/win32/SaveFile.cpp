@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/win32/WinText.h"
+#include "app/win32/WinUtil.h"
 #include "tempfile/FileIo.h"
 
 namespace jwcount {
@@ -14,6 +15,13 @@ namespace {
 constexpr wchar_t kSaveCsvTitle[] = L"CSV ファイルに保存";
 constexpr wchar_t kCsvExtension[] = L"csv";
 constexpr wchar_t kSaveFailed[] = L"CSV ファイルを保存できませんでした。";
+// The workbook's Save dialog and its messages.
+constexpr wchar_t kSaveXlsxTitle[] = L"Excel ファイルに保存";
+constexpr wchar_t kXlsxFilter[] = L"Excel ブック (*.xlsx)\0*.xlsx\0すべてのファイル (*.*)\0*.*\0";
+constexpr wchar_t kXlsxExtension[] = L"xlsx";
+constexpr wchar_t kXlsxHeldOpen[] =
+    L"このファイルは Excel などで開かれているため、置き換えられません。\r\n\r\n"
+    L"Excel でこのファイルを閉じてから、もう一度保存してください。";
 constexpr DWORD kPathCapacity = 32768;  // the longest path Windows knows
 // The drawing's baseline.
 constexpr wchar_t kUnsavedDrawing[] =
@@ -126,6 +134,47 @@ void SaveCsvFile(HWND owner, const CsvFileName& offered, const std::filesystem::
   if (path.empty()) return;
   if (const DWORD error = WriteFileReplacing(path, csv()); error != ERROR_SUCCESS)
     ShowFileFailure(owner, kSaveFailed, path, SystemErrorText(error), caption);
+}
+
+SaveOutcome SaveWorkbookFile(HWND owner, const CsvFileName& offered,
+                             const std::filesystem::path& fallbackFolder,
+                             const std::function<std::string(const std::filesystem::path&)>& write,
+                             const wchar_t* caption) {
+  const std::wstring path =
+      AskSavePath(owner, {kSaveXlsxTitle, kXlsxFilter, kXlsxExtension, OfferedFolder(offered, fallbackFolder),
+                          WidenUtf8(offered.NameUtf8)});
+  if (path.empty()) return SaveOutcome::kCancelled;
+  // The temporary file is made here, so that a folder that refuses it is told with the system's reason,
+  // and then left to the writer, which makes the workbook itself under that name.
+  std::wstring temporary;
+  if (FileHandle made(CreateTemporaryBeside(path, temporary)); !made.IsOpen()) {
+    ShowFileFailure(owner, kXlsxNotSaved, path, SystemErrorText(GetLastError()), caption);
+    return SaveOutcome::kFailed;
+  }
+  DeleteFileW(temporary.c_str());
+  std::string why;
+  DWORD error = ERROR_SUCCESS;
+  {
+    const WaitCursor wait;
+    why = write(std::filesystem::path(temporary));
+    if (why.empty() &&
+        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      error = GetLastError();
+    }
+  }
+  if (why.empty() && error == ERROR_SUCCESS) return SaveOutcome::kSaved;
+  DeleteFileW(temporary.c_str());
+  if (!why.empty()) {
+    ShowFileFailure(owner, kXlsxNotSaved, path, WidenUtf8(why), caption);
+  } else if ((error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+              error == ERROR_ACCESS_DENIED) &&
+             GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    // An existing file that cannot be replaced: Excel shows it, and keeps it open while it does.
+    ShowFileFailure(owner, kXlsxNotSaved, path, kXlsxHeldOpen, caption);
+  } else {
+    ShowFileFailure(owner, kXlsxNotSaved, path, SystemErrorText(error), caption);
+  }
+  return SaveOutcome::kFailed;
 }
 
 bool WriteFileOrSay(HWND owner, const std::filesystem::path& path, std::string_view bytes,

@@ -1,7 +1,7 @@
-// The files the window writes on the user's request (the CSV save with its Save dialog, the drawing's
-// baseline and the reply with marks) and the file dialogs the window asks with. A failure never leaves
-// half a file: the bytes go into a temporary file beside the target, which then takes the target's place
-// in one step.
+// The files the window writes on the user's request (the CSV save and the workbook with their Save dialog,
+// the drawing's baseline and the reply with marks) and the file dialogs the window asks with. A failure never
+// leaves half a file: the bytes go into a temporary file beside the target, which then takes the target's
+// place in one step.
 #pragma once
 
 #include <windows.h>
@@ -44,6 +44,19 @@ void ShowFileFailure(HWND owner, const wchar_t* failed, const std::wstring& path
 // to the user with the path and the system's error text, in a message box titled `caption`.
 void SaveCsvFile(HWND owner, const CsvFileName& offered, const std::filesystem::path& fallbackFolder,
                  const std::function<std::string()>& csv, const wchar_t* caption);
+
+// Asks for an Excel workbook to save to, as SaveCsvFile asks for a CSV file, and has `write` write it
+// into a new file beside the path chosen (the path `write` is given; it returns "" when it wrote the
+// workbook whole, else why not, in UTF-8), which then takes the chosen path's place. A file Excel holds
+// open is said so, with the advice to close it there and save again; any other failure is shown with the
+// path and the reason. Nothing half-written is left either way.
+// A failure's message starts with kXlsxNotSaved, which the status line may repeat.
+enum class SaveOutcome { kCancelled, kSaved, kFailed };
+inline constexpr wchar_t kXlsxNotSaved[] = L"Excel ファイルを保存できませんでした。";
+SaveOutcome SaveWorkbookFile(HWND owner, const CsvFileName& offered,
+                             const std::filesystem::path& fallbackFolder,
+                             const std::function<std::string(const std::filesystem::path&)>& write,
+                             const wchar_t* caption);
 
 // Writes bytes to path as WriteFileReplacing does, its folder made first when makeFolder. A failure is
 // shown in a message box titled caption: the text `failed`, the path and the system's error text. True when
