@@ -262,7 +262,7 @@ void WriteInfo(XlsxSheets& sheets, const DrawingState* drawing, const TakeoffRes
     for (const double v : drawing->HnValues) range += (range.empty() ? "" : ", ") + ExactQuantity(v);
     line(kInfoRange, [&] { sheets.Utf8Text(range); });
   }
-  if (takeoff != nullptr) {
+  if (takeoff != nullptr && takeoff->State != TakeoffResult::Outcome::kNoRules) {  // a file was read
     line(kInfoRules, [&] { sheets.Utf8Text(takeoff->RulesFile); });
     if (!takeoff->Sha256.empty()) line(kInfoRulesSha, [&] { sheets.Utf8Text(takeoff->Sha256); });
   }
