@@ -8,7 +8,8 @@
 # memory at most 2 times the file size; on the tiny file the CLI within 60 times `wc -l`. Last, the quantity
 # sheet: `count FILE --format json --rules RULES` against the same count without rules on the real 1M file
 # with a take-off rules file of 1,000 rows (bench/takeoff-rules.py), the median of the run-by-run ratios
-# (target: at most 1.2).
+# (target: at most 1.2). Then the workbook: `count --format xlsx` against `--format json` on that file and on
+# 10 million distinct texts (more than a sheet's rows), the time and peak memory of each.
 #
 #   bench/run.sh [ELEMENTS...]      (default: 100000 1000000)
 #   STYLES="real tiny" RUNS=11 bench/run.sh 1000000
@@ -121,4 +122,29 @@ file=$SCRATCH/JWC_TEMP_rules.TXT
 python3 bench/takeoff-rules.py 1000 "$SCRATCH/takeoff.csv"
 printf '\n| real 1M: count --format json ms | with --rules (1,000 rows) ms | ratio |\n|---:|---:|---:|\n'
 rules_against_plain "$file" "$SCRATCH/takeoff.csv"
+
+# The workbook against the JSON report of the same count: time and peak memory of one run each (GNU time).
+peak() {  # peak LABEL FORMAT FILE ARGS...: "seconds MiB"
+  local format=$2 file=$3
+  shift 3
+  local out=$SCRATCH/out.$format
+  rm -f "$out"
+  if [ "$format" = xlsx ]; then
+    /usr/bin/time -f '%e %M' -o "$SCRATCH/time" "$CLI" count "$file" --format xlsx --output "$out" "$@" >/dev/null 2>&1
+  else
+    /usr/bin/time -f '%e %M' -o "$SCRATCH/time" "$CLI" count "$file" --format json "$@" >"$out" 2>/dev/null
+  fi
+  awk -v size="$(stat -c %s "$out")" '{ printf "%.2f s, %.0f MiB (file %.1f MB)", $1, $2 / 1024, size / 1e6 }' "$SCRATCH/time"
+}
+workbook_row() {  # workbook_row LABEL FILE ARGS...
+  local label=$1 file=$2
+  shift 2
+  printf '| %s | %s | %s |\n' "$label" "$(peak "$label" json "$file" "$@")" "$(peak "$label" xlsx "$file" "$@")"
+}
+printf '\n| input | count --format json | count --format xlsx |\n|---|---|---|\n'
+workbook_row "real 1M, 1,000 rules" "$file" --rules "$SCRATCH/takeoff.csv"
+rm -f "$file"
+file=$SCRATCH/JWC_TEMP_texts.TXT
+awk 'BEGIN { printf "hq\r\nlg0 2\r\nly0 2\r\n"; for (i = 0; i < 10000000; i++) printf "ch 0 0 1 0 \"T%d\r\n", i }' >"$file"
+workbook_row "10M distinct texts" "$file"
 rm -f "$file"

@@ -5,6 +5,7 @@
 
 #include "counting/CountTexts.h"
 #include "report/CheckText.h"
+#include "report/SheetTexts.h"
 
 namespace jwcount {
 namespace {
@@ -126,6 +127,10 @@ void CheckSection::WriteCsv(SectionCsv& out) const {
       out.Record(kCheckTitle, row.Label, {}, kSameLayerHead, std::to_string(checks_.SameLayer));
     if (other > 0) out.Record(kCheckTitle, row.Label, {}, kOtherLayerHead, std::to_string(other));
   }
+}
+
+std::string_view CheckSection::SheetName() const {
+  return kCheckSheet;
 }
 
 }  // namespace jwcount

@@ -24,6 +24,7 @@ class CheckSection final : public OwnFormSection {
 
   std::string_view Id() const override { return "checks"; }
   std::string_view Title() const override;
+  std::string_view SheetName() const override;  // チェック
   int ColumnCount() const override { return 5; }
   int RowCount() const override;
   int FixedColumns() const override { return 0; }

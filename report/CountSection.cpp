@@ -5,6 +5,7 @@
 
 #include "counting/CountTexts.h"
 #include "report/QuantityText.h"
+#include "report/SheetTexts.h"
 
 namespace jwcount {
 namespace {
@@ -33,6 +34,11 @@ std::string_view CountSection::Id() const {
 
 std::string_view CountSection::Title() const {
   return CountTableOf(id_).Title;
+}
+
+std::string_view CountSection::SheetName() const {
+  const std::string_view title = Title();
+  return title.substr(0, title.find(' '));
 }
 
 std::string_view CountSection::RowTip(int row) const {
@@ -145,6 +151,39 @@ void CountSection::WriteCsv(SectionCsv& out) const {
       if (value == 0) continue;
       if (label.empty()) label = table_.CellText(0, row);
       out.Record(Title(), label, name, head, ExactQuantity(value));
+    }
+  }
+}
+
+void CountSection::WriteSheet(SectionSheet& out) const {
+  const auto name = [&out](std::string_view text) { text.empty() ? out.Blank() : out.Text(text); };
+  if (out.Member == "tables") {
+    const std::string corner = table_.CellText(0, 0);
+    std::vector<std::string> heads{corner.empty() ? std::string(CountTableOf(id_).Grouping) : corner,
+                                   std::string(kNameHead)};
+    for (int column = 1; column < CountTable::kColumns; ++column) heads.push_back(table_.CellText(column, 0));
+    out.Begin(SheetName(), heads);
+    for (const int row : RowsToShow(table_)) {
+      out.Text(table_.CellText(0, row));
+      name(RowName(drawing_, id_, row));
+      for (int column = 1; column < CountTable::kColumns; ++column) {
+        // A count as the page shows it: a blank cell stays blank, a 0 the page shows is 0.
+        table_.CellText(column, row).empty() ? out.Blank() : out.Whole(table_.Count(column, row));
+      }
+      out.EndRow();
+    }
+  } else if (out.Member == "quantities" && HasQuantities(table_)) {
+    std::vector<std::string> heads{std::string(kGroupingHead), std::string(kRowHead), std::string(kNameHead)};
+    heads.insert(heads.end(), kQuantityHeads.begin(), kQuantityHeads.end());
+    out.Begin(kQuantityTitle, heads);
+    for (const int row : QuantityRows(table_)) {
+      out.Text(CountTableOf(id_).Grouping);
+      out.Text(table_.CellText(0, row));
+      name(RowName(drawing_, id_, row));
+      const auto figures = QuantityFigures(table_.Quantities(row));
+      for (std::size_t i = 0; i < figures.size(); ++i)
+        out.Figure(figures[i] / (i == figures.size() - 1 ? 1e6 : 1e3), 3);
+      out.EndRow();
     }
   }
 }

@@ -20,6 +20,8 @@ class CountSection final : public OwnFormSection {
 
   std::string_view Id() const override;
   std::string_view Title() const override;
+  // The title without 要素数: レイヤグループ・レイヤ別, ..., 線幅別.
+  std::string_view SheetName() const override;
   // In the JSON report the table's rows under "tables" and its lengths and areas under "quantities".
   std::vector<std::string_view> JsonMembers() const override { return {"tables", "quantities"}; }
 
@@ -37,6 +39,9 @@ class CountSection final : public OwnFormSection {
   void WriteQuantities(SectionText& out) const;
   void WriteCsv(SectionCsv& out) const override;
   void WriteJson(SectionJson& out) const override;
+  // The sheet of its counts (the rows that hold one, and the total; each row's name beside its head), and
+  // its part of 長さ・面積 (its rows with a length or an area, in m and ㎡, after the grouping's name).
+  void WriteSheet(SectionSheet& out) const override;
 
   const CountTable& table_;
   const DrawingState& drawing_;

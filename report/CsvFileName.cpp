@@ -15,9 +15,9 @@ std::string FileNameSafe(std::string text) {
   return text;
 }
 
-}  // namespace
-
-CsvFileName DefaultCsvFileName(std::string_view drawingFile, std::u8string_view subject) {
+// "<drawing name>_<subject>.<extension>" in the drawing's folder.
+CsvFileName OfferedFileName(std::string_view drawingFile, std::string_view subject,
+                            std::string_view extension) {
   // The last separator, found character by character: the second byte of a double-byte character such as
   // 表 (0x95 0x5C) is no backslash.
   std::size_t nameStart = 0;
@@ -40,8 +40,18 @@ CsvFileName DefaultCsvFileName(std::string_view drawingFile, std::u8string_view 
   // Without its extension: up to the last dot (a dot is never the second byte of a character).
   if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) name = name.substr(0, dot);
   if (!name.empty()) result.NameUtf8 = FileNameSafe(ShiftJisToUtf8(name)).append("_");
-  result.NameUtf8.append(AsChars(subject)).append(".csv");
+  result.NameUtf8.append(subject).append(".").append(extension);
   return result;
+}
+
+}  // namespace
+
+CsvFileName DefaultCsvFileName(std::string_view drawingFile, std::u8string_view subject) {
+  return OfferedFileName(drawingFile, AsChars(subject), "csv");
+}
+
+CsvFileName DefaultWorkbookFileName(std::string_view drawingFile) {
+  return OfferedFileName(drawingFile, "jwcount", "xlsx");
 }
 
 }  // namespace jwcount

@@ -1,4 +1,4 @@
-// The file name and folder the window's CSV save offers.
+// The file names and folders the window's saves offer: the CSV save's and the workbook's.
 #pragma once
 
 #include <string>
@@ -17,5 +17,9 @@ struct CsvFileName {
   std::string NameUtf8;
 };
 CsvFileName DefaultCsvFileName(std::string_view drawingFile, std::u8string_view subject = kCountCsvSubject);
+
+// The same for the workbook: "<drawing name>_jwcount.xlsx" in the drawing's folder, "jwcount.xlsx" without
+// a drawing name.
+CsvFileName DefaultWorkbookFileName(std::string_view drawingFile);
 
 }  // namespace jwcount

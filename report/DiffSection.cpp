@@ -395,4 +395,25 @@ void DiffSection::WriteCsv(SectionCsv& out) const {
   }
 }
 
+void DiffSection::WriteSheet(SectionSheet& out) const {
+  if (out.Member != Id() || comparison_->State != CountComparison::Outcome::kCompared) return;
+  std::vector<std::string> heads;
+  for (int column = 0; column < ColumnCount(); ++column) heads.push_back(CellText(column, 0));
+  out.Begin(Title(), heads);
+  if (!HasRows()) return;
+  for (int row = 1; row < RowCount(); ++row) {
+    const DiffRow& diff = RowAt(row);
+    for (int column = kSectionColumn; column <= kItemColumn; ++column) out.Text(CellText(column, row));
+    const bool measure = diff.Column == DiffRow::kLengthColumn || diff.Column == DiffRow::kAreaColumn;
+    const double scale = !measure ? 1 : diff.Column == DiffRow::kAreaColumn ? 1e-6 : 1e-3;
+    for (const std::optional<double>& value : {diff.Baseline, diff.Current, diff.Change}) {
+      if (value)
+        out.Figure(*value * scale, diff.Quantity ? 3 : 0);
+      else
+        out.Blank();
+    }
+    out.EndRow();
+  }
+}
+
 }  // namespace jwcount

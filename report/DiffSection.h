@@ -62,6 +62,9 @@ class DiffSection final : public OwnFormSection {
   void WriteText(SectionText& out) const override;
   void WriteCsv(SectionCsv& out) const override;
   void WriteJsonValue(JsonWriter& json) const override;
+  // In the workbook, when a baseline was compared: the rows in the order shown, each figure a number in
+  // the unit of its head (m and ㎡ for lengths and areas).
+  void WriteSheet(SectionSheet& out) const override;
 
   const CountComparison* comparison_;
   std::vector<int32_t> order_;  // rows of the comparison in the order shown; empty: as they come

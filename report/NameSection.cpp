@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "counting/CountTexts.h"
+#include "report/SheetTexts.h"
 #include "text/ShiftJis.h"
 
 namespace jwcount {
@@ -233,6 +234,21 @@ void NameSection::WriteCsv(SectionCsv& out) const {
     out.Record(Title(), std::to_string(i + 1), table_.Rows()[i].Name, kCountHead,
                std::to_string(table_.Rows()[i].Count));
   if (table_.Total() > 0) out.Record(Title(), kTotalLabel, {}, kCountHead, std::to_string(table_.Total()));
+}
+
+std::string_view NameSection::SheetName() const {
+  return which_ == kBlocks ? kBlockSheet : kTextSheet;
+}
+
+void NameSection::WriteSheet(SectionSheet& out) const {
+  if (out.Member != Id() || table_.Rows().empty()) return;  // no sheet for no names
+  const std::string heads[] = {std::string(NameHead()), std::string(kCountHead)};
+  out.Begin(SheetName(), heads);
+  for (const NameCountRow& row : table_.Rows()) {
+    out.Text(row.Name);
+    out.Whole(row.Count);
+    out.EndRow();
+  }
 }
 
 }  // namespace jwcount

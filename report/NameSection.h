@@ -44,6 +44,8 @@ class NameSection final : public OwnFormSection {
 
   std::string_view Id() const override;
   std::string_view Title() const override;
+  // ブロック or 文字.
+  std::string_view SheetName() const override;
   // The rows as the count left them, in order of first appearance, sorted by nothing.
   void Reset();
   void Refresh() override { Reset(); }
@@ -74,6 +76,8 @@ class NameSection final : public OwnFormSection {
   void WriteCsv(SectionCsv& out) const override;
   // In the JSON report each name as shown, its exact bytes and its count.
   void WriteJsonValue(JsonWriter& json) const override;
+  // In the workbook each name's own bytes and its count, in the order first met.
+  void WriteSheet(SectionSheet& out) const override;
 
   Which which_;
   const NameCountTable& table_;

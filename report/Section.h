@@ -24,6 +24,9 @@ class Section : public GridSource {
   // (Shift-JIS).
   virtual std::string_view Id() const = 0;
   virtual std::string_view Title() const = 0;
+  // The name of its sheet in the workbook (Shift-JIS): its title, unless that is long or said otherwise on
+  // the page's tab.
+  virtual std::string_view SheetName() const { return Title(); }
   // False for a section with nothing to show in this count (the comparison, when there is none): the
   // reports leave it out.
   virtual bool HasContent() const { return true; }
@@ -50,6 +53,8 @@ class OwnFormSection : public Section {
   virtual void WriteCsv(SectionCsv& out) const = 0;
   virtual void WriteJson(SectionJson& out) const;
   virtual void WriteJsonValue(JsonWriter& /*json*/) const {}
+  // Its sheet of the workbook: by default its grid, under the sheet's name.
+  virtual void WriteSheet(SectionSheet& out) const;
 };
 
 // What the sections show: the count's tables, the drawing for the names of its layers and layer groups,

@@ -57,11 +57,12 @@ std::span<const SectionRow> Sections() {
 }
 
 std::vector<std::unique_ptr<Section>> ReportSections(const CountReport& report,
-                                                     std::span<const SectionRow> rows) {
+                                                     std::span<const SectionRow> rows,
+                                                     const CountComparison* comparison) {
   std::vector<std::unique_ptr<Section>> sections;
   for (const SectionRow& row : rows) {
     const TakeoffResult* takeoff = report.Takeoff ? &*report.Takeoff : nullptr;
-    std::unique_ptr<Section> section = row.Make({report.Tables, report.State.Drawing, nullptr, takeoff});
+    std::unique_ptr<Section> section = row.Make({report.Tables, report.State.Drawing, comparison, takeoff});
     if (section->HasContent()) sections.push_back(std::move(section));
   }
   return sections;

@@ -14,8 +14,10 @@ namespace jwcount {
 std::span<const SectionRow> Sections();
 
 // The sections of these rows that have something to show for a count, in order: what the reports of a
-// count write.
+// count write; with a comparison (the window's workbook), its section too.
+struct CountComparison;
 std::vector<std::unique_ptr<Section>> ReportSections(const CountReport& report,
-                                                     std::span<const SectionRow> rows);
+                                                     std::span<const SectionRow> rows,
+                                                     const CountComparison* comparison = nullptr);
 
 }  // namespace jwcount

@@ -1,6 +1,7 @@
 #include "report/SectionSink.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "report/CsvWriter.h"
 #include "text/ShiftJis.h"
@@ -95,7 +96,54 @@ void WriteGrid(SectionSink& sink, std::string_view id, std::string_view title, c
     }
   } else if (SectionJson* json = sink.Json(); json != nullptr && json->Member == id) {
     WriteJsonRows(json->Json, grid);
+  } else if (SectionSheet* sheet = sink.Sheet(); sheet != nullptr && sheet->Member == id) {
+    WriteGridSheet(*sheet, title, grid);
   }
+}
+
+std::optional<CellFigure> GridFigure(const GridSource& grid, int column, int row) {
+  if (row < grid.FixedRows() || !grid.RightAligned(column)) return std::nullopt;
+  const std::string text = grid.CsvText(column, row);
+  std::string_view digits = text;
+  if (digits.starts_with('+')) digits.remove_prefix(1);
+  const std::size_t point = digits.find('.');
+  const bool plain = !digits.empty() && digits.find_first_not_of("-0123456789.") == std::string_view::npos &&
+                     digits.find('-', 1) == std::string_view::npos &&
+                     digits.find('.', point + 1) == std::string_view::npos;
+  CellFigure figure;
+  if (!plain) return std::nullopt;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), figure.Value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  if (point != std::string_view::npos)
+    figure.Decimals = static_cast<int>(std::min<std::size_t>(digits.size() - point - 1, 3));
+  return figure;
+}
+
+void WriteGridSheet(SectionSheet& out, std::string_view name, const GridSource& grid) {
+  std::vector<std::string> heads;
+  for (int column = 0; column < grid.ColumnCount(); ++column) heads.push_back(grid.CellText(column, 0));
+  out.Begin(name, heads);
+  for (int row = 1; row < grid.RowCount(); ++row) {
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+      if (const std::optional<CellFigure> figure = GridFigure(grid, column, row)) {
+        out.Figure(figure->Value, figure->Decimals);
+        continue;
+      }
+      const std::string text = grid.CsvText(column, row);
+      if (text.empty())
+        out.Blank();
+      else
+        out.Text(text);
+    }
+    out.EndRow();
+  }
+}
+
+std::string CellName(int column, int64_t row) {
+  std::string letters;
+  for (int c = column + 1; c > 0; c = (c - 1) / 26)
+    letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+  return letters + std::to_string(row + 1);
 }
 
 }  // namespace jwcount

@@ -4,6 +4,9 @@
 // but its grid to appear in every output.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +66,35 @@ struct SectionJson {
   std::string_view Member;
 };
 
+// The workbook as sections write it: a sheet for each member (as in the JSON report, a section writes to
+// its own or to one it shares), each a table under one row of heads, of typed cells written left to right,
+// row by row. Texts are Shift-JIS and always stay texts; numbers are numbers with the decimals they show.
+class SectionSheet {
+ public:
+  virtual ~SectionSheet() = default;
+
+  // The sheet being written: a section writes its part of it, or nothing.
+  std::string_view Member;
+
+  // Starts the sheet `name` under `heads`. A sheet that several sections share is started by the first
+  // of them; a later Begin only goes on with it.
+  virtual void Begin(std::string_view name, std::span<const std::string> heads) = 0;
+  virtual void Text(std::string_view shiftJis) = 0;
+  virtual void Whole(int64_t value) = 0;
+  // A figure at full precision, shown with `decimals` decimals and a thousands separator.
+  virtual void Figure(double value, int decimals) = 0;
+  // A formula in the workbook's own notation ("ROUND(D2*F2,0)"), with the figure it gives, so that a
+  // reader that does not calculate shows it too.
+  virtual void Formula(std::string_view formula, double result, int decimals) = 0;
+  virtual void Blank() = 0;
+  virtual void EndRow() = 0;
+  // The sheet's row the next cells go to: the heads are row 0. Formulas name cells by it (CellName).
+  virtual int64_t Row() const = 0;
+};
+
+// A cell's name in a formula: column 0 and row 0 are A1.
+std::string CellName(int column, int64_t row);
+
 // An output the sections write to. Exactly one of the forms is given.
 class SectionSink {
  public:
@@ -70,6 +102,7 @@ class SectionSink {
   virtual SectionText* Text() { return nullptr; }
   virtual SectionCsv* Csv() { return nullptr; }
   virtual SectionJson* Json() { return nullptr; }
+  virtual SectionSheet* Sheet() { return nullptr; }
 };
 
 class TextSink final : public SectionSink {
@@ -100,15 +133,26 @@ class JsonSink final : public SectionSink {
   SectionJson json_;
 };
 
-// Calls the one of `text`, `csv` and `json` whose form the sink renders, with that form.
-template <class Text, class Csv, class Json>
-void WriteForm(SectionSink& sink, Text&& text, Csv&& csv, Json&& json) {
+class SheetSink final : public SectionSink {
+ public:
+  explicit SheetSink(SectionSheet& sheet) : sheet_(sheet) {}
+  SectionSheet* Sheet() override { return &sheet_; }
+
+ private:
+  SectionSheet& sheet_;
+};
+
+// Calls the one of `text`, `csv`, `json` and `sheet` whose form the sink renders, with that form.
+template <class Text, class Csv, class Json, class Sheet>
+void WriteForm(SectionSink& sink, Text&& text, Csv&& csv, Json&& json, Sheet&& sheet) {
   if (SectionText* form = sink.Text()) {
     text(*form);
   } else if (SectionCsv* form = sink.Csv()) {
     csv(*form);
   } else if (SectionJson* form = sink.Json()) {
     json(*form);
+  } else if (SectionSheet* form = sink.Sheet()) {
+    sheet(*form);
   }
 }
 
@@ -128,7 +172,21 @@ void WriteJsonRows(JsonWriter& json, const Grid& grid) {
 
 // A grid in every form, for a section with none of its own: in the text report a table of every row
 // under the title; in the CSV report a record for every cell that is not blank, by its row's and column's
-// heads; in the JSON report (under the member `id`) an array of rows, each an array of the cell texts.
+// heads; in the JSON report (under the member `id`) an array of rows, each an array of the cell texts; in
+// the workbook (the sheet `id`, named by the title) its rows under its first row, a figure of a column of
+// figures as a number (GridFigure).
 void WriteGrid(SectionSink& sink, std::string_view id, std::string_view title, const GridSource& grid);
+
+// A cell of a column of figures as a number: its CSV text read as a decimal, with the decimals it has (at
+// most three shown); none for a head, a text or a blank cell.
+struct CellFigure {
+  double Value = 0;
+  int Decimals = 0;
+};
+std::optional<CellFigure> GridFigure(const GridSource& grid, int column, int row);
+
+// A grid as a sheet of the workbook, named `name`: its first row as the heads, then its rows, a figure of a
+// column of figures as a number.
+void WriteGridSheet(SectionSheet& out, std::string_view name, const GridSource& grid);
 
 }  // namespace jwcount

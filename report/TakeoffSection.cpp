@@ -438,4 +438,162 @@ void TakeoffSection::WriteJsonValue(JsonWriter& json) const {
   json.EndObject();
 }
 
+namespace {
+
+// The workbook's columns of the sheet: the page's, then how 数量 is worked out from 図面数量.
+enum WorkbookColumn : int {
+  kFactoredColumn = TakeoffSection::kMeasured + 1,
+  kLossColumn,
+  kRoundingColumn,
+  kDigitsColumn,
+  kRuleLinesColumn,
+};
+
+constexpr std::string_view kWorkbookHeads[] = {
+    kHeadTrade,    kHeadName,   kHeadGrade,    kQuantityHead, kHeadUnit,
+    kHeadPrice,    kAmountHead, kHeadNote,     kElementsHead, kMeasuredHead,
+    kFactoredHead, kHeadLoss,   kHeadRounding, kHeadDigits,   kRuleLinesHead,
+};
+
+std::string_view RoundingWord(TakeoffRounding rounding) {
+  switch (rounding) {
+    case TakeoffRounding::kUp:
+      return kRoundUp;
+    case TakeoffRounding::kHalfUp:
+      return kRoundHalfUp;
+    case TakeoffRounding::kDown:
+      return kRoundDown;
+    case TakeoffRounding::kNone:
+      break;
+  }
+  return {};
+}
+
+// 数量 as a formula of the row's 換算数量, ロス率 and 桁: the factored quantity with its loss to six places,
+// then rounded the item's way.
+std::string QuantityFormula(TakeoffRounding rounding, int64_t row) {
+  const std::string inner =
+      "ROUND(" + CellName(kFactoredColumn, row) + "*(1+" + CellName(kLossColumn, row) + "/100),6)";
+  const std::string_view function = rounding == TakeoffRounding::kUp       ? "ROUNDUP"
+                                    : rounding == TakeoffRounding::kHalfUp ? "ROUND"
+                                    : rounding == TakeoffRounding::kDown   ? "ROUNDDOWN"
+                                                                           : "";
+  if (function.empty()) return inner;
+  return std::string(function) + "(" + inner + "," + CellName(kDigitsColumn, row) + ")";
+}
+
+// The decimals of a figure held in millionths: none for a whole one, else as many as it has.
+int MicrosDecimals(int64_t micros) {
+  int decimals = 6;
+  for (int64_t rest = micros % 1000000; decimals > 0 && rest % 10 == 0; rest /= 10) --decimals;
+  return micros % 1000000 == 0 ? 0 : decimals;
+}
+
+}  // namespace
+
+void TakeoffSection::WriteItemRow(SectionSheet& out, const TakeoffItem& item) const {
+  const TakeoffItemDef& def = takeoff_->Rules.Items[static_cast<std::size_t>(item.Def)];
+  const int64_t row = out.Row();
+  const auto text = [&out](std::string_view value) { value.empty() ? out.Blank() : out.Text(value); };
+  text(def.Trade);
+  text(def.Name);
+  text(def.Grade);
+  // Shown to the item's 桁, or without rounding a count whole and a length or area to three places.
+  const int digits = def.Rounding != TakeoffRounding::kNone ? def.Digits
+                     : def.Source == TakeoffSource::kCount  ? 0
+                                                            : 3;
+  if (item.QuantityMicros)
+    out.Formula(QuantityFormula(def.Rounding, row), static_cast<double>(*item.QuantityMicros) / 1e6, digits);
+  else
+    out.Text(kNoFigure);
+  text(def.Unit);
+  if (def.UnitPriceMicros)
+    out.Figure(static_cast<double>(*def.UnitPriceMicros) / 1e6, MicrosDecimals(*def.UnitPriceMicros));
+  else
+    out.Blank();
+  if (!def.UnitPriceMicros)
+    out.Blank();
+  else if (item.QuantityMicros && item.Amount)
+    out.Formula("ROUNDDOWN(ROUND(" + CellName(kQuantity, row) + "*" + CellName(kUnitPrice, row) + ",6),0)",
+                static_cast<double>(*item.Amount), 0);
+  else
+    out.Text(kNoFigure);
+  text(def.Note);
+  out.Whole(item.Elements);
+  out.Figure(item.Measured, def.Source == TakeoffSource::kCount ? 0 : 3);
+  out.Figure(item.Factored, def.Source == TakeoffSource::kCount ? 0 : 3);
+  out.Figure(def.LossPercent, MicrosDecimals(static_cast<int64_t>(std::llround(def.LossPercent * 1e6))));
+  text(RoundingWord(def.Rounding));
+  if (def.Rounding == TakeoffRounding::kNone)
+    out.Blank();
+  else
+    out.Whole(def.Digits);
+  out.Text(RuleLinesText(item.RuleLines));
+  out.EndRow();
+}
+
+void TakeoffSection::WriteSheet(SectionSheet& out) const {
+  if (out.Member != Id()) return;
+  if (ShowsErrors()) return WriteGridSheet(out, Title(), *this);
+  const std::vector<std::string> heads(std::begin(kWorkbookHeads), std::end(kWorkbookHeads));
+  out.Begin(Title(), heads);
+  if (takeoff_->State != TakeoffResult::Outcome::kApplied) {
+    out.Text(takeoff_->Why);
+    out.EndRow();
+    return;
+  }
+  const TakeoffSheet& sheet = takeoff_->Sheet;
+  const int64_t firstItem = out.Row();
+  int64_t tradeFirst = firstItem;
+  const auto amounts = [](int64_t first, int64_t last) {
+    return "SUBTOTAL(9," + CellName(kAmount, first) + ":" + CellName(kAmount, last) + ")";
+  };
+  for (const Row& row : rows_) {
+    switch (row.What) {
+      case Row::Kind::kItem:
+        WriteItemRow(out, sheet.Items[row.Index]);
+        break;
+      case Row::Kind::kSubtotal: {
+        const TakeoffTrade& trade = sheet.Trades[row.Index];
+        out.Text(trade.Name);
+        out.Text(kSubtotalLabel);
+        for (int column = kGrade; column < kAmount; ++column) out.Blank();
+        if (trade.Amount)
+          out.Formula(amounts(tradeFirst, out.Row() - 1), static_cast<double>(*trade.Amount), 0);
+        out.EndRow();
+        tradeFirst = out.Row();
+        break;
+      }
+      case Row::Kind::kTotal:
+        out.Blank();
+        out.Text(kTotalLabel);
+        for (int column = kGrade; column < kAmount; ++column) out.Blank();
+        if (sheet.TotalAmount)
+          out.Formula(amounts(firstItem, out.Row() - 1), static_cast<double>(*sheet.TotalAmount), 0);
+        out.EndRow();
+        break;
+      case Row::Kind::kUnassigned: {
+        const std::size_t c = row.Index - 1;
+        const TakeoffUnassigned& u = sheet.Unassigned;
+        const double figure = u.Length[c] > 0 ? u.Length[c] / 1e3
+                              : u.Area[c] > 0 ? u.Area[c] / 1e6
+                                              : static_cast<double>(u.ByKind[c]);
+        const int decimals = u.Length[c] > 0 || u.Area[c] > 0 ? 3 : 0;
+        out.Text(kUnassignedLabel);
+        out.Text(kColumnHeads[c]);
+        out.Blank();
+        out.Figure(figure, decimals);
+        out.Text(UnassignedUnit(u, c));
+        out.Blank();
+        out.Blank();
+        out.Blank();
+        out.Whole(u.ByKind[c]);
+        out.Figure(figure, decimals);
+        out.EndRow();
+        break;
+      }
+    }
+  }
+}
+
 }  // namespace jwcount

@@ -65,6 +65,10 @@ class TakeoffSection final : public OwnFormSection {
   void WriteText(SectionText& out) const override;
   void WriteCsv(SectionCsv& out) const override;
   void WriteJsonValue(JsonWriter& json) const override;
+  // In the workbook the sheet with live figures: 数量 and 金額 of each item, 小計 and 合計 are formulas
+  // that give our figures (and hold them), so that a unit price changed in Excel carries through.
+  void WriteSheet(SectionSheet& out) const override;
+  void WriteItemRow(SectionSheet& out, const TakeoffItem& item) const;
 
   const TakeoffResult* takeoff_;
   std::vector<Row> rows_;

@@ -13,6 +13,7 @@ inline constexpr std::string_view kQuantityHead = "\x90\x94\x97\xCA";  // 数量
 inline constexpr std::string_view kAmountHead = "\x8B\xE0\x8Az";  // 金額
 inline constexpr std::string_view kElementsHead = "\x97v\x91\x66\x90\x94";  // 要素数
 inline constexpr std::string_view kMeasuredHead = "\x90}\x96\xCA\x90\x94\x97\xCA";  // 図面数量
+inline constexpr std::string_view kFactoredHead = "\x8A\xB7\x8E\x5A\x90\x94\x97\xCA";  // 換算数量
 inline constexpr std::string_view kRuleLinesHead = "\x83\x8B\x81[\x83\x8B\x8Ds";  // ルール行
 inline constexpr std::string_view kSubtotalLabel = "\x8F\xAC\x8Cv";  // 小計
 inline constexpr std::string_view kUnassignedLabel = "\x96\xA2\x8A\x84\x93\x96";  // 未割当

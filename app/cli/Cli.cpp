@@ -4,6 +4,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -21,8 +22,10 @@
 #include "report/DiffReport.h"
 #include "report/JsonReport.h"
 #include "report/JsonWriter.h"
+#include "report/SectionList.h"
 #include "report/TakeoffSection.h"
 #include "report/TextReport.h"
+#include "report/XlsxReport.h"
 #include "tempfile/NoWriteFileSystem.h"
 #include "tempfile/ProgramPath.h"
 #include "text/ShiftJis.h"
@@ -88,7 +91,50 @@ const FormatWriters& WritersOf(Format format) {
   return kFormats[0];
 }
 
+// Copies the file's bytes to standard output.
+bool CopyToStandardOutput(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  OutputBuffer out(stdout);
+  char buffer[1 << 16];
+  while (in) {
+    in.read(buffer, sizeof buffer);
+    out.Append(std::string_view(buffer, static_cast<std::size_t>(in.gcount())));
+  }
+  return in.eof() && out.Flush();
+}
+
+// The workbook `write` makes (it gives "" when it wrote it whole, else why not): into --output, whole or
+// not at all, or made in the temporary folder and copied to standard output, which is no terminal.
+int WriteWorkbook(const CliOptions& options, const std::function<std::string(const fs::path&)>& write) {
+  std::string why;
+  const auto written = [&](const fs::path& file) { return (why = write(file)).empty(); };
+  if (!options.output.empty()) {
+    const fs::path out = PathFromArgument(options.output);
+    if (ReplaceFileBy(out, written)) return kExitOk;
+    Complain({"cannot write the workbook '", PathText(out), "'", why.empty() ? "" : ": ", why});
+    return kExitFailure;
+  }
+  std::error_code error;
+  const fs::path folder = fs::temp_directory_path(error);
+  const fs::path file =
+      folder / ("jwcount-" + std::to_string(reinterpret_cast<std::uintptr_t>(&why)) + ".xlsx");
+  const bool copied = !error && written(file) && CopyToStandardOutput(file);
+  fs::remove(file, error);
+  if (copied) return kExitOk;
+  Complain({"cannot write the workbook to standard output", why.empty() ? "" : ": ", why});
+  return kExitFailure;
+}
+
+WorkbookStamp StampNow() {
+  return {LocalTimeNow()};
+}
+
 int WriteReport(const CliOptions& options, const CountReport& report, const JwwGaibu& reader) {
+  if (options.format == Format::kXlsx) {
+    return WriteWorkbook(options, [&](const fs::path& file) {
+      return WriteCountWorkbook(file, report, Sections(), nullptr, StampNow());
+    });
+  }
   OutputBuffer out(stdout);
   Utf8Text utf8;
   WritersOf(options.format).report(out, utf8, report, reader);
@@ -394,6 +440,12 @@ int RunDiff(const CliOptions& options) {
   const std::optional<CountSnapshot> now = ReadSide(options, PathFromArgument(options.other), exit);
   if (!now) return exit;
   const CountDiff diff = CompareCounts(*before, *now);
+  if (options.format == Format::kXlsx) {
+    const int exit =
+        WriteWorkbook(options, [&](const fs::path& out) { return WriteDiffWorkbook(out, diff, StampNow()); });
+    if (exit != kExitOk) return exit;
+    return diff.Rows.empty() ? kExitOk : kExitDiffers;
+  }
   OutputBuffer out(stdout);
   WritersOf(options.format).comparison(out, diff);
   if (!out.Flush()) {
@@ -428,7 +480,12 @@ int RunTakeoff(const CliOptions& options) {
   DryCount count = CountWithoutWriting(options, file);
   const int rulesExit = ApplyRules(options, count.session);
   if (rulesExit == kExitMissing || rulesExit == kExitUnreadable) return rulesExit;
-  if (!WriteSheet(options.format, *count.session.Report().Takeoff)) {
+  if (options.format == Format::kXlsx) {
+    const int exit = WriteWorkbook(options, [&](const fs::path& out) {
+      return WriteTakeoffWorkbook(out, count.session.Report(), StampNow());
+    });
+    if (exit != kExitOk) return exit;
+  } else if (!WriteSheet(options.format, *count.session.Report().Takeoff)) {
     Complain({"cannot write the quantity sheet to standard output"});
     return kExitFailure;
   }
@@ -447,6 +504,16 @@ int RunCli(const std::vector<std::string>& args) {
   if (!parsed.error.empty()) {
     Complain({parsed.error, " (see jwcount-cli --help)"});
     return kExitUsage;
+  }
+  if (parsed.options.format == Format::kXlsx) {
+    if (!WorkbookAvailable()) {
+      Complain({"this jwcount-cli was built without libxlsxwriter: it writes no workbook"});
+      return kExitFailure;
+    }
+    if (parsed.options.output.empty() && IsTerminal(stdout)) {
+      Complain({"a workbook is no text for a terminal: give --output OUT.xlsx, or redirect standard output"});
+      return kExitUsage;
+    }
   }
   try {
     switch (parsed.options.command) {

@@ -14,6 +14,7 @@ std::optional<Format> ParseFormat(std::string_view name) {
   if (name == "text") return Format::kText;
   if (name == "csv") return Format::kCsv;
   if (name == "json") return Format::kJson;
+  if (name == "xlsx") return Format::kXlsx;
   return std::nullopt;
 }
 
@@ -90,7 +91,7 @@ std::string SetBaselineOut(Reading& reading, std::optional<std::string_view> pat
 
 std::string SetFormat(Reading& reading, std::optional<std::string_view> value) {
   const std::optional<Format> format = ParseFormat(*value);
-  if (!format) return JoinText({"unknown format '", *value, "' (use text, csv or json)"});
+  if (!format) return JoinText({"unknown format '", *value, "' (use text, csv, json or xlsx)"});
   reading.options.format = *format;
   reading.options.formatGiven = true;
   return {};
@@ -116,6 +117,11 @@ std::string AddSelector(Reading& reading, std::optional<std::string_view> value)
 
 std::string SetRules(Reading& reading, std::optional<std::string_view> path) {
   reading.options.rules = *path;
+  return {};
+}
+
+std::string SetOutput(Reading& reading, std::optional<std::string_view> path) {
+  reading.options.output = *path;
   return {};
 }
 
@@ -167,10 +173,17 @@ constexpr OptionRow kOptions[] = {
      .set = TurnOn<&CliOptions::check>},
     {.name = "--format",
      .takes = Takes::kValue,
-     .missing = "--format needs a value: text, csv or json",
+     .missing = "--format needs a value: text, csv, json or xlsx",
      .commands = kReportCommands | Bit(Command::kDiff) | Bit(Command::kTakeoff),
      .given = IsOn<&CliOptions::formatGiven>,
      .set = SetFormat},
+    {.name = "--output",
+     .takes = Takes::kValue,
+     .missing = "--output needs a value",
+     .commands = kCount | Bit(Command::kDiff) | Bit(Command::kTakeoff),
+     .given = [](const CliOptions& options) { return !options.output.empty(); },
+     .refusal = "--output goes with count, takeoff and diff only",
+     .set = SetOutput},
     {.name = "--checks",
      .takes = Takes::kMayAttachValue,
      .commands = kMark,
@@ -246,9 +259,9 @@ constexpr CommandRow kCommands[] = {
     {"mark", Command::kMark, 1, 1, "mark needs a FILE", "mark takes exactly one FILE",
      "mark writes the reply, not a report: drop --format, --state, --table and --check"},
     {"diff", Command::kDiff, 2, 2, "diff needs two files: OLD and NEW", "diff needs two files: OLD and NEW",
-     "diff takes --format and --rules only"},
+     "diff takes --format, --output and --rules only"},
     {"takeoff", Command::kTakeoff, 1, 1, "takeoff needs a FILE", "takeoff takes exactly one FILE",
-     "takeoff takes --rules, --format and --progress only"},
+     "takeoff takes --rules, --format, --output and --progress only"},
 };
 
 // The option `arg` spells, with the value written into it after "=", if any; no row for an unknown option.
@@ -315,6 +328,10 @@ std::string_view CombinationError(const Reading& reading, const CommandRow& comm
     if (reading.words[i].empty()) return "the path must not be empty";
   }
   if (options.state && options.format != Format::kJson) return "--state goes with --format json only";
+  if (!options.output.empty() && options.format != Format::kXlsx)
+    return "--output goes with --format xlsx only";
+  if (options.format == Format::kXlsx && command.command == Command::kRun)
+    return "run prints its report: --format xlsx goes with count, takeoff and diff";
   if (const std::string_view refusal = Refusal(options, command, true); !refusal.empty()) return refusal;
   if (options.table && command.command == Command::kCount && options.formatGiven) {
     return "count --table prints the reply's records, not a report: drop --format";
@@ -384,12 +401,14 @@ std::string CommandsText() {
   return "Usage: jwcount-cli run [FOLDER] [--format text|csv|json] [--state] [--table] [--progress]\n"
          "       jwcount-cli count FILE [--format text|csv|json] [--state] [--check] [--rules RULES]\n"
          "                              [--progress]\n"
+         "       jwcount-cli count FILE --format xlsx [--output OUT.xlsx] [--rules RULES] [--progress]\n"
          "       jwcount-cli count FILE --table [--progress]\n"
          "       jwcount-cli mark FILE [--checks[=ID]] [--block NAME] [--text TEXT]\n"
          "                             [--row TABLE:ROW] [--rules RULES [--item NAME [--trade TRADE]]\n"
          "                             [--unassigned]] [--reply] [--progress]\n"
-         "       jwcount-cli diff OLD NEW [--format text|csv|json] [--rules RULES]\n"
-         "       jwcount-cli takeoff FILE --rules RULES [--format text|csv|json] [--progress]\n"
+         "       jwcount-cli diff OLD NEW [--format text|csv|json|xlsx] [--output OUT.xlsx] [--rules RULES]\n"
+         "       jwcount-cli takeoff FILE --rules RULES [--format text|csv|json|xlsx] [--output OUT.xlsx]\n"
+         "                              [--progress]\n"
          "       jwcount-cli count FILE --baseline-out PATH\n"
          "       jwcount-cli --help | --version\n"
          "\n"
@@ -432,6 +451,13 @@ std::string OptionsText() {
          "                 expect; a name that would start a formula gets a leading ')\n"
          "  --format json  every summary, label, status text and table cell, the block names, the layer\n"
          "                 names, the lengths and areas, the texts and the checks as JSON\n"
+         "  --format xlsx  count, takeoff, diff: an Excel workbook, one sheet per page of the window (概要, "
+         "the\n"
+         "                 five count tables, ブロック, 長さ・面積, 文字, チェック, 数量表 with live "
+         "formulas, and\n"
+         "                 情報), names and texts as texts, counts, lengths (m) and areas (㎡) as numbers;\n"
+         "                 into --output, or to standard output when that is no terminal\n"
+         "  --output OUT   with --format xlsx: write the workbook into OUT, whole or not at all\n"
          "  --state        with --format json: add the reader state right after the read\n"
          "  --table        draw the count into the drawing, as item 2 of jwcount.bat does: run appends\n"
          "                 the table's records (ruled lines and texts in sheet millimetres, its top-left\n"

@@ -33,7 +33,7 @@ struct MarkSelector {
 };
 
 enum class Command { kRun, kCount, kMark, kDiff, kTakeoff, kHelp, kVersion };
-enum class Format { kText, kCsv, kJson };
+enum class Format { kText, kCsv, kJson, kXlsx };
 
 struct CliOptions {
   Command command = Command::kHelp;
@@ -49,6 +49,7 @@ struct CliOptions {
   std::vector<MarkSelector> marks;  // mark: what to mark
   bool reply = false;               // mark --reply: write the reply into FILE instead of standard output
   std::string rules;                // --rules PATH: the take-off rules (UTF-8)
+  std::string output;               // --output PATH: where the workbook goes (UTF-8)
   std::string trade;                // mark --trade: the trade of the items --item names (UTF-8)
   bool tradeGiven = false;
 };

@@ -26,22 +26,24 @@ bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to
 
 }  // namespace
 
-bool ReplaceFileWhole(const std::filesystem::path& path, std::string_view bytes) {
+bool ReplaceFileBy(const std::filesystem::path& path,
+                   const std::function<bool(const std::filesystem::path& temporary)>& write) {
   std::filesystem::path temporary = path;
   temporary += ".jwcount-new";
-  bool written = false;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) {
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.close();
-      written = !out.fail();
-    }
-  }
-  if (written && MoveOver(temporary, path)) return true;
+  if (write(temporary) && MoveOver(temporary, path)) return true;
   std::error_code ignored;
   std::filesystem::remove(temporary, ignored);
   return false;
+}
+
+bool ReplaceFileWhole(const std::filesystem::path& path, std::string_view bytes) {
+  return ReplaceFileBy(path, [bytes](const std::filesystem::path& temporary) {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+  });
 }
 
 #ifdef _WIN32

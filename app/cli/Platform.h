@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,9 @@ class Utf8Console {
 // which then takes its place. On failure the old file is as it was, nothing is left behind, and the result
 // is false.
 bool ReplaceFileWhole(const std::filesystem::path& path, std::string_view bytes);
+
+// The same for a file that `write` writes into the new file it is given (true when it wrote it whole).
+bool ReplaceFileBy(const std::filesystem::path& path,
+                   const std::function<bool(const std::filesystem::path& temporary)>& write);
 
 }  // namespace jwcount

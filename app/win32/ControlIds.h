@@ -11,6 +11,7 @@ enum ControlId : int {
   kIdButton1 = 1,
   kIdMarkButton = 2,  // 印を付けて閉じる: marks the selected rows' elements in the drawing and closes
   kIdKeepBaselineButton = 3,  // 基準として保存 on page 1: keeps this count as the drawing's baseline
+  kIdSaveXlsxButton = 4,      // Excelに保存 beside the mark button: saves the count as an Excel workbook
   kIdPanel2 = 100,
   kIdLabelA1 = 101,
   kIdStatusWarning = 102,   // the short-read warning beside the status line
@@ -53,6 +54,7 @@ enum Command : int {
   kIdMark = 606,          // marks the selected rows' elements and closes, as the mark button does
   kIdKeepBaseline = 607,  // keeps this count as the drawing's baseline, as the keep-baseline button does
   kIdReloadRules = 608,   // F5: reads the take-off rules again and makes the quantity sheet anew
+  kIdSaveXlsx = 609,      // Ctrl+E: saves the count as an Excel workbook, as the Excelに保存 button does
   kIdShowPage1 = 700,     // shows page n (1, 2, ...) as kIdShowPage1 + n - 1
 };
 

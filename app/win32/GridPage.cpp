@@ -23,6 +23,7 @@ constexpr int kNoticeInset = 4;    // above, below and left of the line of notic
 constexpr wchar_t kCopyCaption[] = L"コピー(&C)\tCtrl+C";
 constexpr wchar_t kSelectAllCaption[] = L"すべて選択(&A)\tCtrl+A";
 constexpr wchar_t kSaveCsvCaption[] = L"CSV ファイルに保存(&S)...\tCtrl+S";
+constexpr wchar_t kSaveXlsxCaption[] = L"Excel ファイルに保存(&E)...\tCtrl+E";
 constexpr wchar_t kMarkCaption[] = L"印を付けて閉じる(&M)\tAlt+M";
 constexpr wchar_t kKeepCaption[] = L"基準として保存(&K)\tAlt+K";
 
@@ -110,6 +111,10 @@ int GridPage::ContextMenu(HWND owner, int x, int y, GridMenuChoices choices) con
   AppendMenuW(menu.Get(), MF_STRING, kIdSelectAll, kSelectAllCaption);
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING, kIdSaveCsv, kSaveCsvCaption);
+  if (choices.Workbook) {
+    AppendMenuW(menu.Get(), MF_STRING | (choices.SaveWorkbook ? MF_ENABLED : MF_GRAYED), kIdSaveXlsx,
+                kSaveXlsxCaption);
+  }
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING | (choices.Mark ? MF_ENABLED : MF_GRAYED), kIdMark, kMarkCaption);
   AppendMenuW(menu.Get(), MF_STRING | (choices.KeepBaseline ? MF_ENABLED : MF_GRAYED), kIdKeepBaseline,

@@ -26,6 +26,8 @@ namespace jwcount {
 struct GridMenuChoices {
   bool Mark = false;          // the count can mark elements
   bool KeepBaseline = false;  // the count can be kept as the drawing's baseline
+  bool Workbook = false;      // the program writes workbooks: the menu offers the workbook's save
+  bool SaveWorkbook = false;  // the count has run and can be saved as a workbook
 };
 
 // Controls of a page's own under its title (page 12's links): they place themselves, follow the DPI and
@@ -62,7 +64,8 @@ class GridPage final : public PanelPart {
   // counts only once the user has selected in its grid: the cell a grid starts on is no choice.
   void AddSelectedCovers(std::vector<ElementCover>& covers) const;
   // Opens the grid's context menu at the screen point x, y, owned by `owner`: copy and select all act on the
-  // grid here; the form's command chosen (CSV save, mark, keep the baseline) is returned, 0 for none.
+  // grid here; the form's command chosen (CSV save, workbook, mark, keep the baseline) is returned, 0 for
+  // none.
   int ContextMenu(HWND owner, int x, int y, GridMenuChoices choices) const;
   // The source counts again (after the count has run) and the grid shows its rows, nothing selected.
   void Refresh();

@@ -26,7 +26,7 @@ void Add(std::vector<ACCEL>& table, WORD key, std::span<const BYTE> modifiers, i
 
 }  // namespace
 
-HACCEL CreateFormKeys(std::span<const PageRow> pages) {
+HACCEL CreateFormKeys(std::span<const PageRow> pages, bool workbook) {
   std::vector<ACCEL> table;
   // Button1 is the default and the cancel button.
   Add(table, VK_RETURN, kPlainKey, kIdButton1);
@@ -35,6 +35,7 @@ HACCEL CreateFormKeys(std::span<const PageRow> pages) {
   Add(table, 'M', kAltKey, kIdMark);              // Button2's mnemonic, whichever control has the focus
   Add(table, 'K', kAltKey, kIdKeepBaseline);      // Button3's, on every page
   Add(table, 'S', {kControlKey, 2}, kIdSaveCsv);  // Ctrl+S and Ctrl+Shift+S, not with Alt
+  if (workbook) Add(table, 'E', {kControlKey, 2}, kIdSaveXlsx);
   for (const BYTE modifier : kControlKey) {
     Add(table, VK_TAB, {&modifier, 1}, (modifier & FSHIFT) != 0 ? kIdPreviousPage : kIdNextPage);
   }

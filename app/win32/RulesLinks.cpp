@@ -1,6 +1,5 @@
 #include "app/win32/RulesLinks.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -23,8 +22,6 @@ constexpr int kTop = 6;   // from the title
 constexpr int kGap = 16;  // between two links
 // The Open dialog and the messages.
 constexpr wchar_t kChooseTitle[] = L"ルールファイルを選ぶ";
-constexpr wchar_t kCsvFilter[] = L"CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
-constexpr DWORD kPathCapacity = 32768;  // the longest path Windows knows
 constexpr wchar_t kOpenFailed[] = L"ルールファイルを開けませんでした。";
 constexpr wchar_t kRememberFailed[] = L"選んだルールファイルを覚えておけませんでした。";
 
@@ -32,26 +29,6 @@ std::wstring CaptionOf(HWND window) {
   wchar_t caption[256];
   const int length = GetWindowTextW(window, caption, 256);
   return std::wstring(caption, static_cast<std::size_t>(std::max(length, 0)));
-}
-
-// The Open dialog on the folder of the file read; the path chosen, or "" when the user cancelled.
-std::wstring AskRulesPath(HWND owner, const std::filesystem::path& current,
-                          const std::filesystem::path& programFolder) {
-  std::wstring file(kPathCapacity, L'\0');
-  const std::wstring folder = (current.empty() ? programFolder : current.parent_path()).wstring();
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kCsvFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = kPathCapacity;
-  dialog.lpstrInitialDir = folder.c_str();
-  dialog.lpstrTitle = kChooseTitle;
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&dialog)) return {};
-  file.resize(file.find(L'\0'));
-  return file;
 }
 
 }  // namespace
@@ -132,13 +109,13 @@ void RulesLinks::OpenRules() const {
   if (ShellExecuteExW(&open)) return;
   const DWORD error = GetLastError();
   if (error == ERROR_CANCELLED) return;  // the user closed the system's own dialog
-  const std::wstring message =
-      std::wstring(kOpenFailed) + L"\r\n\r\n" + path + L"\r\n\r\n" + SystemErrorText(error);
-  MessageBoxW(Form(), message.c_str(), CaptionOf(Form()).c_str(), MB_OK | MB_ICONERROR);
+  ShowFileFailure(Form(), kOpenFailed, path, SystemErrorText(error), CaptionOf(Form()).c_str());
 }
 
 void RulesLinks::ChooseRules() const {
-  const std::wstring chosen = AskRulesPath(Form(), file_, programFolder_);
+  // The Open dialog on the folder of the file read.
+  const std::filesystem::path folder = file_.empty() ? programFolder_ : file_.parent_path();
+  const std::wstring chosen = AskOpenPath(Form(), {kChooseTitle, kCsvFilter, nullptr, folder.wstring(), {}});
   if (chosen.empty()) return;
   const std::wstring caption = CaptionOf(Form());
   if (!WriteFileOrSay(Form(), RulesChoicePath(programFolder_), RulesChoiceBytes(chosen),

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/win32/WinText.h"
+#include "app/win32/WinUtil.h"
 #include "tempfile/FileIo.h"
 
 namespace jwcount {
@@ -12,9 +13,15 @@ namespace {
 
 // The Save dialog and its error message.
 constexpr wchar_t kSaveCsvTitle[] = L"CSV ファイルに保存";
-constexpr wchar_t kCsvFilter[] = L"CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
 constexpr wchar_t kCsvExtension[] = L"csv";
 constexpr wchar_t kSaveFailed[] = L"CSV ファイルを保存できませんでした。";
+// The workbook's Save dialog and its messages.
+constexpr wchar_t kSaveXlsxTitle[] = L"Excel ファイルに保存";
+constexpr wchar_t kXlsxFilter[] = L"Excel ブック (*.xlsx)\0*.xlsx\0すべてのファイル (*.*)\0*.*\0";
+constexpr wchar_t kXlsxExtension[] = L"xlsx";
+constexpr wchar_t kXlsxHeldOpen[] =
+    L"このファイルは Excel などで開かれているため、置き換えられません。\r\n\r\n"
+    L"Excel でこのファイルを閉じてから、もう一度保存してください。";
 constexpr DWORD kPathCapacity = 32768;  // the longest path Windows knows
 // The drawing's baseline.
 constexpr wchar_t kUnsavedDrawing[] =
@@ -75,39 +82,99 @@ bool IsFolder(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The Save dialog; the path chosen, or "" when the user cancelled.
-std::wstring AskCsvPath(HWND owner, const CsvFileName& offered, const std::filesystem::path& fallbackFolder) {
-  std::wstring folder = WidenUtf8(offered.FolderUtf8);
-  if (folder.empty() || !IsFolder(folder)) folder = fallbackFolder.wstring();
-  std::wstring file = WidenUtf8(offered.NameUtf8);
+// The Save or the Open dialog.
+std::wstring AskPath(HWND owner, const FileDialog& dialog, bool save) {
+  std::wstring file = dialog.Name;
   file.resize(kPathCapacity, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kCsvFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = kPathCapacity;
-  dialog.lpstrInitialDir = folder.c_str();
-  dialog.lpstrTitle = kSaveCsvTitle;
-  dialog.lpstrDefExt = kCsvExtension;
-  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return {};
+  OPENFILENAMEW asked{};
+  asked.lStructSize = sizeof asked;
+  asked.hwndOwner = owner;
+  asked.lpstrFilter = dialog.Filter;
+  asked.nFilterIndex = 1;
+  asked.lpstrFile = file.data();
+  asked.nMaxFile = kPathCapacity;
+  asked.lpstrInitialDir = dialog.Folder.c_str();
+  asked.lpstrTitle = dialog.Title;
+  asked.lpstrDefExt = dialog.Extension;
+  asked.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileNameW(&asked) : GetOpenFileNameW(&asked))) return {};
   file.resize(file.find(L'\0'));
   return file;
 }
 
+// The folder the Save dialog opens on: the offered one where it exists, else fallbackFolder.
+std::wstring OfferedFolder(const CsvFileName& offered, const std::filesystem::path& fallbackFolder) {
+  std::wstring folder = WidenUtf8(offered.FolderUtf8);
+  if (folder.empty() || !IsFolder(folder)) folder = fallbackFolder.wstring();
+  return folder;
+}
+
 }  // namespace
+
+std::wstring AskSavePath(HWND owner, const FileDialog& dialog) {
+  return AskPath(owner, dialog, true);
+}
+
+std::wstring AskOpenPath(HWND owner, const FileDialog& dialog) {
+  return AskPath(owner, dialog, false);
+}
+
+void ShowFileFailure(HWND owner, const wchar_t* failed, const std::wstring& path, const std::wstring& why,
+                     const wchar_t* caption) {
+  const std::wstring message = std::wstring(failed) + L"\r\n\r\n" + path + L"\r\n\r\n" + why;
+  MessageBoxW(owner, message.c_str(), caption, MB_OK | MB_ICONERROR);
+}
 
 void SaveCsvFile(HWND owner, const CsvFileName& offered, const std::filesystem::path& fallbackFolder,
                  const std::function<std::string()>& csv, const wchar_t* caption) {
-  const std::wstring path = AskCsvPath(owner, offered, fallbackFolder);
+  const std::wstring path =
+      AskSavePath(owner, {kSaveCsvTitle, kCsvFilter, kCsvExtension, OfferedFolder(offered, fallbackFolder),
+                          WidenUtf8(offered.NameUtf8)});
   if (path.empty()) return;
-  if (const DWORD error = WriteFileReplacing(path, csv()); error != ERROR_SUCCESS) {
-    const std::wstring message =
-        std::wstring(kSaveFailed) + L"\r\n\r\n" + path + L"\r\n\r\n" + SystemErrorText(error);
-    MessageBoxW(owner, message.c_str(), caption, MB_OK | MB_ICONERROR);
+  if (const DWORD error = WriteFileReplacing(path, csv()); error != ERROR_SUCCESS)
+    ShowFileFailure(owner, kSaveFailed, path, SystemErrorText(error), caption);
+}
+
+SaveOutcome SaveWorkbookFile(HWND owner, const CsvFileName& offered,
+                             const std::filesystem::path& fallbackFolder,
+                             const std::function<std::string(const std::filesystem::path&)>& write,
+                             const wchar_t* caption) {
+  const std::wstring path =
+      AskSavePath(owner, {kSaveXlsxTitle, kXlsxFilter, kXlsxExtension, OfferedFolder(offered, fallbackFolder),
+                          WidenUtf8(offered.NameUtf8)});
+  if (path.empty()) return SaveOutcome::kCancelled;
+  // The temporary file is made here, so that a folder that refuses it is told with the system's reason,
+  // and then left to the writer, which makes the workbook itself under that name.
+  std::wstring temporary;
+  if (FileHandle made(CreateTemporaryBeside(path, temporary)); !made.IsOpen()) {
+    ShowFileFailure(owner, kXlsxNotSaved, path, SystemErrorText(GetLastError()), caption);
+    return SaveOutcome::kFailed;
   }
+  DeleteFileW(temporary.c_str());
+  std::string why;
+  DWORD error = ERROR_SUCCESS;
+  {
+    const WaitCursor wait;
+    why = write(std::filesystem::path(temporary));
+    if (why.empty() &&
+        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      error = GetLastError();
+    }
+  }
+  if (why.empty() && error == ERROR_SUCCESS) return SaveOutcome::kSaved;
+  DeleteFileW(temporary.c_str());
+  if (!why.empty()) {
+    ShowFileFailure(owner, kXlsxNotSaved, path, WidenUtf8(why), caption);
+  } else if ((error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+              error == ERROR_ACCESS_DENIED) &&
+             GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    // An existing file that cannot be replaced: Excel shows it, and keeps it open while it does.
+    ShowFileFailure(owner, kXlsxNotSaved, path, kXlsxHeldOpen, caption);
+  } else {
+    ShowFileFailure(owner, kXlsxNotSaved, path, SystemErrorText(error), caption);
+  }
+  return SaveOutcome::kFailed;
 }
 
 bool WriteFileOrSay(HWND owner, const std::filesystem::path& path, std::string_view bytes,
@@ -119,9 +186,7 @@ bool WriteFileOrSay(HWND owner, const std::filesystem::path& path, std::string_v
     error = GetLastError();
   if (error == ERROR_SUCCESS) error = WriteFileReplacing(path.wstring(), bytes);
   if (error == ERROR_SUCCESS) return true;
-  const std::wstring message =
-      std::wstring(failure.Failed) + L"\r\n\r\n" + path.wstring() + L"\r\n\r\n" + SystemErrorText(error);
-  MessageBoxW(owner, message.c_str(), failure.Caption, MB_OK | MB_ICONERROR);
+  ShowFileFailure(owner, failure.Failed, path.wstring(), SystemErrorText(error), failure.Caption);
   return false;
 }
 

@@ -17,6 +17,7 @@ namespace {
 
 constexpr wchar_t kButton1Caption[] = L"閉じる(&C)";
 constexpr wchar_t kMarkButtonCaption[] = L"印を付けて閉じる(&M)";
+constexpr wchar_t kXlsxButtonCaption[] = L"Excelに保存";
 constexpr wchar_t kStatusBlank[] = L"\u3000";  // one full-width space
 constexpr int kPanel2Height = 41;
 constexpr RECT kButton1Bounds{8, 8, 8 + 97, 8 + 25};
@@ -45,7 +46,8 @@ LRESULT CALLBACK KeepPlain(HWND button, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 // The status line: its text centred in the room right of the buttons in front of it, so that no button
-// hides any of it; a text wider than that room starts at the room's left edge.
+// hides any of it; a text wider than that room (a narrow window) goes into two lines at the room's left
+// edge, the first as full as it can be.
 LRESULT CALLBACK StatusBar::PaintStatusLine(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                             DWORD_PTR data) {
   if (message == WM_SETTEXT) {  // kept, and painted here rather than by the static control itself
@@ -61,8 +63,8 @@ LRESULT CALLBACK StatusBar::PaintStatusLine(HWND label, UINT message, WPARAM wPa
   GetClientRect(label, &client);
   FillRect(paint.Dc(), &client, bar.statusBrush_.Get());
   RECT room = client;
-  for (HWND button : {bar.Button1, bar.markButton_}) {
-    if (!IsWindowVisible(button)) continue;
+  for (HWND button : {bar.Button1, bar.markButton_, bar.xlsxButton_}) {
+    if (button == nullptr || !IsWindowVisible(button)) continue;
     RECT bounds;
     GetWindowRect(button, &bounds);
     MapWindowPoints(nullptr, label, reinterpret_cast<POINT*>(&bounds), 2);
@@ -75,8 +77,23 @@ LRESULT CALLBACK StatusBar::PaintStatusLine(HWND label, UINT message, WPARAM wPa
   SetTextColor(paint.Dc(), GetSysColor(COLOR_WINDOWTEXT));
   RECT measured{0, 0, 0, 0};
   DrawTextW(paint.Dc(), text, length, &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  const UINT align = measured.right <= room.right - room.left ? DT_CENTER : DT_LEFT;
-  DrawTextW(paint.Dc(), text, length, &room, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
+  const int roomWidth = std::max<int>(room.right - room.left, 1);
+  if (measured.right <= roomWidth) {
+    DrawTextW(paint.Dc(), text, length, &room, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_CENTER);
+    return 0;
+  }
+  int fit = 0;
+  SIZE size{};
+  GetTextExtentExPointW(paint.Dc(), text, length, roomWidth, &fit, nullptr, &size);
+  fit = std::clamp(fit, 1, length);
+  const int lineHeight = measured.bottom;
+  RECT line = room;
+  line.top = std::max<LONG>((client.bottom - 2 * lineHeight) / 2, 0);
+  line.bottom = line.top + lineHeight;
+  DrawTextW(paint.Dc(), text, fit, &line, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+  OffsetRect(&line, 0, lineHeight);
+  DrawTextW(paint.Dc(), text + fit, length - fit, &line,
+            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_END_ELLIPSIS);
   return 0;
 }
 
@@ -103,7 +120,7 @@ void KeepPlainLook(HWND button) {
   SetWindowSubclass(button, KeepPlain, 0, 0);
 }
 
-void StatusBar::Create(HWND form, HFONT font, UINT dpi) {
+void StatusBar::Create(HWND form, HFONT font, UINT dpi, bool workbook) {
   font_ = font;
   dpi_ = dpi;
   const HINSTANCE instance = InstanceOf(form);
@@ -129,6 +146,14 @@ void StatusBar::Create(HWND form, HFONT font, UINT dpi) {
   // In front of the label, after Button1 for the Tab key.
   SetWindowPos(markButton_, Button1, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   KeepPlainLook(markButton_);
+  if (workbook) {
+    xlsxButton_ = CreateWindowExW(0, L"BUTTON", kXlsxButtonCaption,
+                                  WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0, 0, 0, 0, Panel2,
+                                  ControlId(kIdSaveXlsxButton), instance, nullptr);
+    SetWindowPos(xlsxButton_, markButton_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    KeepPlainLook(xlsxButton_);
+    SetControlFont(xlsxButton_, font);
+  }
   // Hidden until a read falls short; then Panel2 grows to show it below the status line.
   warning_ = CreateWindowExW(0, L"STATIC", WidenUtf8(kShortReadWarning).c_str(),
                              WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel2,
@@ -140,9 +165,10 @@ void StatusBar::PlaceBehind(HWND window) const {
   SetWindowPos(Panel2, window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void StatusBar::ShowMarkButton(bool enabled) const {
-  EnableWindow(markButton_, enabled ? TRUE : FALSE);
+void StatusBar::ShowCountButtons(bool markable) const {
+  EnableWindow(markButton_, markable ? TRUE : FALSE);
   ShowWindow(markButton_, SW_SHOWNA);
+  if (xlsxButton_ != nullptr) ShowWindow(xlsxButton_, SW_SHOWNA);
   InvalidateRect(LabelA1, nullptr, FALSE);
 }
 
@@ -153,7 +179,9 @@ void StatusBar::ShowShortReadWarning() const {
 void StatusBar::SetDpi(UINT dpi, HFONT font) {
   dpi_ = dpi;
   font_ = font;
-  for (HWND control : {Panel2, LabelA1, Button1, markButton_, warning_}) SetControlFont(control, font);
+  for (HWND control : {Panel2, LabelA1, Button1, markButton_, xlsxButton_, warning_}) {
+    if (control != nullptr) SetControlFont(control, font);
+  }
 }
 
 int StatusBar::Layout(int width, int height, bool shortRead) const {
@@ -172,8 +200,15 @@ int StatusBar::Layout(int width, int height, bool shortRead) const {
   const int buttonHeight = scaled(kButton1Bounds.bottom - kButton1Bounds.top);
   const int button1Width = scaled(kButton1Bounds.right - kButton1Bounds.left);
   PlaceControl(Button1, left, scaled(kButton1Bounds.top), button1Width, buttonHeight);
-  PlaceControl(markButton_, left + button1Width + scaled(kButtonGap), scaled(kButton1Bounds.top),
-               CaptionWidth(markButton_, font_) + 2 * scaled(kButtonPadding), buttonHeight);
+  // The buttons after Button1, each as wide as its caption.
+  int x = left + button1Width;
+  for (HWND button : {markButton_, xlsxButton_}) {
+    if (button == nullptr) continue;
+    const int width = CaptionWidth(button, font_) + 2 * scaled(kButtonPadding);
+    x += scaled(kButtonGap);
+    PlaceControl(button, x, scaled(kButton1Bounds.top), width, buttonHeight);
+    x += width;
+  }
   InvalidateRect(LabelA1, nullptr, FALSE);
   PlaceControl(warning_, left, barHeight - 1, warningWidth, warningHeight);
   return panel2Height;

@@ -1,7 +1,8 @@
 // Panel2, docked to the bottom of the main window: the status line LabelA1 inside its bevel, Button1 and,
-// once the count has run, the mark button at its left end in front of it, the status text centred in the
-// room right of them, and the short-read warning below the status line once a read has fallen short. It
-// colours its labels: the status line light grey, the warning red.
+// once the count has run, the mark button and the workbook's button (where the program writes workbooks)
+// at its left end in front of it, the status text centred in the room right of them (in two lines where
+// one does not fit there), and the short-read warning below the status line once a read has fallen short.
+// It colours its labels: the status line light grey, the warning red.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +19,8 @@ void KeepPlainLook(HWND button);
 
 class StatusBar final : public PanelPart {
  public:
-  void Create(HWND form, HFONT font, UINT dpi);
+  // With workbook, the bar has the workbook's button (Excelに保存); without, it has none.
+  void Create(HWND form, HFONT font, UINT dpi, bool workbook);
   // Puts the bar right behind `window` among the form's children, which is its place in the Tab key's order.
   void PlaceBehind(HWND window) const;
   // The window moved to a screen of another DPI: the font made for it.
@@ -26,8 +28,8 @@ class StatusBar final : public PanelPart {
   // Places Panel2 along the bottom of a client area of width x height, taller by the warning's lines when
   // shortRead; returns its height.
   int Layout(int width, int height, bool shortRead) const;
-  // Shows the mark button after the count, usable or greyed.
-  void ShowMarkButton(bool enabled) const;
+  // Shows the buttons of a count that has run: the mark button, usable or greyed, and the workbook's.
+  void ShowCountButtons(bool markable) const;
   // Shows the short-read warning below the status line; the window then lays the bar out anew.
   void ShowShortReadWarning() const;
   // Shows a status text at once: the count handles no messages while it runs.
@@ -44,6 +46,7 @@ class StatusBar final : public PanelPart {
   HWND LabelA1 = nullptr;      // the status line
   HWND Button1 = nullptr;      // 閉じる, the default and the cancel button
   HWND markButton_ = nullptr;  // 印を付けて閉じる, hidden until the count has run
+  HWND xlsxButton_ = nullptr;  // Excelに保存, hidden until the count has run; none without workbooks
   HWND warning_ = nullptr;     // the short-read warning
   HFONT font_ = nullptr;
   UINT dpi_ = 96;  // the sizes are scaled to it

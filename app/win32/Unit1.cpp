@@ -25,6 +25,8 @@
 #include "report/CheckText.h"
 #include "report/CsvFileName.h"
 #include "report/ReportTexts.h"
+#include "report/SectionList.h"
+#include "report/XlsxReport.h"
 #include "tempfile/ProgramPath.h"
 
 namespace jwcount {
@@ -39,6 +41,9 @@ constexpr COLORREF kFormColour = PageTabs::kSheetColour;  // of the form and its
 constexpr wchar_t kNothingToMark[] = L"選んだ行に要素がありません";
 constexpr wchar_t kMarkFailed[] = L"印を付けた応答を書き込めませんでした。";
 constexpr wchar_t kKept[] = L"基準として保存しました";  // the drawing's baseline
+// The workbook.
+constexpr wchar_t kSavingXlsx[] = L"Excel ファイルに保存しています…";
+constexpr wchar_t kXlsxSaved[] = L"Excel ファイルに保存しました";
 // F5: the take-off rules read again.
 constexpr wchar_t kRulesRead[] = L"ルールを読み直しました";
 
@@ -70,7 +75,7 @@ TForm1* TForm1::Attach(HWND hwnd, const CREATESTRUCTW& create) {
 bool TForm1::Create(HINSTANCE instance, HWND owner) {
   instance_ = instance;
   formBrush_ = Brush(CreateSolidBrush(kFormColour));
-  keys_ = AcceleratorTable(CreateFormKeys(Pages()));
+  keys_ = AcceleratorTable(CreateFormKeys(Pages(), WorkbookAvailable()));
   // Resizable, with a system menu and a minimise button, but no maximise button.
   const DWORD style =
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
@@ -104,7 +109,7 @@ void TForm1::CreateControls() {
     rulesLinks_.Create(tabs_.Sheet(PageIndex("takeoff")), PageTabs::kSheetColour, font_.Get(), dpi_);
     page->SetBar(&rulesLinks_);
   }
-  status_.Create(hwnd_, font_.Get(), dpi_);
+  status_.Create(hwnd_, font_.Get(), dpi_, WorkbookAvailable());
   // The Tab key goes round the controls in the order of the form's children: from the tabs on to the
   // sheet shown, then the status bar's close button and back to the tabs. So the status bar lies between
   // the sheets and the tab control; it overlaps neither.
@@ -171,12 +176,13 @@ void TForm1::Timer1Timer() {
   // A tally stopped by Escape or a file read in part leaves counts of part of the drawing, whose rows
   // would mark part of what they say.
   const bool markable = session_.Markable();
-  status_.ShowMarkButton(markable);
+  status_.ShowCountButtons(markable);
   page1_.SetCheckLine(CheckSummaryLine(session_.Report().Tables.Checks), markable);
-  // The reply is written: the comparison adds nothing to the time Jw_cad waits.
+  // The reply is written: the quantity sheet and the comparison add nothing to the time Jw_cad waits. The
+  // sheet comes first, so that the comparison holds its items' changes too.
   page1_.EnableKeepBaseline(session_.WholeCount());
-  CompareWithBaseline();
   ApplyTakeoffRules();
+  CompareWithBaseline();
 }
 
 void TForm1::CompareWithBaseline() {
@@ -205,6 +211,7 @@ void TForm1::ApplyTakeoffRules() {
 void TForm1::ReloadRulesClick() {
   if (!session_.Report().Takeoff) return;  // the count has not run yet: it reads the rules itself
   ApplyTakeoffRules();
+  CompareWithBaseline();  // the items' changes follow the sheet made anew
   status_.ShowStatus(kRulesRead);
 }
 
@@ -240,6 +247,26 @@ void TForm1::SaveCsvClick() {
                        session_.ShortRead() ? AsChars(kShortReadWarning) : "");
       },
       kCaption);
+}
+
+// Every page in one workbook, with the comparison when the count was compared with a kept baseline and the
+// quantity sheet when rules were applied, under a name made from the drawing's, in the drawing's folder
+// (else the program's). The status line says so while it is written: a drawing of millions of texts takes
+// seconds.
+void TForm1::SaveXlsxClick() {
+  if (!WorkbookAvailable() || !session_.Completed()) return;
+  const CountComparison& comparison = session_.Comparison();
+  const CountComparison* compared =
+      comparison.State == CountComparison::Outcome::kCompared ? &comparison : nullptr;
+  const SaveOutcome outcome = SaveWorkbookFile(
+      hwnd_, DefaultWorkbookFileName(session_.Reader().Drawing.FileName), programFolder_,
+      [&](const std::filesystem::path& file) {
+        status_.ShowStatus(kSavingXlsx);
+        return WriteCountWorkbook(file, session_.Report(), Sections(), compared, {LocalTimeNow()});
+      },
+      kCaption);
+  if (outcome != SaveOutcome::kCancelled)
+    status_.ShowStatus(outcome == SaveOutcome::kSaved ? kXlsxSaved : kXlsxNotSaved);
 }
 
 // The covers of the rows the user selected, page by page in the pages' order, each page's rows in order.
@@ -328,6 +355,8 @@ void TForm1::OnCommand(int id) {
     KeepBaselineClick();
   } else if (id == kIdSaveCsv) {
     SaveCsvClick();
+  } else if (id == kIdSaveXlsxButton || id == kIdSaveXlsx) {
+    SaveXlsxClick();
   } else if (id == kIdNextPage || id == kIdPreviousPage) {
     SelectPage(static_cast<std::size_t>((tabs_.Current() + (id == kIdPreviousPage ? pages - 1 : 1)) % pages));
   } else if (id >= kIdShowPage1 && id < kIdShowPage1 + pages) {
@@ -348,9 +377,9 @@ bool TForm1::OnMouseWheel(int delta) {
 bool TForm1::OnContextMenu(HWND window, int x, int y) {
   GridPage* page = PageOfGrid(window);
   if (page == nullptr) return false;
-  if (const int command = page->ContextMenu(hwnd_, x, y, {session_.Markable(), session_.WholeCount()});
-      command != 0)
-    OnCommand(command);
+  const GridMenuChoices choices{session_.Markable(), session_.WholeCount(), WorkbookAvailable(),
+                                session_.Completed()};
+  if (const int command = page->ContextMenu(hwnd_, x, y, choices); command != 0) OnCommand(command);
   return true;
 }
 

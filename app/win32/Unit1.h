@@ -4,8 +4,9 @@
 // shown, counts half a second later, compares every whole count with the baseline kept for its drawing
 // (page 11), makes the quantity sheet of the take-off rules (page 12) once the reply is written and again on
 // F5, keeps the count as the drawing's baseline on request and answers Jw_cad with marks at the
-// elements of the rows the user selected when asked to. It saves the page shown as a CSV file on request,
-// and keeps its placement in the placement file beside the program.
+// elements of the rows the user selected when asked to. It saves the page shown as a CSV file and the
+// whole count as an Excel workbook on request, and keeps its placement in the placement file beside the
+// program.
 //
 // The form and the controls of the window's first design keep their names (TForm1, Button1, Timer1,
 // LabelA1, Label1 to Label13, SG1 ...): the end-to-end probe finds the window by its class TForm1, and the
@@ -64,6 +65,9 @@ class TForm1 final {
   void FormClose();
   // Ctrl+S and the grids' menu: saves the page shown.
   void SaveCsvClick();
+  // The workbook's button, Ctrl+E and the grids' menu: saves every page of the count as one Excel
+  // workbook, once the count has run.
+  void SaveXlsxClick();
   // The mark button, Alt+M and the grids' menu: marks what the rows the user selected cover, on every page.
   void MarkClick();
   // Page 1's link beside the line of the checks: marks what the checks found.
@@ -71,8 +75,8 @@ class TForm1 final {
   // The keep-baseline button, Alt+K and the grids' menu: keeps this count as the drawing's baseline, after
   // asking when one is kept already.
   void KeepBaselineClick();
-  // F5 and page 12's 読み直す: reads the take-off rules again and makes the sheet anew, once the count has
-  // made it a first time.
+  // F5 and page 12's 読み直す: reads the take-off rules again and makes the sheet anew, and the comparison
+  // with the kept baseline with it, once the count has made them a first time.
   void ReloadRulesClick();
 
  private:

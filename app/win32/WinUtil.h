@@ -79,6 +79,19 @@ inline HCURSOR ArrowCursor() {
   return LoadCursorW(nullptr, IDC_ARROW);
 }
 
+// The wait cursor while the program works without handling messages (a workbook written, say); the cursor
+// shown before it afterwards.
+class WaitCursor {
+ public:
+  WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+  ~WaitCursor() { SetCursor(previous_); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  HCURSOR previous_;
+};
+
 // A control identifier in the form CreateWindowExW takes it.
 inline HMENU ControlId(int id) {
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));

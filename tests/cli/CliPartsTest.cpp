@@ -80,7 +80,7 @@ TEST(CommandLine, NamesTheFirstOfSeveralFaults) {
   } cases[] = {
       {{"count", "--bogus", "--help"}, "unknown option '--bogus'"},
       {{"mark", "f", "--checks", "--state", "--baseline-out", "x"}, "--baseline-out goes with count only"},
-      {{"diff", "a", "b", "--block", "x", "--state"}, "diff takes --format and --rules only"},
+      {{"diff", "a", "b", "--block", "x", "--state"}, "diff takes --format, --output and --rules only"},
       {{"run", "--check", "--reply"},
        "--checks, --block, --text, --row, --item, --trade, --unassigned and --reply go with mark only"},
       {{"mark", "f", "--row", "SG1:1", "--check", "--format", "csv"},

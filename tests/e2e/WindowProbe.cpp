@@ -33,6 +33,9 @@
 //                                           its title, then "ID CLASS TEXT" for each control with a text
 //   jwcount-probe hold FILE MS              opens FILE sharing nothing, prints "held", keeps it open until
 //                                           the main window shows (at most MS), then ends
+//   jwcount-probe keep-open FILE MS         opens FILE as Excel opens a workbook it shows (others may only
+//                                           read it), prints "held", keeps it open until the main window
+//                                           has gone (at most MS), then ends
 //   jwcount-probe clipboard                 the Unicode text on the clipboard
 //   jwcount-probe close                     asks the main window to close, as its close box does
 //   jwcount-probe close-at-once MS          waits for the main window, asks it to close at once (before
@@ -393,6 +396,18 @@ int Hold(const wchar_t* path, int milliseconds) {
   return 0;
 }
 
+// Keeps a file open as Excel keeps the workbook it shows, so that the program cannot replace it.
+int KeepOpen(const wchar_t* path, int milliseconds) {
+  HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  Print("held");
+  WaitFor(
+      milliseconds, [](const void*) { return MainWindow() == nullptr; }, nullptr);
+  CloseHandle(file);
+  return 0;
+}
+
 int Main(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   const std::wstring command = argv[1];
@@ -568,6 +583,7 @@ int Main(int argc, wchar_t** argv) {
   }
   if (command == L"dialog" && argc >= 3) return Dialog(_wtoi(argv[2]));
   if (command == L"hold" && argc >= 4) return Hold(argv[2], _wtoi(argv[3]));
+  if (command == L"keep-open" && argc >= 4) return KeepOpen(argv[2], _wtoi(argv[3]));
   return 2;
 }
 

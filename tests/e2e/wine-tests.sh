@@ -83,6 +83,12 @@ click_control() {  # click_control ID [X Y [BUTTON]]
   sleep 0.3
 }
 
+# Clicks the status line right of its buttons, at any width and DPI: the window takes the click, no
+# control the focus.
+click_status_line() {
+  click_control 101 "$(($(probe rect 101 | cut -d' ' -f3) - 10))"
+}
+
 # Rests the mouse at X, Y inside a control.
 hover_control() {  # hover_control ID X Y
   local x y w h
@@ -198,7 +204,7 @@ test_count_and_escape() {
   check "no rules file: page 1's line, page 12's notice says where one goes, ルールを開く greyed" \
     "数量表: ルールファイルがありません|ルールファイルがありません: $(windows_path "$CASE/takeoff.csv")|jwcount.exe と同じフォルダ（$(windows_path "$CASE")）に takeoff.csv を置くか、「ルールを選ぶ…」でファイルを選んでください。例はプログラムの ZIP の example フォルダにあります。|0" \
     "$(probe text 219)|$(probe text 812 | tr -d '\r' | paste -sd'|')|$(probe enabled 901)"
-  click_control 101 300
+  click_status_line
   keys Escape
   finish_program
   check "placement after Escape" "0 0 475 475" "$(placement_of)"
@@ -211,7 +217,7 @@ test_enter_from_grid() {
   start_program || return
   wait_counted
   check "window at the stored place" "10 20 600 500" "$(probe window | head -1)"
-  click_control 101 300
+  click_status_line
   keys alt+4
   check "page 4 shown by Alt+4" "1" "$(probe visible 304)"
   click_control 503 70 30  # cell (1, 1) of SG3
@@ -229,7 +235,7 @@ test_alt_c_and_minimums() {
   start_program || return
   check "opens at 100, 50 with 475 x 200" "100 50 475 200" "$(probe window | head -1)"
   wait_counted
-  click_control 101 300
+  click_status_line
   keys alt+c
   finish_program
   check "placement after Alt+C" "100 50 475 200" "$(placement_of)"
@@ -375,7 +381,7 @@ test_dpi() {
     printf '0\r\n0\r\n475\r\n475\r\n' >"$CASE/jwcount.dat"
     start_program || continue
     wait_counted
-    click_control 101 "$(($(probe rect 101 | cut -d' ' -f3) - 10))"  # right of the buttons at any DPI
+    click_status_line
     local scale=$((dpi * 100 / 96))
     read -r _ _ width tall < <(probe rect 0)
     check "$dpi DPI: the window at least 475 pixels wide at $scale %" 1 $((width >= 475 * dpi / 96))
@@ -408,6 +414,12 @@ test_dpi() {
     read -r x _ w button2 < <(probe rect 2)
     read -r lx _ lw _ < <(probe rect 1)
     check "$dpi DPI: the mark button right of Button1, of its height" "1 $button" "$((x >= lx + lw)) $button2"
+    local bar_x bar_y bar_w bar_h xlsx_h
+    read -r lx _ lw xlsx_h < <(probe rect 4)
+    read -r bar_x bar_y bar_w bar_h < <(probe rect 100)
+    check "$dpi DPI: the workbook's button right of the mark button, of its height, inside the bar" "1 $button 1" \
+      "$((lx >= x + w)) $xlsx_h $((lx + lw <= bar_x + bar_w))"
+    import -window root -crop "${bar_w}x${bar_h}+${bar_x}+${bar_y}" "$SHOTS/dpi$dpi-panel.png"
     local by bh my mh py
     read -r _ by _ bh < <(probe rect 3)
     read -r _ my _ mh < <(probe rect 220)
@@ -438,7 +450,7 @@ test_screenshots() {
   printf '0\r\n0\r\n521\r\n480\r\n' >"$CASE/jwcount.dat"
   start_program || return
   wait_counted
-  click_control 101 300
+  click_status_line
   check_tabs "two rows of tabs, every tab whole" 2
   for page in 1 2 3 4 5 6 7 8 9 10 11 12; do
     if [ "$page" -ge 11 ]; then keys ctrl+Tab; else keys "alt+$((page % 10))"; fi
@@ -482,7 +494,7 @@ test_block_page() {
   } >"$CASE/JWC_TEMP.TXT"
   start_program || return
   wait_counted
-  click_control 101 300
+  click_status_line
   keys alt+7
   check "page 7 shown by Alt+7" "1" "$(probe visible 307)"
   check "title of page 7" "ブロック名別 要素数" "$(probe text 408)"
@@ -542,7 +554,7 @@ test_quantity_page() {
   printf '0\r\n0\r\n560\r\n480\r\n' >"$CASE/jwcount.dat"
   start_program || return
   wait_counted
-  click_control 101 300
+  click_status_line
   keys alt+8
   check "page 8 shown by Alt+8" "1" "$(probe visible 308)"
   check "title of page 8" "長さ・面積" "$(probe text 409)"
@@ -717,7 +729,7 @@ test_check_pages() {
   start_program || return
   wait_counted
   check "no line of the checks when nothing was found" "0" "$(probe visible 215)"
-  click_control 101 300
+  click_status_line
   keys alt+0
   check "page 10 says nothing was found" "問題は見つかりませんでした" "$(probe cells 9 0 1 0 1 | tr -d '\r\n')"
   keys alt+9
@@ -750,7 +762,7 @@ test_mark() {
   wait_counted
   check "the mark button shown and usable after the count" "1 1 印を付けて閉じる(&M)" \
     "$(probe visible 2) $(probe enabled 2) $(probe text 2)"
-  click_control 101 300
+  click_status_line
   click_control 2
   check "nothing selected: the status line says so, the window stays" "選んだ行に要素がありません 1" \
     "$(probe text 101) $(probe visible 0)"
@@ -813,7 +825,7 @@ test_baseline() {
   check "page 11 says there is no baseline yet, above a grid of its heads alone" \
     "この図面の基準はまだありません。「基準として保存」で今回の拾い出しを基準にできます。|$DIFF_HEADS" \
     "$(probe text 811)|$(cells 10 0 0 5 -1)"
-  click_control 101 300
+  click_status_line
   keys alt+k
   local kept
   for _ in $(seq 100); do
@@ -898,7 +910,7 @@ test_baseline() {
     "基準のファイルが途中で切れています。もう一度「基準として保存」すると作り直せます。|$DIFF_HEADS" \
     "$(probe text 811)|$(cells 10 0 0 5 -1)"
   check "the count as before" "$labels" "$(for id in $(seq 201 213); do probe text "$id"; done | paste -sd'|')"
-  click_control 101 300
+  click_status_line
   keys Escape
   finish_program
   check "the cut file left as it is" "$before" "$(bytes_of "$kept")"
@@ -907,7 +919,7 @@ test_baseline() {
   new_case baseline-unsaved "$SMALL_INPUT"
   start_program || return
   wait_counted
-  click_control 101 300
+  click_status_line
   keys alt+k
   local message
   message=$(probe dialog 10000) || fail "no message for a drawing never saved"
@@ -1073,7 +1085,7 @@ test_takeoff_errors() {
     fail "page 1's line: [$(probe text 219)]"
   check "the reply is that of a count without rules" "$(bytes_of "$CASE/plain/JWC_TEMP.TXT")" \
     "$(bytes_of "$CASE/JWC_TEMP.TXT")"
-  click_control 101 300
+  click_status_line
   keys ctrl+shift+Tab  # from page 1 to the last page; at this size the line lies under the fold
   check "page 12 shown" 1 "$(probe visible 312)"
   import -window root -crop 521x480+0+0 "$SHOTS/takeoff-errors-page12.png"
@@ -1094,7 +1106,7 @@ test_row_tips() {
   printf '0\r\n0\r\n475\r\n560\r\n' >"$CASE/jwcount.dat"  # tall enough for row 0－計 below two rows of tabs
   start_program || return
   wait_counted
-  click_control 101 300
+  click_status_line
   keys alt+2
   hover_control 501 22 $((2 + 19 * 4 + 9))  # 0－3
   check "tip of 0－3" "壁" "$(probe tooltip 5000)"
@@ -1123,7 +1135,7 @@ test_menu_and_save() {
   start_program || return
   wait_counted
   local table=$'ブロック名\t数\r\n便器\t1\r\n椅子\t6\r\n照明①\t3\r\n流し台\t1\r\n浴槽\t1\r\n合計\t12\r\n'
-  click_control 101 300
+  click_status_line
   keys alt+7
   click_control 506 60 30 3
   if probe menu 5000; then pass "right click opens the menu"; else fail "no context menu"; fi
@@ -1163,6 +1175,188 @@ test_menu_and_save() {
   check "placement after saving and Escape" "0 0 560 480" "$(placement_of)"
 }
 
+# Two workbooks read back with openpyxl: the first line names OURS's sheets in order; then each sheet named
+# (every sheet of THEIRS when none is, the sheets then the same), which both must have, is compared cell by
+# cell, as written (texts, numbers, formulas) and as a reader that does not calculate shows it; the rows of
+# 情報 whose value changes from one making to the next (日時, ルールファイル) are printed as "ITEM VALUE" of
+# OURS instead. Exit 1 and the first differences when they differ.
+same_workbooks() {  # same_workbooks OURS THEIRS [SHEET...]
+  /usr/bin/python3 - "$@" <<'EOF'
+import sys
+import openpyxl
+
+ours_path, theirs_path, named = sys.argv[1], sys.argv[2], sys.argv[3:]
+loose = {"日時", "ルールファイル"}
+
+
+def sheets(path):
+    written, shown = (openpyxl.load_workbook(path, data_only=d) for d in (False, True))
+    return {name: list(zip(written[name].iter_rows(values_only=True), shown[name].iter_rows(values_only=True)))
+            for name in written.sheetnames}, written.sheetnames
+
+
+ours, order = sheets(ours_path)
+theirs, their_order = sheets(theirs_path)
+print(" ".join(order))
+differences = []
+if not named:
+    named = their_order
+    if order != their_order:
+        differences.append(f"sheets: {order} against {their_order}")
+for name in named:
+    if name not in ours or name not in theirs:
+        differences.append(f"{name}: missing")
+        continue
+    mine, other = ours[name], theirs[name]
+    if len(mine) != len(other):
+        differences.append(f"{name}: {len(mine)} rows against {len(other)}")
+    for number, (row, their_row) in enumerate(zip(mine, other), 1):
+        if name == "情報" and row[0][0] in loose:
+            print(row[0][0], row[0][1])
+        elif row != their_row:
+            differences.append(f"{name}: row {number}: {row} against {their_row}")
+if differences:
+    print("\n".join(differences[:5]))
+    sys.exit(1)
+EOF
+}
+
+# After the Save dialog: its question whether to replace the file, answered Yes, then the program's
+# message, printed as the probe prints a dialog, when one comes within 10 s.
+replace_and_message() {
+  local dialog
+  for _ in 1 2 3; do
+    dialog=$(probe dialog 10000) || return 0
+    if [ "$(head -1 <<<"$dialog")" = "要素数表示" ]; then
+      printf '%s\n' "$dialog"
+      return 0
+    fi
+    keys y
+  done
+}
+
+# The case's JWC_TEMP.TXT: the drawing FILE (a path of this machine) in its file= line, then the elements
+# of the exchange file SOURCE.
+drawing_at() {  # drawing_at FILE SOURCE
+  {
+    printf 'file=%s\r\n' "$(windows_path "$1")" | iconv -f UTF-8 -t CP932
+    tail -n +2 "$2"
+  } >"$CASE/JWC_TEMP.TXT"
+}
+
+# Excelに保存 (sample file, the example rules beside the program, the drawing in a folder of a Japanese
+# name): Ctrl+E saves through the Save dialog the workbook jwcount-cli count --format xlsx --rules writes,
+# sheet for sheet, into the drawing's folder, nothing else left there; the grids' menu saves it again onto
+# the file while Excel holds that open, which is said so and leaves the file as it was; with a kept
+# baseline, the button saves the revision's workbook with 基準との差 as jwcount-cli diff --format xlsx
+# writes it.
+test_workbook() {
+  log "Excelに保存: Ctrl+E, the grids' menu onto a file Excel holds open, the button with a kept baseline"
+  new_case workbook -
+  local folder="$CASE/図面" compared before held message kept sheets
+  local saved="$CASE/図面/1F平面図_jwcount.xlsx"
+  mkdir -p "$folder" "$CASE/cli"
+  drawing_at "$folder/1F平面図.jww" "$HERE/../../examples/JWC_TEMP.TXT"
+  cp "$CASE/JWC_TEMP.TXT" "$CASE/cli/"
+  cp "$HERE/../../examples/takeoff.csv" "$CASE/"
+  (cd "$CASE" && "$WINE" "$CLI_EXE" count cli/JWC_TEMP.TXT --rules takeoff.csv --format xlsx \
+    --output cli/count.xlsx >/dev/null 2>&1) || fail "jwcount-cli count --format xlsx failed"
+  printf '0\r\n0\r\n640\r\n560\r\n' >"$CASE/jwcount.dat"
+  start_program || return
+  wait_counted
+  check "the workbook's button after the count" "Excelに保存 1 1" \
+    "$(probe text 4) $(probe visible 4) $(probe enabled 4)"
+  if ! save_dialog_testable; then
+    skip_save "the workbook's saves"
+    keys Escape
+    finish_program
+    return
+  fi
+  click_status_line
+  keys ctrl+e
+  save_dialog "1F平面図_jwcount.xlsx" || { probe close; finish_program; return; }
+  wait_file "$saved" || fail "no workbook written"
+  probe wait-text 101 10000 "$(hex 'Excel ファイルに保存しました')" >/dev/null ||
+    fail "the status line after the save: [$(probe text 101)]"
+  import -window root -crop 640x560+0+0 "$SHOTS/workbook-saved.png"
+  if compared=$(same_workbooks "$saved" "$CASE/cli/count.xlsx"); then
+    pass "the workbook holds jwcount-cli count --format xlsx --rules's sheets: $(head -1 <<<"$compared")"
+  else
+    fail "the workbook against jwcount-cli's: $compared"
+  fi
+  check "情報: the rules file the window read" "ルールファイル $(windows_path "$CASE/takeoff.csv")" \
+    "$(grep '^ルールファイル ' <<<"$compared")"
+  if grep -Eq '^日時 [0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}[+-][0-9]{2}:[0-9]{2}$' <<<"$compared"; then
+    pass "情報: the local time with its offset"
+  else
+    fail "情報's time: [$(grep '^日時' <<<"$compared")]"
+  fi
+  check "nothing else in the drawing's folder" "1F平面図_jwcount.xlsx" "$(ls -A "$folder" | paste -sd' ')"
+  check "saving leaves the reply" "$REPLY_HEX" "$(bytes_of "$CASE/JWC_TEMP.TXT")"
+
+  # The grids' menu, onto the workbook while Excel holds it open.
+  before=$(md5sum <"$saved")
+  : >"$OUT/kept.out"
+  probe keep-open "$(windows_path "$saved")" 120000 >"$OUT/kept.out" &
+  held=$!
+  for _ in $(seq 300); do grep -q held "$OUT/kept.out" 2>/dev/null && break; sleep 0.1; done
+  grep -q held "$OUT/kept.out" || fail "the workbook was not held open within 30 s"
+  keys alt+7
+  click_control 506 60 30 3
+  probe menu 5000 || fail "no context menu"
+  import -window root -crop 640x560+0+0 "$SHOTS/workbook-menu.png"
+  keys e
+  save_dialog "1F平面図_jwcount.xlsx" || { probe close; finish_program; return; }
+  message=$(replace_and_message)
+  import -window root -crop 800x600+0+0 "$SHOTS/workbook-held.png"
+  check "a workbook Excel holds open: the message names it and says to close it there" \
+    "Excel ファイルを保存できませんでした。|$(windows_path "$saved")|Excel でこのファイルを閉じてから、もう一度保存してください。" \
+    "$(grep -o 'Excel ファイルを保存できませんでした。' <<<"$message")|$(grep -oF "$(windows_path "$saved")" <<<"$message")|$(grep -o 'Excel でこのファイルを閉じてから、もう一度保存してください。' <<<"$message")"
+  keys Return
+  check "the file held open stays as it was, nothing else left" "$before|1F平面図_jwcount.xlsx" \
+    "$(md5sum <"$saved")|$(ls -A "$folder" | paste -sd' ')"
+  check "the status line says it was not saved" "Excel ファイルを保存できませんでした。" "$(probe text 101)"
+  keys alt+k
+  for _ in $(seq 100); do
+    kept=$(find "$CASE/基準" -name '*.json' 2>/dev/null | head -1)
+    [ -n "$kept" ] && break
+    sleep 0.1
+  done
+  [ -n "$kept" ] || fail "Alt+K kept no baseline"
+  keys Escape
+  finish_program
+  wait "$held" || true
+
+  # The revision, compared with the baseline kept above: the button saves 基準との差 with the rest.
+  drawing_at "$folder/1F平面図.jww" "$HERE/../../examples/revised/JWC_TEMP.TXT"
+  cp "$CASE/JWC_TEMP.TXT" "$CASE/cli/revised.txt"
+  (cd "$CASE" && "$WINE" "$CLI_EXE" diff "$(windows_path "$kept")" cli/revised.txt --rules takeoff.csv \
+    --format xlsx --output cli/diff.xlsx >/dev/null 2>&1) || true  # exit 7: they differ
+  (cd "$CASE" && "$WINE" "$CLI_EXE" count cli/revised.txt --rules takeoff.csv --format xlsx \
+    --output cli/revised.xlsx >/dev/null 2>&1) || fail "jwcount-cli count --format xlsx of the revision failed"
+  start_program || return
+  wait_counted
+  click_control 4
+  save_dialog "1F平面図_jwcount.xlsx" || { probe close; finish_program; return; }
+  check "the file replaced without a message" "" "$(replace_and_message)"
+  probe wait-text 101 10000 "$(hex 'Excel ファイルに保存しました')" >/dev/null ||
+    fail "the status line after the save: [$(probe text 101)]"
+  check "the focus back on the button, which comes after the mark button for the Tab key" "4 2" \
+    "$(probe focus) $(keys shift+Tab; probe focus)"
+  sheets=$(same_workbooks "$CASE/cli/revised.xlsx" "$CASE/cli/revised.xlsx") || fail "jwcount-cli's workbook unread"
+  sheets=${sheets%%$'\n'*}
+  if compared=$(same_workbooks "$saved" "$CASE/cli/diff.xlsx" 基準との差); then
+    pass "基準との差 as jwcount-cli diff --format xlsx writes it"
+  else
+    fail "基準との差 against jwcount-cli diff's: $compared"
+  fi
+  check "the sheets: the count's, 基準との差 before 数量表" "${sheets/ 数量表/ 基準との差 数量表}" \
+    "$(head -1 <<<"$compared")"
+  check "nothing else in the drawing's folder" "1F平面図_jwcount.xlsx" "$(ls -A "$folder" | paste -sd' ')"
+  keys Escape
+  finish_program
+}
+
 # A save into a folder that refuses writing: the message, nothing left behind, the old file kept.
 test_save_refused() {
   log "CSV save into a read-only folder"
@@ -1185,7 +1379,7 @@ test_save_refused() {
     >"$CASE/JWC_TEMP.TXT"
   start_program || return
   wait_counted
-  click_control 101 300
+  click_status_line
   keys ctrl+s
   save_dialog "plan_要素数.csv" || { finish_program; release_mounts; return; }
   local message=""
@@ -1234,7 +1428,7 @@ test_short_read() {
   check "status line as always" "要素数をカウントしました" "$(probe text 101)"
   check "nothing counted" "線データ数：0" "$(probe text 201)"
   import -window root -crop 475x475+0+0 "$SHOTS/short-read.png"
-  click_control 101 300
+  click_status_line
   if save_dialog_testable; then
     keys ctrl+s
     if save_dialog "要素数.csv"; then
@@ -1296,7 +1490,7 @@ test_many_blocks() {
   seq 99999 -1 0 | awk '{ printf "BL 0 0 \"block%06d\r\n", $1 }' >"$CASE/JWC_TEMP.TXT"
   start_program || return
   probe wait-text 101 60000 "$(hex '要素数をカウントしました')" >/dev/null || fail "the count did not finish"
-  click_control 101 300
+  click_status_line
   local t0 t1
   t0=$(date +%s%N)
   keys alt+7
@@ -1378,6 +1572,7 @@ test_build() {  # test_build BUILD_FOLDER PROBE_BUILD
   test_row_tips
   test_menu_and_save
   test_save_refused
+  test_workbook
   test_short_read
   # Heavier cases on the 64-bit program only: the 32-bit one runs the same code, slower (under emulation
   # where the kernel runs no i386 programs).

@@ -2,3 +2,4 @@
 #include "counting/CountTable.h"
 #include "report/CsvWriter.h"
 #include "text/ShiftJis.h"
+#include "xlsxwriter.h"
