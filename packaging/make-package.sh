@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the ZIP a Jw_cad user installs: the 64-bit jwcount.exe, the 32-bit one in x86\, the external-
 # transformation BAT and the Japanese guide (both Shift-JIS with CR LF), and in example\ the sample take-off
-# rules (takeoff.csv, as Excel saves it), which page 12 reads once copied beside jwcount.exe.
+# rules (takeoff.csv, as Excel saves it), which page 12 reads once copied beside jwcount.exe, and the picture
+# of the quantity sheet they make of the sample in the workbook (workbook.png).
 #   packaging/make-package.sh X64_EXE X86_EXE OUTPUT_FOLDER VERSION
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -15,6 +16,6 @@ mkdir -p "$STAGE/x86" "$STAGE/example"
 cp "$X64" "$STAGE/jwcount.exe"
 cp "$X86" "$STAGE/x86/jwcount.exe"
 cp "$HERE/jwcount.bat" "$HERE/jwcount.txt" "$STAGE/"
-cp "$HERE/../examples/takeoff.csv" "$STAGE/example/"
+cp "$HERE/../examples/takeoff.csv" "$HERE/../docs/workbook.png" "$STAGE/example/"
 (cd "$OUT" && cmake -E tar cf "$NAME.zip" --format=zip "$NAME")
 echo "$OUT/$NAME.zip"
