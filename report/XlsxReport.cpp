@@ -48,14 +48,17 @@ constexpr std::string_view kRowsLeftOut =
     "\x90\x94\x82\xCC\x8F\xE3\x8C\xC0\x81\x6A\x81\x42\x43\x53\x56 \x95\xDB\x91\xB6\x82\xC9\x82\xCD\x82\xB7"
     "\x82\xD7\x82\xC4\x82\xCC\x8D\x73\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x42";
 
-// Cuts a UTF-8 text to the characters a cell holds, its last one then …; a byte that starts no character
-// was turned into U+FFFD before, so every lead byte starts one.
+// Cuts a UTF-8 text longer than a cell holds to its first characters and …, as many as the cell holds; a
+// byte that starts no character was turned into U+FFFD before, so every lead byte starts one.
 void CapToCell(std::string& utf8) {
+  if (utf8.size() <= kCellCharacters) return;  // fewer bytes than a cell's characters
   std::size_t characters = 0;
+  std::size_t last = 0;  // where the cell's last character starts
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;
-    if (++characters == kCellCharacters) {
-      utf8.resize(i);
+    if (++characters == kCellCharacters) last = i;
+    if (characters > kCellCharacters) {
+      utf8.resize(last);
       utf8 += kEllipsis;
       return;
     }
